@@ -1,0 +1,22 @@
+// What folvane-cli does once its options are parsed.
+#pragma once
+
+#include "cli/cli_options.h"
+
+namespace folvane::cli {
+
+enum ExitStatus : int {
+    kExitOk = 0,
+    kExitOutputFailed = 1,
+    kExitUsage = 2,
+};
+
+// Expands the paths as a drop onto the input list would, runs, and writes
+// the result. Messages go to standard error.
+int RunCommandLine(const CliOptions& options);
+
+// The input list for the given paths: expanded, sorted, without duplicates.
+// Problems with paths are reported on standard error.
+std::vector<std::string> BuildInputList(const std::vector<std::string>& paths);
+
+}  // namespace folvane::cli

@@ -1,0 +1,163 @@
+#include "cli/cli_options.h"
+
+#include <array>
+#include <string_view>
+
+#include "state/texts.h"
+
+namespace folvane::cli {
+
+namespace {
+
+constexpr std::array<std::string_view, kColumnBoxCount> kColumnNames = {
+    "path",    "byte-order",  "pages",  "pixel-size", "resolution",
+    "mm-size", "compression", "colour", "paper",      "orientation"};
+
+// The resolution boxes hold at most four characters.
+constexpr std::size_t kResolutionBoxLength = 4;
+
+std::size_t CharacterCount(std::string_view utf8) {
+    std::size_t count = 0;
+    for (const char c : utf8)
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
+    return count;
+}
+
+std::optional<std::string> ApplyColumns(std::string_view list, SelectionState& selection) {
+    selection.Check.fill(0);
+    while (!list.empty()) {
+        const auto comma = list.find(',');
+        const std::string_view name = list.substr(0, comma);
+        bool known = false;
+        for (std::size_t i = 0; i < kColumnNames.size(); ++i) {
+            if (kColumnNames[i] == name) {
+                selection.Check[i] = 1;
+                known = true;
+            }
+        }
+        if (!known) return "unknown column: " + std::string(name);
+        if (comma == std::string_view::npos) break;
+        list.remove_prefix(comma + 1);
+    }
+    return std::nullopt;
+}
+
+class ArgumentCursor {
+  public:
+    explicit ArgumentCursor(std::span<const std::string> args) : args_(args) {}
+    bool Done() const { return index_ >= args_.size(); }
+    const std::string& Next() { return args_[index_++]; }
+
+    // The value of an option given as "--name=value" or "--name value".
+    std::optional<std::string> ValueFor(const std::string& arg, std::string_view name,
+                                        std::optional<std::string>& error) {
+        if (arg.size() > name.size() && arg.compare(0, name.size(), name) == 0 &&
+            arg[name.size()] == '=')
+            return arg.substr(name.size() + 1);
+        if (arg != name) return std::nullopt;
+        if (Done()) {
+            error = "option " + std::string(name) + " needs a value";
+            return std::string();
+        }
+        return Next();
+    }
+
+  private:
+    std::span<const std::string> args_;
+    std::size_t index_ = 0;
+};
+
+}  // namespace
+
+ParsedCommandLine ParseCommandLine(std::span<const std::string> args) {
+    ParsedCommandLine parsed;
+    CliOptions& o = parsed.options;
+    std::optional<std::string>& error = parsed.usageError;
+    bool sizeSummary = true;
+    std::optional<std::string> areso, breso;
+    ArgumentCursor cursor(args);
+    bool optionsEnded = false;
+
+    while (!cursor.Done() && !error) {
+        const std::string& arg = cursor.Next();
+        if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-") {
+            o.paths.push_back(arg);
+        } else if (arg == "--") {
+            optionsEnded = true;
+        } else if (arg == "--help" || arg == "-h") {
+            o.help = true;
+        } else if (arg == "--version") {
+            o.version = true;
+        } else if (arg == "--display") {
+            o.display = true;
+        } else if (arg == "--quiet" || arg == "-q") {
+            o.quiet = true;
+        } else if (arg == "--no-total") {
+            o.selection.Check_Total = 0;
+        } else if (arg == "--no-size-summary") {
+            sizeSummary = false;
+        } else if (auto v = cursor.ValueFor(arg, "-o", error)) {
+            o.output = *v;
+        } else if (auto v = cursor.ValueFor(arg, "--output", error)) {
+            o.output = *v;
+        } else if (auto v = cursor.ValueFor(arg, "--columns", error)) {
+            if (!error) error = ApplyColumns(*v, o.selection);
+        } else if (auto v = cursor.ValueFor(arg, "--areso", error)) {
+            areso = *v;
+        } else if (auto v = cursor.ValueFor(arg, "--breso", error)) {
+            breso = *v;
+        } else if (auto v = cursor.ValueFor(arg, "--encoding", error)) {
+            if (*v == "cp932") {
+                o.encoding = OutputEncoding::Cp932;
+            } else if (*v == "utf-8" || *v == "utf8") {
+                o.encoding = OutputEncoding::Utf8;
+            } else if (!error) {
+                error = "unknown encoding: " + *v + " (cp932 or utf-8)";
+            }
+        } else {
+            error = "unknown option: " + arg;
+        }
+    }
+    if (error || o.help || o.version) return parsed;
+
+    for (const auto* text : {&areso, &breso})
+        if (*text && CharacterCount(**text) > kResolutionBoxLength)
+            return {o, "a resolution holds at most 4 characters: " + **text};
+    if (!sizeSummary) {
+        // As in the window: clearing the summary clears the resolution split.
+        o.selection.Check_CTotal = 0;
+    } else if (areso || breso) {
+        o.selection.Check_RTotal = 1;
+        o.selection.AresoText = areso.value_or("");
+        o.selection.BresoText = breso.value_or("");
+    }
+    if (o.paths.empty()) error = std::string(text::kSelectFiles);
+    return parsed;
+}
+
+std::string UsageText() {
+    return "Usage: folvane-cli [OPTIONS] PATH...\n"
+           "Lists the pages of TIFF files with their sizes, resolutions and paper sizes.\n"
+           "A folder adds the *.tif files it directly holds; a file is taken when it ends in "
+           ".tif.\n"
+           "\n"
+           "  --display            write what saving after a displayed run writes\n"
+           "  -o, --output FILE    write to FILE (replaced only when complete); - is standard "
+           "output\n"
+           "  --columns LIST       comma-separated columns to show: path,byte-order,pages,\n"
+           "                       pixel-size,resolution,mm-size,compression,colour,paper,"
+           "orientation\n"
+           "  --no-total           leave out the grand total\n"
+           "  --no-size-summary    leave out the pages per paper size\n"
+           "  --areso TEXT         first resolution to split the size summary by\n"
+           "  --breso TEXT         second resolution to split the size summary by\n"
+           "  --encoding ENC       cp932 (default) or utf-8\n"
+           "  -q, --quiet          no progress line on standard error\n"
+           "  --help               this text\n"
+           "  --version            the program's version\n"
+           "\n"
+           "Exit status: 0 after a complete run, 1 when the output cannot be written,\n"
+           "2 for a usage error.\n";
+}
+
+}  // namespace folvane::cli

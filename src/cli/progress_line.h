@@ -1,0 +1,25 @@
+// A one-line progress display on standard error while a run lasts.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+
+#include "run/run_sinks.h"
+
+namespace folvane::cli {
+
+class ProgressLine final : public ProgressSink {
+  public:
+    void Begin(std::int64_t fileCount) override;
+    void FileDone(std::int64_t index, std::int64_t pagesSoFar) override;
+    void End() override;
+
+  private:
+    void Draw(std::int64_t done, std::int64_t pages);
+
+    std::int64_t total_ = 0;
+    bool drawn_ = false;
+    std::chrono::steady_clock::time_point lastDraw_{};
+};
+
+}  // namespace folvane::cli

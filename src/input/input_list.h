@@ -1,0 +1,35 @@
+// The input list: expanding dropped paths into TIFF files, and the order
+// and duplicate removal that the window's list and the command line share.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace folvane {
+
+// ASCII letters compared as lower case; ties broken by plain byte order, so
+// identical texts lie next to each other and "a.tif" and "A.tif" both stay.
+bool InputListLess(std::string_view a, std::string_view b);
+
+void SortInputList(std::vector<std::string>& list);
+
+// Of every run of identical neighbours in a sorted list, keeps the first.
+void RemoveDuplicateEntries(std::vector<std::string>& list);
+
+struct PathProblem {
+    enum class Kind { Missing, Unreadable, FolderUnreadable } kind;
+    std::string path;
+};
+
+// Handles one dropped path: a folder adds its own plain, non-hidden *.tif
+// files (any letter case); a file is added when its path ends in ".tif"
+// exactly. A missing path ending in ".tif" is still added, so its result
+// says it cannot be opened.
+void AddDroppedPath(const std::string& path, std::vector<std::string>& list,
+                    std::vector<PathProblem>& problems);
+
+// Joins a folder and a name with one separator, none doubled.
+std::string JoinPath(const std::string& folder, const std::string& name);
+
+}  // namespace folvane

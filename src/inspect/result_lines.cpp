@@ -1,0 +1,145 @@
+#include "inspect/result_lines.h"
+
+#include "inspect/number_format.h"
+#include "inspect/snap_dimension.h"
+#include "paper/classify_paper_size.h"
+#include "state/texts.h"
+
+namespace folvane {
+
+namespace {
+
+// The three tabs that put a message where page lines start.
+constexpr std::string_view kMessageIndent = "\t\t\t";
+
+std::string Digits(std::optional<std::uint64_t> value) {
+    return value ? std::to_string(*value) : std::string();
+}
+
+std::string ResolutionText(std::optional<double> value) {
+    return value ? FormatResolution(*value) : std::string();
+}
+
+std::string_view UnitText(std::optional<ResolutionUnit> unit) {
+    if (unit == ResolutionUnit::None) return "???";
+    if (unit == ResolutionUnit::Centimetre) return "d/cm";
+    // Inch, and no unit at all: the TIFF default is the inch.
+    return "dpi";
+}
+
+std::string MillimetreText(std::optional<std::uint64_t> pixels, std::optional<double> resolution,
+                           std::optional<ResolutionUnit> unit) {
+    const auto millimetres = Millimetres(pixels, resolution, unit);
+    return millimetres ? FormatWholeGrouped(RoundHalfAwayFromZero(*millimetres)) : "?";
+}
+
+void AppendMessageFile(FormState& state, std::string& list, std::string_view message,
+                       ResultListSink& resultList) {
+    // The path is listed whatever the column boxes say, so the message
+    // always names its file.
+    resultList.AppendLine(state.CurrentFile);
+    std::string line(kMessageIndent);
+    line += message;
+    resultList.AppendLine(line);
+    list += text::kCrLf;
+    list += '\t';
+    list += state.CurrentFile;
+    state.HeaderLine.clear();
+    state.ResultState = 1;
+}
+
+void ComposePageLine(FormState& state, const SelectionState& selection, const PageInfo& page,
+                     Paper paper, ResultListSink& resultList) {
+    // Absent sides count as 0, so a page without sizes is landscape.
+    const bool landscape = page.Width.value_or(0) >= page.Height.value_or(0);
+    const auto& longSide = landscape ? page.Width : page.Height;
+    const auto& shortSide = landscape ? page.Height : page.Width;
+    const auto& longResolution = landscape ? page.XResolution : page.YResolution;
+    const auto& shortResolution = landscape ? page.YResolution : page.XResolution;
+
+    state.ColumnCount = 0;
+    state.PageLine = "\t\t";
+    auto addColumn = [&](int box, auto&& makeText) {
+        if (!IsTicked(selection.Check[box])) return;
+        state.PageLine += '\t';
+        state.PageLine += makeText();
+        ++state.ColumnCount;
+    };
+    addColumn(kPixelSizeColumn, [&] { return Digits(longSide) + " x " + Digits(shortSide); });
+    addColumn(kResolutionColumn, [&] {
+        std::string r = ResolutionText(longResolution);
+        if (longResolution.value_or(0) != shortResolution.value_or(0))
+            r += " x " + ResolutionText(shortResolution);
+        return r + " " + std::string(UnitText(page.UnitName));
+    });
+    addColumn(kMillimetreColumn, [&] {
+        return MillimetreText(longSide, longResolution, page.UnitName) + " x " +
+               MillimetreText(shortSide, shortResolution, page.UnitName);
+    });
+    addColumn(kCompressionColumn, [&] { return std::string(page.CompressionName); });
+    addColumn(kColourColumn, [&] { return std::string(page.ColorName); });
+    addColumn(kPaperColumn, [&] { return std::string(PaperNameText(paper)); });
+    addColumn(kOrientationColumn,
+              [&] { return std::string(landscape ? text::kLandscape : text::kPortrait); });
+    if (state.ColumnCount != 0) resultList.AppendLine(state.PageLine);
+}
+
+}  // namespace
+
+void ComposeFileLines(FormState& state, const SelectionState& selection,
+                      const TallyResolutions& tally, const TiffReadResult& read,
+                      ResultListSink& resultList) {
+    switch (read.status) {
+        case TiffReadStatus::NotTiff:
+            return AppendMessageFile(state, state.NotTiffText, text::kNotTiffHeading, resultList);
+        case TiffReadStatus::CannotOpen:
+            return AppendMessageFile(state, state.ErrorFileText, text::kCannotOpen, resultList);
+        case TiffReadStatus::Complete:
+        case TiffReadStatus::Damaged:
+            break;
+    }
+
+    const auto pageCount = static_cast<std::int64_t>(read.pages.size());
+    state.TotalPages += pageCount;
+    state.DirectoryOffset = read.lastLink;
+
+    // Every page is named and counted before any line is written, in page
+    // order, as each directory is read.
+    std::vector<Paper> papers;
+    papers.reserve(read.pages.size());
+    for (const auto& page : read.pages) {
+        const auto width = SnapDimension(page.Width, page.XResolution, page.UnitName);
+        const auto height = SnapDimension(page.Height, page.YResolution, page.UnitName);
+        papers.push_back(
+            ClassifyPaperSize(width.text, height.text, page.XResolution, tally, state.SizeTally));
+    }
+
+    state.HeaderLine.clear();
+    if (IsTicked(selection.Check[kPathColumn])) resultList.AppendLine(state.CurrentFile);
+    if (IsTicked(selection.Check[kByteOrderColumn])) {
+        state.HeaderLine = "\t";
+        state.HeaderLine += read.byteOrder == ByteOrder::LittleEndian ? text::kLittleEndianName
+                                                                      : text::kBigEndianName;
+    }
+    if (IsTicked(selection.Check[kPageCountColumn])) {
+        state.HeaderLine += '\t';
+        state.HeaderLine += std::to_string(pageCount);
+        state.HeaderLine += text::kPagesSuffix;
+    }
+    if (!state.HeaderLine.empty()) resultList.AppendLine(state.HeaderLine);
+
+    for (std::size_t p = 0; p < read.pages.size(); ++p)
+        ComposePageLine(state, selection, read.pages[p], papers[p], resultList);
+
+    if (read.status == TiffReadStatus::Damaged) {
+        std::string line(kMessageIndent);
+        line += text::kDamaged;
+        resultList.AppendLine(line);
+        state.ErrorFileText += text::kCrLf;
+        state.ErrorFileText += '\t';
+        state.ErrorFileText += state.CurrentFile;
+    }
+    state.ResultState = 1;
+}
+
+}  // namespace folvane

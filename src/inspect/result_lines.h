@@ -1,0 +1,20 @@
+// Turning what the reader found in one file into result lines.
+#pragma once
+
+#include "inspect/result_list_sink.h"
+#include "inspect/tiff_reader.h"
+#include "paper/tally_resolution.h"
+#include "state/form_state.h"
+#include "state/selection_state.h"
+
+namespace folvane {
+
+// Appends the lines of the file named by state.CurrentFile: its path line,
+// header line and page lines as the column boxes ask, or the fixed lines of
+// a file that is not a TIFF file, cannot be read, or is damaged. Counts
+// every page in the tally and in TotalPages.
+void ComposeFileLines(FormState& state, const SelectionState& selection,
+                      const TallyResolutions& tally, const TiffReadResult& read,
+                      ResultListSink& resultList);
+
+}  // namespace folvane

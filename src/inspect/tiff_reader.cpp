@@ -1,0 +1,355 @@
+#include "inspect/tiff_reader.h"
+
+#include <array>
+#include <unordered_set>
+
+#include "inspect/field_names.h"
+#include "platform/file_reader.h"
+
+namespace folvane {
+
+namespace {
+
+// TIFF field types that change how a value field is decoded.
+constexpr std::uint16_t kTypeByte = 1;
+constexpr std::uint16_t kTypeAscii = 2;
+constexpr std::uint16_t kTypeShort = 3;
+constexpr std::uint16_t kTypeRational = 5;
+constexpr std::uint16_t kTypeSByte = 6;
+constexpr std::uint16_t kTypeUndefined = 7;
+constexpr std::uint16_t kTypeSShort = 8;
+constexpr std::uint16_t kTypeSRational = 10;
+constexpr std::uint16_t kTypeLong8 = 16;
+constexpr std::uint16_t kTypeSLong8 = 17;
+constexpr std::uint16_t kTypeIfd8 = 18;
+
+constexpr std::uint16_t kTagNewSubfileType = 254;
+constexpr std::uint16_t kTagImageWidth = 256;
+constexpr std::uint16_t kTagImageLength = 257;
+constexpr std::uint16_t kTagBitsPerSample = 258;
+constexpr std::uint16_t kTagCompression = 259;
+constexpr std::uint16_t kTagPhotometric = 262;
+constexpr std::uint16_t kTagXResolution = 282;
+constexpr std::uint16_t kTagYResolution = 283;
+constexpr std::uint16_t kTagResolutionUnit = 296;
+
+constexpr std::uint16_t kBigTiffVersion = 43;
+
+// A BigTIFF directory can claim any count; real ones hold a few dozen
+// entries. Refusing absurd counts keeps one damaged file from asking for
+// gigabytes of memory.
+constexpr std::uint64_t kMaxBigTiffEntries = 1u << 20;
+
+struct Layout {
+    std::uint64_t countSize;
+    std::uint64_t entrySize;
+    std::uint64_t linkSize;
+};
+constexpr Layout kClassicLayout{2, 12, 4};
+constexpr Layout kBigTiffLayout{8, 20, 8};
+
+// Remembers directory offsets so a chain that loops back ends. Most files
+// have a handful of pages, so a short list is searched before a hash set.
+class VisitedOffsets {
+  public:
+    bool Contains(std::uint64_t offset) const {
+        if (!set_.empty()) return set_.count(offset) != 0;
+        for (std::size_t i = 0; i < smallCount_; ++i)
+            if (small_[i] == offset) return true;
+        return false;
+    }
+    void Add(std::uint64_t offset) {
+        if (set_.empty() && smallCount_ < small_.size()) {
+            small_[smallCount_++] = offset;
+            return;
+        }
+        if (set_.empty()) set_.insert(small_.begin(), small_.end());
+        set_.insert(offset);
+    }
+
+  private:
+    std::array<std::uint64_t, 16> small_{};
+    std::size_t smallCount_ = 0;
+    std::unordered_set<std::uint64_t> set_;
+};
+
+// Where a resolution's fraction is: at an offset, or inline in a BigTIFF
+// value field.
+struct PendingFraction {
+    bool isInline = false;
+    std::uint64_t offset = 0;
+    std::optional<double> value;
+};
+
+std::optional<double> FractionValue(const std::uint8_t* bytes, ByteOrder order) {
+    const auto numerator = static_cast<std::int32_t>(LoadU32(bytes, order));
+    const auto denominator = static_cast<std::int32_t>(LoadU32(bytes + 4, order));
+    // A zero denominator gives no resolution at all rather than an infinity.
+    if (denominator == 0) return std::nullopt;
+    return static_cast<double>(numerator) / static_cast<double>(denominator);
+}
+
+class ChainReader {
+  public:
+    ChainReader(ByteSource& source, TiffReadResult& result)
+        : source_(source), result_(result), size_(source.Size()) {}
+
+    void Run() {
+        std::array<std::uint8_t, 16> header{};
+        if (size_ < 2) return;  // too short for a byte-order mark: not a TIFF file
+        const std::size_t headerSize =
+            size_ < header.size() ? static_cast<std::size_t>(size_) : header.size();
+        if (!Read(0, std::span(header.data(), headerSize))) return;
+        if (header[0] == 'I' && header[1] == 'I') {
+            order_ = ByteOrder::LittleEndian;
+        } else if (header[0] == 'M' && header[1] == 'M') {
+            order_ = ByteOrder::BigEndian;
+        } else {
+            return;
+        }
+        result_.byteOrder = order_;
+        result_.status = TiffReadStatus::Damaged;
+
+        if (headerSize < 8) return Fail("the header is cut short: the file has " + Bytes(size_));
+        result_.bigTiff = LoadU16(&header[2], order_) == kBigTiffVersion;
+        std::uint64_t offset = 0;
+        if (result_.bigTiff) {
+            if (headerSize < 16)
+                return Fail("the BigTIFF header is cut short: the file has " + Bytes(size_));
+            layout_ = kBigTiffLayout;
+            offset = LoadU64(&header[8], order_);
+        } else {
+            offset = LoadU32(&header[4], order_);
+        }
+        if (offset == 0) return Fail("the header names no image directory");
+
+        while (true) {
+            if (visited_.Contains(offset))
+                return Fail("the directory at offset " + std::to_string(offset) +
+                            " was already read: the chain loops");
+            visited_.Add(offset);
+            PageInfo page;
+            std::uint64_t link = 0;
+            if (!ReadDirectory(offset, page, link)) return;
+            result_.pages.push_back(page);
+            result_.lastLink = link;
+            if (link == 0) break;
+            offset = link;
+        }
+        result_.status = TiffReadStatus::Complete;
+    }
+
+  private:
+    static std::string Bytes(std::uint64_t n) { return std::to_string(n) + " bytes"; }
+
+    void Fail(std::string problem) {
+        if (result_.status != TiffReadStatus::CannotOpen) result_.status = TiffReadStatus::Damaged;
+        result_.problem = std::move(problem);
+    }
+
+    bool Fits(std::uint64_t offset, std::uint64_t length) const {
+        return length <= size_ && offset <= size_ - length;
+    }
+
+    std::string PastEnd(std::uint64_t offset) const {
+        return "offset " + std::to_string(offset) + " is past the end of the file (" +
+               Bytes(size_) + ")";
+    }
+
+    // Reads exactly dest.size() bytes that are known to lie inside the file.
+    bool Read(std::uint64_t offset, std::span<std::uint8_t> dest) {
+        const auto got = source_.ReadAt(offset, dest);
+        if (!got) {
+            result_.status = TiffReadStatus::CannotOpen;
+            result_.problem = "the file could not be read";
+            return false;
+        }
+        if (*got != dest.size()) {
+            Fail("the file ended at " + std::to_string(offset + *got) + " while it was being read");
+            return false;
+        }
+        return true;
+    }
+
+    bool ReadDirectory(std::uint64_t offset, PageInfo& page, std::uint64_t& link) {
+        if (!Fits(offset, layout_.countSize)) {
+            Fail("directory " + PastEnd(offset));
+            return false;
+        }
+        std::array<std::uint8_t, 8> countBytes{};
+        if (!Read(offset, std::span(countBytes.data(), layout_.countSize))) return false;
+        const std::uint64_t count = result_.bigTiff ? LoadU64(countBytes.data(), order_)
+                                                    : LoadU16(countBytes.data(), order_);
+
+        const std::uint64_t blockStart = offset + layout_.countSize;
+        const std::uint64_t room = size_ - blockStart;
+        if ((result_.bigTiff && count > kMaxBigTiffEntries) || room < layout_.linkSize ||
+            count > (room - layout_.linkSize) / layout_.entrySize) {
+            Fail("the directory at offset " + std::to_string(offset) + " holds " +
+                 std::to_string(count) + " entries, more than the file (" + Bytes(size_) +
+                 ") has room for");
+            return false;
+        }
+        // One read for every entry and the next link.
+        block_.resize(static_cast<std::size_t>(count * layout_.entrySize + layout_.linkSize));
+        if (!Read(blockStart, block_)) return false;
+
+        PendingFraction x, y;
+        bool hasX = false, hasY = false;
+        for (std::uint64_t i = 0; i < count; ++i) {
+            const std::uint8_t* entry = block_.data() + i * layout_.entrySize;
+            DecodeEntry(entry, page, x, hasX, y, hasY);
+        }
+        const std::uint8_t* linkBytes = block_.data() + count * layout_.entrySize;
+        link = result_.bigTiff ? LoadU64(linkBytes, order_) : LoadU32(linkBytes, order_);
+
+        if (!ResolveFractions(x, hasX, y, hasY)) return false;
+        if (hasX) page.XResolution = x.value;
+        if (hasY) page.YResolution = y.value;
+        return true;
+    }
+
+    // The value of an entry as a number. Classic files read the 4-byte field
+    // whole; a big-endian SHORT has its halves exchanged so that the low half
+    // is the number in the field's first two bytes.
+    std::uint64_t EntryValue(const std::uint8_t* field, std::uint16_t type) const {
+        if (!result_.bigTiff) {
+            const std::uint32_t v = LoadU32(field, order_);
+            if (order_ == ByteOrder::BigEndian && type == kTypeShort)
+                return static_cast<std::uint32_t>(SwapWords(static_cast<std::int32_t>(v)));
+            return v;
+        }
+        switch (type) {
+            case kTypeShort:
+            case kTypeSShort:
+                return LoadU16(field, order_);
+            case kTypeByte:
+            case kTypeAscii:
+            case kTypeSByte:
+            case kTypeUndefined:
+                return field[0];
+            case kTypeLong8:
+            case kTypeSLong8:
+            case kTypeIfd8:
+                return LoadU64(field, order_);
+            default:
+                return LoadU32(field, order_);
+        }
+    }
+
+    PendingFraction FractionOf(const std::uint8_t* field, std::uint16_t type, std::uint64_t count,
+                               std::uint64_t value) const {
+        // A single BigTIFF RATIONAL fits the 8-byte value field.
+        if (result_.bigTiff && (type == kTypeRational || type == kTypeSRational) && count <= 1)
+            return {.isInline = true, .offset = 0, .value = FractionValue(field, order_)};
+        return {.isInline = false, .offset = value, .value = std::nullopt};
+    }
+
+    void DecodeEntry(const std::uint8_t* entry, PageInfo& page, PendingFraction& x, bool& hasX,
+                     PendingFraction& y, bool& hasY) const {
+        const std::uint16_t tag = LoadU16(entry, order_);
+        const std::uint16_t type = LoadU16(entry + 2, order_);
+        const std::uint64_t count =
+            result_.bigTiff ? LoadU64(entry + 4, order_) : LoadU32(entry + 4, order_);
+        const std::uint8_t* field = entry + (result_.bigTiff ? 12 : 8);
+        const std::uint64_t v = EntryValue(field, type);
+        switch (tag) {
+            case kTagNewSubfileType:
+                page.NewSubfileType = v;
+                break;
+            case kTagImageWidth:
+                page.Width = v;
+                break;
+            case kTagImageLength:
+                page.Height = v;
+                break;
+            case kTagBitsPerSample:
+                page.BitsPerSample = v;
+                break;
+            case kTagCompression:
+                page.CompressionName = CompressionNameFor(v);
+                break;
+            case kTagPhotometric:
+                page.ColorName = ColorNameFor(v, page.BitsPerSample);
+                break;
+            case kTagXResolution:
+                x = FractionOf(field, type, count, v);
+                hasX = true;
+                break;
+            case kTagYResolution:
+                y = FractionOf(field, type, count, v);
+                hasY = true;
+                break;
+            case kTagResolutionUnit:
+                // Other values leave what an earlier entry set.
+                if (v == 1) page.UnitName = ResolutionUnit::None;
+                if (v == 2) page.UnitName = ResolutionUnit::Inch;
+                if (v == 3) page.UnitName = ResolutionUnit::Centimetre;
+                break;
+            default:
+                break;
+        }
+    }
+
+    // Reads the fractions the directory points at; both in one read when
+    // they lie side by side, as most writers store them. A fraction outside
+    // the file is an unknown resolution, not a damaged file.
+    bool ResolveFractions(PendingFraction& x, bool hasX, PendingFraction& y, bool hasY) {
+        const bool needX = hasX && !x.isInline;
+        const bool needY = hasY && !y.isInline;
+        if (needX && needY && (y.offset == x.offset + 8 || x.offset == y.offset + 8) &&
+            x.offset <= UINT64_MAX - 8 && y.offset <= UINT64_MAX - 8) {
+            const std::uint64_t start = x.offset < y.offset ? x.offset : y.offset;
+            if (Fits(start, 16)) {
+                std::array<std::uint8_t, 16> both{};
+                if (!Read(start, both)) return false;
+                x.value = FractionValue(both.data() + (x.offset - start), order_);
+                y.value = FractionValue(both.data() + (y.offset - start), order_);
+                return true;
+            }
+        }
+        if (needX && !ReadFraction(x)) return false;
+        if (needY && !ReadFraction(y)) return false;
+        return true;
+    }
+
+    bool ReadFraction(PendingFraction& fraction) {
+        if (!Fits(fraction.offset, 8)) {
+            fraction.value = std::nullopt;
+            return true;
+        }
+        std::array<std::uint8_t, 8> bytes{};
+        if (!Read(fraction.offset, bytes)) return false;
+        fraction.value = FractionValue(bytes.data(), order_);
+        return true;
+    }
+
+    ByteSource& source_;
+    TiffReadResult& result_;
+    const std::uint64_t size_;
+    ByteOrder order_ = ByteOrder::LittleEndian;
+    Layout layout_ = kClassicLayout;
+    VisitedOffsets visited_;
+    std::vector<std::uint8_t> block_;
+};
+
+}  // namespace
+
+TiffReadResult ReadTiff(ByteSource& source) {
+    TiffReadResult result;
+    ChainReader(source, result).Run();
+    return result;
+}
+
+TiffReadResult ReadTiffFile(const std::string& path) {
+    auto file = OpenFileForReading(path);
+    if (!file.source) {
+        TiffReadResult result;
+        result.status = TiffReadStatus::CannotOpen;
+        result.problem = file.error;
+        return result;
+    }
+    return ReadTiff(*file.source);
+}
+
+}  // namespace folvane

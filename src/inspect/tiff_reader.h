@@ -1,0 +1,39 @@
+// Reads a TIFF file's header and its chain of image directories, recording
+// the fields Folvane reports for every page. Never reads image data.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "inspect/byte_order.h"
+#include "inspect/byte_source.h"
+#include "inspect/page_info.h"
+
+namespace folvane {
+
+enum class TiffReadStatus {
+    Complete,    // every directory of the chain was read
+    NotTiff,     // no "II" or "MM" byte-order mark
+    CannotOpen,  // the file could not be opened or read
+    Damaged,     // the chain breaks; `pages` holds the directories read before
+};
+
+struct TiffReadResult {
+    TiffReadStatus status = TiffReadStatus::NotTiff;
+    ByteOrder byteOrder = ByteOrder::LittleEndian;
+    bool bigTiff = false;
+    // Directories read completely: entry count, every entry and the next link.
+    std::vector<PageInfo> pages;
+    // The last next-directory link read (0 after a complete chain).
+    std::uint64_t lastLink = 0;
+    // For Damaged and CannotOpen: what went wrong, with the numbers.
+    std::string problem;
+};
+
+TiffReadResult ReadTiff(ByteSource& source);
+
+// Opens `path` read-only, reads it and closes it again.
+TiffReadResult ReadTiffFile(const std::string& path);
+
+}  // namespace folvane

@@ -1,0 +1,30 @@
+// What the input list needs to know about paths on this system.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace folvane {
+
+// "/" here, "\" on Windows.
+extern const char kPathSeparator;
+
+enum class PathKind {
+    Missing,  // nothing at that path
+    File,     // anything that is not a folder
+    Folder,
+    Unreadable,  // the system would not say (no permission on the way, ...)
+};
+
+PathKind ExaminePath(const std::string& path);
+
+// Names of the plain, non-hidden files directly in `folder` whose names
+// match *.tif ignoring case, in the order the system lists them. Nothing
+// when the folder cannot be listed.
+std::optional<std::vector<std::string>> ListTifFileNames(const std::string& folder);
+
+// True for names ending in ".tif" in any letter case.
+bool HasTifExtensionIgnoringCase(const std::string& name);
+
+}  // namespace folvane

@@ -1,0 +1,69 @@
+// Code page 932 through glibc's iconv table, which matches Windows' own.
+#include <iconv.h>
+
+#include <cerrno>
+#include <string>
+#include <string_view>
+
+namespace folvane {
+
+namespace {
+
+// Length of the UTF-8 sequence that starts with `lead` (1 for stray bytes).
+std::size_t SequenceLength(unsigned char lead) {
+    if (lead >= 0xF0) return 4;
+    if (lead >= 0xE0) return 3;
+    if (lead >= 0xC0) return 2;
+    return 1;
+}
+
+class Converter {
+  public:
+    Converter() : cd_(::iconv_open("CP932", "UTF-8")) {}
+    ~Converter() {
+        if (cd_ != reinterpret_cast<iconv_t>(-1)) ::iconv_close(cd_);
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    void Append(std::string& out, std::string_view text) {
+        if (cd_ == reinterpret_cast<iconv_t>(-1)) {
+            // No table on this system: keep the line readable rather than lose it.
+            for (std::size_t i = 0; i < text.size(); i += SequenceLength(text[i])) out += '?';
+            return;
+        }
+        ::iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        char* in = const_cast<char*>(text.data());
+        std::size_t inLeft = text.size();
+        char buffer[1024];
+        while (inLeft > 0) {
+            char* outPtr = buffer;
+            std::size_t outLeft = sizeof buffer;
+            const std::size_t rc = ::iconv(cd_, &in, &inLeft, &outPtr, &outLeft);
+            out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
+            if (rc != static_cast<std::size_t>(-1)) break;
+            if (errno == E2BIG) continue;
+            // EILSEQ or EINVAL: a character without a code, or a broken
+            // sequence. It becomes "?" and the conversion goes on after it.
+            out += '?';
+            std::size_t skip = SequenceLength(static_cast<unsigned char>(*in));
+            if (skip > inLeft) skip = inLeft;
+            in += skip;
+            inLeft -= skip;
+            ::iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        }
+    }
+
+  private:
+    iconv_t cd_;
+};
+
+}  // namespace
+
+void AppendCp932(std::string& out, std::string_view text) {
+    // iconv descriptors keep state, so each thread gets its own.
+    thread_local Converter converter;
+    converter.Append(out, text);
+}
+
+}  // namespace folvane

@@ -1,0 +1,62 @@
+#include "platform/file_reader.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace folvane {
+
+namespace {
+
+class PosixFile final : public ByteSource {
+  public:
+    PosixFile(int fd, std::uint64_t size) : fd_(fd), size_(size) {}
+    ~PosixFile() override { ::close(fd_); }
+    PosixFile(const PosixFile&) = delete;
+    PosixFile& operator=(const PosixFile&) = delete;
+
+    std::uint64_t Size() const override { return size_; }
+
+    std::optional<std::size_t> ReadAt(std::uint64_t offset, std::span<std::uint8_t> dest) override {
+        std::size_t done = 0;
+        while (done < dest.size()) {
+            const ssize_t n = ::pread(fd_, dest.data() + done, dest.size() - done,
+                                      static_cast<off_t>(offset + done));
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                return std::nullopt;
+            }
+            if (n == 0) break;
+            done += static_cast<std::size_t>(n);
+        }
+        return done;
+    }
+
+  private:
+    int fd_;
+    std::uint64_t size_;
+};
+
+}  // namespace
+
+OpenedFile OpenFileForReading(const std::string& path) {
+    // Non-blocking so that a FIFO with a .tif name cannot stall a run.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return {nullptr, std::strerror(errno)};
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return {nullptr, std::strerror(error)};
+    }
+    if (!S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return {nullptr, "not a regular file"};
+    }
+    return {std::make_unique<PosixFile>(fd, static_cast<std::uint64_t>(info.st_size)), {}};
+}
+
+}  // namespace folvane

@@ -1,0 +1,33 @@
+#include "platform/text_encoding.h"
+
+namespace folvane {
+
+// Implemented per platform: the system's own code page 932 table.
+void AppendCp932(std::string& out, std::string_view text);
+
+void AppendEncoded(std::string& out, std::string_view text, OutputEncoding encoding) {
+    if (encoding == OutputEncoding::Utf8) {
+        out += text;
+        return;
+    }
+    // Most of a result file is ASCII (paths, digits, names), which code page
+    // 932 keeps byte for byte; only the rest goes through the converter.
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = start;
+        while (end < text.size() && static_cast<unsigned char>(text[end]) < 0x80) ++end;
+        out.append(text.data() + start, end - start);
+        start = end;
+        while (end < text.size() && static_cast<unsigned char>(text[end]) >= 0x80) ++end;
+        if (end > start) AppendCp932(out, text.substr(start, end - start));
+        start = end;
+    }
+}
+
+std::string Encode(std::string_view text, OutputEncoding encoding) {
+    std::string out;
+    AppendEncoded(out, text, encoding);
+    return out;
+}
+
+}  // namespace folvane

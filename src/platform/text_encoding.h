@@ -1,0 +1,20 @@
+// Converting the program's UTF-8 texts to the encoding of a result file.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace folvane {
+
+enum class OutputEncoding {
+    Cp932,  // Shift-JIS as Windows code page 932 writes it
+    Utf8,
+};
+
+// Appends `text` converted to `encoding` to `out`. A character code page
+// 932 cannot hold becomes "?".
+void AppendEncoded(std::string& out, std::string_view text, OutputEncoding encoding);
+
+std::string Encode(std::string_view text, OutputEncoding encoding);
+
+}  // namespace folvane

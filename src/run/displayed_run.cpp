@@ -1,0 +1,61 @@
+#include "run/displayed_run.h"
+
+#include "inspect/inspect_tiff_file.h"
+#include "paper/size_summary.h"
+#include "state/texts.h"
+
+namespace folvane {
+
+std::string SpacerLine(int columnCount) {
+    return std::string(static_cast<std::size_t>(18 * (columnCount + 3)), ' ');
+}
+
+std::string ComposeTotalsText(FormState& state, const SelectionState& selection) {
+    std::string result;
+    if (IsTicked(selection.Check_CTotal)) {
+        BuildSizeSummary(state, selection);
+        result += state.SizeSummaryText;
+        result += text::kCrLf;
+    }
+    if (IsTicked(selection.Check_Total)) {
+        result += text::kGrandTotal;
+        result += '\t';
+        result += std::to_string(state.TotalPages);
+        result += text::kPagesSuffix;
+    }
+    if (state.NotTiffText != text::kNotTiffHeading) {
+        result += text::kCrLf;
+        result += state.NotTiffText;
+    }
+    if (state.ErrorFileText != text::kErrorFileHeading) {
+        result += text::kCrLf;
+        result += state.ErrorFileText;
+    }
+    return result;
+}
+
+std::string RunDisplayed(FormState& state, const SelectionState& selection,
+                         const TallyResolutions& tally, std::span<const std::string> files,
+                         ResultListSink& resultList, ProgressSink& progress) {
+    ResetTallies(state);
+    state.TotalPages = 0;
+    progress.Begin(static_cast<std::int64_t>(files.size()));
+    resultList.Clear();
+    state.PageLine.clear();
+
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        state.CurrentFile = files[i];
+        InspectTiffFile(state, selection, tally, resultList);
+        progress.FileDone(static_cast<std::int64_t>(i), state.TotalPages);
+    }
+    resultList.AppendLine(SpacerLine(state.ColumnCount));
+
+    std::string result = ComposeTotalsText(state, selection);
+    progress.End();
+    state.ResultState = 1;
+    state.NotTiffText = text::kNotTiffHeading;
+    state.ErrorFileText = text::kErrorFileHeading;
+    return result;
+}
+
+}  // namespace folvane

@@ -1,0 +1,33 @@
+// Result files: lines in the chosen encoding, each ending CR LF.
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "platform/output_file.h"
+#include "platform/text_encoding.h"
+#include "run/run_sinks.h"
+
+namespace folvane {
+
+class EncodedLineWriter final : public LineWriter {
+  public:
+    EncodedLineWriter(OutputStream& stream, OutputEncoding encoding)
+        : stream_(stream), encoding_(encoding) {}
+
+    bool WriteLine(std::string_view text) override;
+    const std::string& ErrorMessage() const override { return stream_.ErrorMessage(); }
+
+  private:
+    OutputStream& stream_;
+    OutputEncoding encoding_;
+    std::string buffer_;
+};
+
+// The display file: every result list item but the last (the spacer line
+// after a run), then the totals box text.
+bool WriteDisplayedResults(std::span<const std::string> resultListItems,
+                           std::string_view resultText, LineWriter& out);
+
+}  // namespace folvane
