@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Builds Folvane and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/setup.sh
+
+jobs=$(nproc)
+cmake --preset dev
+cmake --build --preset dev -j "$jobs"
+QT_QPA_PLATFORM=offscreen ctest --preset dev -j "$jobs"
