@@ -77,16 +77,21 @@ class VisitedOffsets {
 // value field.
 struct PendingFraction {
     bool isInline = false;
+    bool isUnsigned = false;
     std::uint64_t offset = 0;
     std::optional<double> value;
 };
 
-std::optional<double> FractionValue(const std::uint8_t* bytes, ByteOrder order) {
-    const auto numerator = static_cast<std::int32_t>(LoadU32(bytes, order));
-    const auto denominator = static_cast<std::int32_t>(LoadU32(bytes + 4, order));
+// A RATIONAL is two unsigned numbers; a fraction stored under any other type
+// is read as two signed ones, so a negative numerator gives a negative value.
+std::optional<double> FractionValue(const std::uint8_t* bytes, ByteOrder order, bool isUnsigned) {
+    const std::uint32_t numerator = LoadU32(bytes, order);
+    const std::uint32_t denominator = LoadU32(bytes + 4, order);
     // A zero denominator gives no resolution at all rather than an infinity.
     if (denominator == 0) return std::nullopt;
-    return static_cast<double>(numerator) / static_cast<double>(denominator);
+    if (isUnsigned) return static_cast<double>(numerator) / static_cast<double>(denominator);
+    return static_cast<double>(static_cast<std::int32_t>(numerator)) /
+           static_cast<double>(static_cast<std::int32_t>(denominator));
 }
 
 class ChainReader {
@@ -240,9 +245,14 @@ class ChainReader {
     PendingFraction FractionOf(const std::uint8_t* field, std::uint16_t type, std::uint64_t count,
                                std::uint64_t value) const {
         // A single BigTIFF RATIONAL fits the 8-byte value field.
+        const bool isUnsigned = type == kTypeRational;
         if (result_.bigTiff && (type == kTypeRational || type == kTypeSRational) && count <= 1)
-            return {.isInline = true, .offset = 0, .value = FractionValue(field, order_)};
-        return {.isInline = false, .offset = value, .value = std::nullopt};
+            return {.isInline = true,
+                    .isUnsigned = isUnsigned,
+                    .offset = 0,
+                    .value = FractionValue(field, order_, isUnsigned)};
+        return {
+            .isInline = false, .isUnsigned = isUnsigned, .offset = value, .value = std::nullopt};
     }
 
     void DecodeEntry(const std::uint8_t* entry, PageInfo& page, PendingFraction& x, bool& hasX,
@@ -303,8 +313,8 @@ class ChainReader {
             if (Fits(start, 16)) {
                 std::array<std::uint8_t, 16> both{};
                 if (!Read(start, both)) return false;
-                x.value = FractionValue(both.data() + (x.offset - start), order_);
-                y.value = FractionValue(both.data() + (y.offset - start), order_);
+                x.value = FractionValue(both.data() + (x.offset - start), order_, x.isUnsigned);
+                y.value = FractionValue(both.data() + (y.offset - start), order_, y.isUnsigned);
                 return true;
             }
         }
@@ -320,7 +330,7 @@ class ChainReader {
         }
         std::array<std::uint8_t, 8> bytes{};
         if (!Read(fraction.offset, bytes)) return false;
-        fraction.value = FractionValue(bytes.data(), order_);
+        fraction.value = FractionValue(bytes.data(), order_, fraction.isUnsigned);
         return true;
     }
 
