@@ -72,9 +72,8 @@ TEST_P(SamePageEveryLayout, ReadsTheEightFields) {
     const auto result =
         ReadBytes(fx::Build(OneFile(GetParam().order, {fx::MakePage(spec)}, GetParam().bigTiff)));
     ASSERT_EQ(result.status, TiffReadStatus::Complete) << result.problem;
-    EXPECT_EQ(result.byteOrder, GetParam().order == fx::ByteOrder::Little
-                                    ? ByteOrder::LittleEndian
-                                    : ByteOrder::BigEndian);
+    EXPECT_EQ(result.byteOrder, GetParam().order == fx::ByteOrder::Little ? ByteOrder::LittleEndian
+                                                                          : ByteOrder::BigEndian);
     EXPECT_EQ(result.bigTiff, GetParam().bigTiff);
     ASSERT_EQ(result.pages.size(), 1u);
     ExpectA4At72(result.pages[0]);
@@ -219,8 +218,7 @@ TEST(TiffReader, BrokenChains) {
          [](fx::File& f, std::uint64_t) { f.pages[0].nextLinkOverride = 1u << 30; }},
         {"first-offset-past-end", 1, 0,
          [](fx::File& f, std::uint64_t) { f.firstOffsetOverride = 0xFFFFFFF0u; }},
-        {"no-first-directory", 1, 0,
-         [](fx::File& f, std::uint64_t) { f.firstOffsetOverride = 0; }},
+        {"no-first-directory", 1, 0, [](fx::File& f, std::uint64_t) { f.firstOffsetOverride = 0; }},
     };
     for (const auto& c : cases) {
         for (const bool bigTiff : {false, true}) {
@@ -281,11 +279,10 @@ TEST(TiffReader, EveryTruncatedPrefix) {
 
 // Counts reads so the reader's access pattern is checked, not just its answer.
 class CountingSource final : public ByteSource {
-public:
+  public:
     explicit CountingSource(const std::vector<std::uint8_t>& bytes) : inner_(bytes) {}
     std::uint64_t Size() const override { return inner_.Size(); }
-    std::optional<std::size_t> ReadAt(std::uint64_t offset,
-                                      std::span<std::uint8_t> dest) override {
+    std::optional<std::size_t> ReadAt(std::uint64_t offset, std::span<std::uint8_t> dest) override {
         ++reads;
         bytesRead += dest.size();
         return inner_.ReadAt(offset, dest);
@@ -293,7 +290,7 @@ public:
     int reads = 0;
     std::size_t bytesRead = 0;
 
-private:
+  private:
     MemoryByteSource inner_;
 };
 

@@ -1,0 +1,75 @@
+#include "input/input_list.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace folvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(InputList, OrderFoldsAsciiCaseAndKeepsBothSpellings) {
+    std::vector<std::string> list = {"b.tif", "A.tif",  "a.tif", "B.TIF",
+                                     "a.tif", "_x.tif", "ä.tif", "a.tif"};
+    SortInputList(list);
+    RemoveDuplicateEntries(list);
+    // "_" sorts before the letters once they are folded to lower case.
+    EXPECT_EQ(list,
+              (std::vector<std::string>{"_x.tif", "A.tif", "a.tif", "B.TIF", "b.tif", "ä.tif"}));
+    EXPECT_TRUE(InputListLess("scan/a.tif", "scan/B.tif"));
+    EXPECT_FALSE(InputListLess("a.tif", "a.tif"));
+}
+
+class DropTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        // One folder per test: ctest runs tests side by side.
+        root_ = fs::temp_directory_path() /
+                ("folvane-drop-" +
+                 std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(root_);
+        fs::create_directories(root_ / "scan" / "old");
+        for (const char* name : {"a.tif", "B.TIF", "old/c.tif", ".hidden.tif", "d.tiff", "e.txt"})
+            std::ofstream(root_ / "scan" / name) << "x";
+        fs::create_directories(root_ / "scan" / "folder.tif");
+    }
+    void TearDown() override { fs::remove_all(root_); }
+
+    std::vector<std::string> Drop(const std::vector<std::string>& paths) {
+        std::vector<std::string> list;
+        problems_.clear();
+        for (const auto& path : paths) AddDroppedPath(path, list, problems_);
+        SortInputList(list);
+        RemoveDuplicateEntries(list);
+        return list;
+    }
+
+    std::string At(const std::string& relative) const { return (root_ / relative).string(); }
+
+    fs::path root_;
+    std::vector<PathProblem> problems_;
+};
+
+TEST_F(DropTest, FolderAddsItsOwnTifFilesOnly) {
+    EXPECT_EQ(Drop({At("scan")}), (std::vector<std::string>{At("scan/a.tif"), At("scan/B.TIF")}));
+    // A folder given with its separator gets no second one.
+    EXPECT_EQ(Drop({At("scan") + "/"})[0], At("scan/a.tif"));
+    EXPECT_TRUE(problems_.empty());
+}
+
+TEST_F(DropTest, FilesNeedTheExactExtension) {
+    EXPECT_TRUE(Drop({At("scan/B.TIF"), At("scan/d.tiff"), At("scan/e.txt")}).empty());
+    EXPECT_EQ(Drop({At("scan/a.tif"), At("scan"), At("scan/a.tif")}),
+              (std::vector<std::string>{At("scan/a.tif"), At("scan/B.TIF")}));
+}
+
+TEST_F(DropTest, MissingPathsAreReportedAndTifsKept) {
+    EXPECT_EQ(Drop({At("gone.tif"), At("gone")}), (std::vector<std::string>{At("gone.tif")}));
+    ASSERT_EQ(problems_.size(), 2u);
+    EXPECT_EQ(problems_[0].kind, PathProblem::Kind::Missing);
+}
+
+}  // namespace
+}  // namespace folvane
