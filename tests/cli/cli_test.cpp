@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "cli/cli_options.h"
+
+namespace folvane::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+ParsedCommandLine Parse(std::vector<std::string> args) { return ParseCommandLine(args); }
+
+TEST(CliOptions, Defaults) {
+    const auto parsed = Parse({"scans"});
+    ASSERT_FALSE(parsed.usageError);
+    const auto& o = parsed.options;
+    EXPECT_EQ(o.paths, (std::vector<std::string>{"scans"}));
+    EXPECT_FALSE(o.display);
+    EXPECT_EQ(o.encoding, OutputEncoding::Cp932);
+    for (const auto value : o.selection.Check) EXPECT_EQ(value, 1);
+    EXPECT_EQ(o.selection.Check_Total, 1);
+    EXPECT_EQ(o.selection.Check_CTotal, 1);
+}
+
+TEST(CliOptions, ChoicesBecomeTheSelection) {
+    auto parsed =
+        Parse({"--columns=paper,path", "--no-total", "--areso", "200", "--breso=400", "-o",
+               "out.txt", "--encoding", "utf-8", "--display", "a.tif", "--", "-b.tif"});
+    ASSERT_FALSE(parsed.usageError) << *parsed.usageError;
+    const auto& o = parsed.options;
+    EXPECT_EQ(o.selection.Check, (std::array<CheckValue, 10>{1, 0, 0, 0, 0, 0, 0, 0, 1, 0}));
+    EXPECT_EQ(o.selection.Check_Total, 0);
+    EXPECT_EQ(o.selection.AresoText, "200");
+    EXPECT_EQ(o.selection.BresoText, "400");
+    EXPECT_EQ(o.output, "out.txt");
+    EXPECT_EQ(o.encoding, OutputEncoding::Utf8);
+    EXPECT_TRUE(o.display);
+    EXPECT_EQ(o.paths, (std::vector<std::string>{"a.tif", "-b.tif"}));
+
+    // Clearing the summary clears the resolution split, as in the window.
+    parsed = Parse({"--areso", "200", "--no-size-summary", "x"});
+    EXPECT_EQ(parsed.options.selection.Check_CTotal, 0);
+    EXPECT_EQ(parsed.options.selection.AresoText, "");
+
+    parsed = Parse({"--columns=", "x"});
+    for (const auto value : parsed.options.selection.Check) EXPECT_EQ(value, 0);
+}
+
+TEST(CliOptions, UsageErrors) {
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"--quiet"},
+        {"--frobnicate", "x"},
+        {"--columns", "path,size", "x"},
+        {"--areso", "12345", "x"},
+        {"--encoding", "latin1", "x"},
+        {"x", "-o"},
+    };
+    for (const auto& args : cases) EXPECT_TRUE(Parse(args).usageError) << args.size();
+    EXPECT_EQ(*Parse({}).usageError, "ファイルを選択してください。");
+    // Four characters, not four bytes.
+    EXPECT_FALSE(Parse({"--areso", "２００", "x"}).usageError);
+}
+
+// The program itself: exit statuses and what it leaves on disk.
+class CliProgram : public testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("folvane-cli-" +
+                std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    int Run(const std::string& arguments) {
+        const std::string command = std::string("\"") + FOLVANE_CLI + "\" " + arguments + " > \"" +
+                                    (dir_ / "stdout").string() + "\" 2> \"" +
+                                    (dir_ / "stderr").string() + "\"";
+        const int status = std::system(command.c_str());
+#ifdef _WIN32
+        return status;
+#else
+        return WEXITSTATUS(status);
+#endif
+    }
+    std::string Read(const std::string& name) {
+        std::ifstream in(dir_ / name, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(CliProgram, ListsTheSamples) {
+    EXPECT_EQ(Run("-q --encoding utf-8 \"" FOLVANE_SAMPLES "\""), 0);
+    const std::string out = Read("stdout");
+    EXPECT_NE(out.find("multipage.tif\r\n\tII (Win)\t3 枚\r\n"), std::string::npos);
+    EXPECT_NE(out.find("\r\n総合計7 枚\r\n"), std::string::npos);
+    EXPECT_EQ(Read("stderr"), "");
+}
+
+TEST_F(CliProgram, ExitStatuses) {
+    EXPECT_EQ(Run(""), 2);
+    EXPECT_EQ(Read("stderr"), "folvane-cli: ファイルを選択してください。\n");
+    EXPECT_EQ(Run("--areso abc x.tif"), 2);
+    EXPECT_EQ(Read("stdout"), "");
+    EXPECT_EQ(Run("--version"), 0);
+    EXPECT_EQ(Read("stdout"), "Folvane 1.0.0\n");
+
+    // An output that cannot be created names the path.
+    const std::string bad = (dir_ / "missing" / "out.txt").string();
+    EXPECT_EQ(Run("-o \"" + bad + "\" \"" FOLVANE_SAMPLES "\""), 1);
+    EXPECT_NE(Read("stderr").find(bad), std::string::npos);
+
+    // A missing .tif stays in the list with a warning; the run completes.
+    const std::string gone = (dir_ / "gone.tif").string();
+    const std::string out = (dir_ / "out.txt").string();
+    EXPECT_EQ(Run("-o \"" + out + "\" \"" + gone + "\""), 0);
+    EXPECT_NE(Read("stderr").find(gone), std::string::npos);
+    EXPECT_NE(Read("out.txt").find(gone + "\r\n\t\t\t"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace folvane::cli
