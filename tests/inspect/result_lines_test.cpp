@@ -176,6 +176,19 @@ TEST(ResultLines, FilesThatAreNotTiffOrCannotBeRead) {
     EXPECT_EQ(c.state.NotTiffText, "Tiffではないのでは？");
 }
 
+TEST(ResultLines, NotTiffListGrowsPerFile) {
+    FormState state;
+    VectorResultList list;
+    TiffReadResult notTiff;
+    notTiff.status = TiffReadStatus::NotTiff;
+    for (const char* path : {"x.tif", "y.tif"}) {
+        state.CurrentFile = path;
+        ComposeFileLines(state, SelectionState{}, {}, notTiff, list);
+    }
+    EXPECT_EQ(state.NotTiffText, "Tiffではないのでは？\r\n\tx.tif\r\n\ty.tif");
+    EXPECT_EQ(list.lines.size(), 4u);
+}
+
 TEST(ResultLines, DamagedFileKeepsItsCompletePages) {
     TiffReadResult damaged = Tiff({Page(595, 842, 72, 72)});
     damaged.status = TiffReadStatus::Damaged;

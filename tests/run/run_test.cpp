@@ -201,6 +201,48 @@ TEST_F(RunTest, TotalsOnlyAndEmptyLists) {
     EXPECT_EQ(Read("empty.txt"), "\r\n\r\n\r\n\r\n" GRAND_TOTAL "0 " MAI "\r\n");
 }
 
+// The spacer is sized by the last page line composed, even from a TIFF
+// file before a file that is not one.
+TEST_F(RunTest, SpacerFollowsTheLastPageLine) {
+    selection_.Check.fill(0);
+    selection_.Check[kPaperColumn] = 1;
+    selection_.Check[kOrientationColumn] = 1;
+    VectorResultList list;
+    NoProgress progress;
+    RunDisplayed(state_, selection_, Tally(), files_, list, progress);
+    EXPECT_EQ(list.lines.back(), std::string(18 * 5, ' '));
+}
+
+class StringWriter final : public LineWriter {
+  public:
+    bool WriteLine(std::string_view text) override {
+        written += std::string(text) + "\r\n";
+        return true;
+    }
+    const std::string& ErrorMessage() const override { return written; }
+    std::string written;
+};
+
+TEST(DisplayFile, LeavesOutTheLastItem) {
+    struct Case {
+        std::vector<std::string> items;
+        std::string result;
+        std::string file;
+    };
+    const Case cases[] = {
+        {{}, "", "\r\n"},
+        {{"only"}, "", "\r\n"},
+        {{"a", "b", "   "}, "total", "a\r\nb\r\ntotal\r\n"},
+        // Whatever is last goes, even when the user deleted the spacer.
+        {{"a", "b"}, "x\r\ny", "a\r\nx\r\ny\r\n"},
+    };
+    for (const auto& c : cases) {
+        StringWriter writer;
+        EXPECT_TRUE(WriteDisplayedResults(c.items, c.result, writer));
+        EXPECT_EQ(writer.written, c.file);
+    }
+}
+
 TEST_F(RunTest, DamagedAndMissingFilesAreListedAfterTheOthers) {
     fx::File broken;
     broken.pages = {ScanPage(1654, 2339, 200), ScanPage(1654, 2339, 200)};
