@@ -1,14 +1,21 @@
 #include "cli/cli_app.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <thread>
 
 #include "cli/progress_line.h"
+#include "cli/table_format.h"
 #include "input/input_list.h"
 #include "inspect/result_list_sink.h"
 #include "platform/output_file.h"
 #include "platform/terminal.h"
 #include "run/direct_run.h"
 #include "run/displayed_run.h"
+#include "run/read_ahead.h"
 #include "run/result_file.h"
 #include "run/run_preparation.h"
 
@@ -33,12 +40,76 @@ std::string Describe(const PathProblem& problem) {
     return problem.path;
 }
 
+// Adds the lines of a path list (UTF-8, CR LF or LF) to `paths`.
+bool ReadPathList(const std::string& name, std::vector<std::string>& paths) {
+    std::ifstream file;
+    std::istream* in = &std::cin;
+    if (name != "-") {
+        file.open(std::filesystem::path(std::u8string(name.begin(), name.end())), std::ios::binary);
+        if (!file) return false;
+        in = &file;
+    }
+    std::string line;
+    while (std::getline(*in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty()) paths.push_back(line);
+    }
+    return !in->bad();
+}
+
+// Passes reads through and remembers whether any file had a problem.
+class ProblemCountingSource final : public TiffFileSource {
+  public:
+    explicit ProblemCountingSource(TiffFileSource& inner) : inner_(inner) {}
+    TiffReadResult Read(const std::string& path) override {
+        TiffReadResult result = inner_.Read(path);
+        if (result.status != TiffReadStatus::Complete) ++problems;
+        return result;
+    }
+    std::int64_t problems = 0;
+
+  private:
+    TiffFileSource& inner_;
+};
+
+bool WriteTable(const std::vector<std::string>& files, OutputEncoding encoding,
+                OutputStream& stream, LineWriter& writer, TiffFileSource& source,
+                ProgressSink& progress) {
+    // A byte-order mark lets spreadsheet programs recognise UTF-8.
+    if (encoding == OutputEncoding::Utf8 && !stream.Write("\xEF\xBB\xBF")) return false;
+    if (!writer.WriteLine(TableHeaderRow())) return false;
+    progress.Begin(static_cast<std::int64_t>(files.size()));
+    std::int64_t pages = 0;
+    bool written = true;
+    for (std::size_t i = 0; i < files.size() && written; ++i) {
+        const TiffReadResult read = source.Read(files[i]);
+        pages += static_cast<std::int64_t>(read.pages.size());
+        for (const auto& row : TableRows(files[i], read))
+            if (!writer.WriteLine(row)) written = false;
+        progress.FileDone(static_cast<std::int64_t>(i), pages);
+    }
+    progress.End();
+    return written;
+}
+
+unsigned JobCount(unsigned requested) {
+    if (requested != 0) return requested;
+    const unsigned processors = std::thread::hardware_concurrency();
+    return processors == 0 ? 1 : processors;
+}
+
 }  // namespace
 
-std::vector<std::string> BuildInputList(const std::vector<std::string>& paths) {
+std::vector<std::string> BuildInputList(const std::vector<std::string>& paths, bool recursive) {
     std::vector<std::string> list;
     std::vector<PathProblem> problems;
-    for (const auto& path : paths) AddDroppedPath(path, list, problems);
+    for (const auto& path : paths) {
+        if (recursive) {
+            AddDroppedPathRecursive(path, list, problems);
+        } else {
+            AddDroppedPath(path, list, problems);
+        }
+    }
     for (const auto& problem : problems) PrintError(Describe(problem));
     SortInputList(list);
     RemoveDuplicateEntries(list);
@@ -53,7 +124,12 @@ int RunCommandLine(const CliOptions& options) {
         PrintError(std::string(*preparation.refusal));
         return kExitUsage;
     }
-    const std::vector<std::string> files = BuildInputList(options.paths);
+    std::vector<std::string> paths = options.paths;
+    if (options.filesFrom && !ReadPathList(*options.filesFrom, paths)) {
+        PrintError("パスの一覧を読めません: " + *options.filesFrom);
+        return kExitUsage;
+    }
+    const std::vector<std::string> files = BuildInputList(paths, options.recursive);
 
     OpenedOutput output;
     if (options.output.empty() || options.output == "-") {
@@ -73,21 +149,34 @@ int RunCommandLine(const CliOptions& options) {
                                  ? static_cast<ProgressSink&>(progressLine)
                                  : noProgress;
 
+    const unsigned jobs = JobCount(options.jobs);
+    std::unique_ptr<ReadAhead> readAhead;
+    if (jobs > 1) readAhead = std::make_unique<ReadAhead>(files, jobs);
+    ProblemCountingSource source(readAhead ? static_cast<TiffFileSource&>(*readAhead)
+                                           : DefaultTiffFileSource());
+
     bool written = false;
-    if (options.display) {
-        VectorResultList resultList;
-        const std::string resultText =
-            RunDisplayed(state, options.selection, preparation.tally, files, resultList, progress);
-        written = WriteDisplayedResults(resultList.lines, resultText, writer);
-    } else {
-        written =
-            RunDirectSave(state, options.selection, preparation.tally, files, writer, progress);
+    switch (options.format) {
+        case OutputFormat::Direct:
+            written = RunDirectSave(state, options.selection, preparation.tally, files, writer,
+                                    progress, source);
+            break;
+        case OutputFormat::Display: {
+            VectorResultList resultList;
+            const std::string resultText = RunDisplayed(state, options.selection, preparation.tally,
+                                                        files, resultList, progress, source);
+            written = WriteDisplayedResults(resultList.lines, resultText, writer);
+            break;
+        }
+        case OutputFormat::Table:
+            written = WriteTable(files, options.encoding, *output.stream, writer, source, progress);
+            break;
     }
     if (!written || !output.stream->Finish()) {
         PrintError(output.stream->ErrorMessage());
         return kExitOutputFailed;
     }
-    return kExitOk;
+    return source.problems > 0 ? kExitFilesWithErrors : kExitOk;
 }
 
 }  // namespace folvane::cli

@@ -9,6 +9,7 @@ enum ExitStatus : int {
     kExitOk = 0,
     kExitOutputFailed = 1,
     kExitUsage = 2,
+    kExitFilesWithErrors = 3,  // complete, but some files were not readable TIFF files
 };
 
 // Expands the paths as a drop onto the input list would, runs, and writes
@@ -17,6 +18,6 @@ int RunCommandLine(const CliOptions& options);
 
 // The input list for the given paths: expanded, sorted, without duplicates.
 // Problems with paths are reported on standard error.
-std::vector<std::string> BuildInputList(const std::vector<std::string>& paths);
+std::vector<std::string> BuildInputList(const std::vector<std::string>& paths, bool recursive);
 
 }  // namespace folvane::cli

@@ -1,6 +1,7 @@
 #include "cli/cli_options.h"
 
 #include <array>
+#include <charconv>
 #include <string_view>
 
 #include "state/texts.h"
@@ -39,6 +40,15 @@ std::optional<std::string> ApplyColumns(std::string_view list, SelectionState& s
         if (comma == std::string_view::npos) break;
         list.remove_prefix(comma + 1);
     }
+    return std::nullopt;
+}
+
+std::optional<std::string> ApplyJobs(const std::string& text, unsigned& jobs) {
+    unsigned value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value == 0 || value > 256)
+        return "jobs must be a number from 1 to 256: " + text;
+    jobs = value;
     return std::nullopt;
 }
 
@@ -89,7 +99,9 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string> args) {
         } else if (arg == "--version") {
             o.version = true;
         } else if (arg == "--display") {
-            o.display = true;
+            o.format = OutputFormat::Display;
+        } else if (arg == "--recursive" || arg == "-r") {
+            o.recursive = true;
         } else if (arg == "--quiet" || arg == "-q") {
             o.quiet = true;
         } else if (arg == "--no-total") {
@@ -106,6 +118,24 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string> args) {
             areso = *v;
         } else if (auto v = cursor.ValueFor(arg, "--breso", error)) {
             breso = *v;
+        } else if (auto v = cursor.ValueFor(arg, "--files-from", error)) {
+            o.filesFrom = *v;
+        } else if (auto v = cursor.ValueFor(arg, "--format", error)) {
+            if (*v == "direct") {
+                o.format = OutputFormat::Direct;
+            } else if (*v == "display") {
+                o.format = OutputFormat::Display;
+            } else if (*v == "table") {
+                o.format = OutputFormat::Table;
+            } else if (!error) {
+                error = "unknown format: " + *v + " (direct, display or table)";
+            }
+        } else if (auto v = arg.rfind("-j", 0) == 0 && arg.size() > 2 && arg[2] != '-'
+                                ? std::optional<std::string>(arg.substr(2))
+                                : cursor.ValueFor(arg, "-j", error)) {
+            if (!error) error = ApplyJobs(*v, o.jobs);
+        } else if (auto v = cursor.ValueFor(arg, "--jobs", error)) {
+            if (!error) error = ApplyJobs(*v, o.jobs);
         } else if (auto v = cursor.ValueFor(arg, "--encoding", error)) {
             if (*v == "cp932") {
                 o.encoding = OutputEncoding::Cp932;
@@ -131,7 +161,7 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string> args) {
         o.selection.AresoText = areso.value_or("");
         o.selection.BresoText = breso.value_or("");
     }
-    if (o.paths.empty()) error = std::string(text::kSelectFiles);
+    if (o.paths.empty() && !o.filesFrom) error = std::string(text::kSelectFiles);
     return parsed;
 }
 
@@ -141,7 +171,12 @@ std::string UsageText() {
            "A folder adds the *.tif files it directly holds; a file is taken when it ends in "
            ".tif.\n"
            "\n"
-           "  --display            write what saving after a displayed run writes\n"
+           "  -r, --recursive      a folder adds the *.tif files of its whole tree\n"
+           "  --files-from FILE    also take the paths in FILE, one a line (- reads standard "
+           "input)\n"
+           "  --format FORMAT      direct (default), display, or table (CSV, a row per page)\n"
+           "  --display            the same as --format display\n"
+           "  -j, --jobs N         read N files at once (default: one per processor)\n"
            "  -o, --output FILE    write to FILE (replaced only when complete); - is standard "
            "output\n"
            "  --columns LIST       comma-separated columns to show: path,byte-order,pages,\n"
@@ -156,8 +191,9 @@ std::string UsageText() {
            "  --help               this text\n"
            "  --version            the program's version\n"
            "\n"
-           "Exit status: 0 after a complete run, 1 when the output cannot be written,\n"
-           "2 for a usage error.\n";
+           "Exit status: 0 when every file was a readable TIFF file; 1 when the output\n"
+           "cannot be written; 2 for a usage error; 3 when the run completed but some\n"
+           "files were not TIFF files, could not be opened or were damaged.\n";
 }
 
 }  // namespace folvane::cli

@@ -11,10 +11,19 @@
 
 namespace folvane::cli {
 
+enum class OutputFormat {
+    Direct,   // the direct file, as "直接ファイルに書出し" writes it
+    Display,  // what saving after a displayed run writes
+    Table,    // one CSV row per page
+};
+
 struct CliOptions {
     std::vector<std::string> paths;
-    bool display = false;  // the display file instead of the direct file
-    std::string output;    // empty or "-": standard output
+    std::optional<std::string> filesFrom;  // a list of paths, one a line; "-": standard input
+    bool recursive = false;
+    OutputFormat format = OutputFormat::Direct;
+    unsigned jobs = 0;   // files read at once; 0: one per processor
+    std::string output;  // empty or "-": standard output
     SelectionState selection;
     OutputEncoding encoding = OutputEncoding::Cp932;
     bool quiet = false;

@@ -69,4 +69,23 @@ void AddDroppedPath(const std::string& path, std::vector<std::string>& list,
     }
 }
 
+void AddDroppedPathRecursive(const std::string& path, std::vector<std::string>& list,
+                             std::vector<PathProblem>& problems) {
+    if (ExaminePath(path) != PathKind::Folder) return AddDroppedPath(path, list, problems);
+    // An explicit stack: a deep tree must not exhaust the call stack.
+    std::vector<std::string> pending{path};
+    while (!pending.empty()) {
+        const std::string folder = std::move(pending.back());
+        pending.pop_back();
+        const auto names = ListTifFileNames(folder);
+        const auto subfolders = ListSubfolderNames(folder);
+        if (!names || !subfolders) {
+            problems.push_back({PathProblem::Kind::FolderUnreadable, folder});
+            continue;
+        }
+        for (const auto& name : *names) list.push_back(JoinPath(folder, name));
+        for (const auto& name : *subfolders) pending.push_back(JoinPath(folder, name));
+    }
+}
+
 }  // namespace folvane

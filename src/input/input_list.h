@@ -29,6 +29,11 @@ struct PathProblem {
 void AddDroppedPath(const std::string& path, std::vector<std::string>& list,
                     std::vector<PathProblem>& problems);
 
+// As AddDroppedPath, but a folder adds the *.tif files of its whole tree.
+// Hidden folders and links to folders are not entered.
+void AddDroppedPathRecursive(const std::string& path, std::vector<std::string>& list,
+                             std::vector<PathProblem>& problems);
+
 // Joins a folder and a name with one separator, none doubled.
 std::string JoinPath(const std::string& folder, const std::string& name);
 

@@ -24,6 +24,11 @@ PathKind ExaminePath(const std::string& path);
 // when the folder cannot be listed.
 std::optional<std::vector<std::string>> ListTifFileNames(const std::string& folder);
 
+// Names of the folders directly in `folder`, leaving out hidden ones and
+// links (a link back up the tree would never end a walk). Nothing when the
+// folder cannot be listed.
+std::optional<std::vector<std::string>> ListSubfolderNames(const std::string& folder);
+
 // True for names ending in ".tif" in any letter case.
 bool HasTifExtensionIgnoringCase(const std::string& name);
 

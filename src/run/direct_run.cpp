@@ -10,11 +10,11 @@ namespace {
 
 bool WriteFilesAndTotals(FormState& state, const SelectionState& selection,
                          const TallyResolutions& tally, std::span<const std::string> files,
-                         LineWriter& out, ProgressSink& progress) {
+                         LineWriter& out, ProgressSink& progress, TiffFileSource& source) {
     VectorResultList fileLines;
     for (std::size_t i = 0; i < files.size(); ++i) {
         state.CurrentFile = files[i];
-        InspectTiffFile(state, selection, tally, fileLines);
+        InspectTiffFile(state, selection, tally, fileLines, source);
         for (const auto& line : fileLines.lines)
             if (!out.WriteLine(line)) return false;
         fileLines.Clear();
@@ -46,11 +46,12 @@ bool WriteFilesAndTotals(FormState& state, const SelectionState& selection,
 }  // namespace
 
 bool RunDirectSave(FormState& state, const SelectionState& selection, const TallyResolutions& tally,
-                   std::span<const std::string> files, LineWriter& out, ProgressSink& progress) {
+                   std::span<const std::string> files, LineWriter& out, ProgressSink& progress,
+                   TiffFileSource& source) {
     state.PageLine.clear();
     ResetTallies(state);
     progress.Begin(static_cast<std::int64_t>(files.size()));
-    const bool written = WriteFilesAndTotals(state, selection, tally, files, out, progress);
+    const bool written = WriteFilesAndTotals(state, selection, tally, files, out, progress, source);
     // Also after a failure, so the next run does not list this run's files.
     state.NotTiffText = text::kNotTiffHeading;
     state.ErrorFileText = text::kErrorFileHeading;

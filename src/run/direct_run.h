@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 
+#include "inspect/tiff_file_source.h"
 #include "paper/tally_resolution.h"
 #include "run/run_sinks.h"
 #include "state/form_state.h"
@@ -17,6 +18,7 @@ namespace folvane {
 // progress is ended and the file lists are reset on every way out. The
 // caller opens the output before and finishes it after.
 bool RunDirectSave(FormState& state, const SelectionState& selection, const TallyResolutions& tally,
-                   std::span<const std::string> files, LineWriter& out, ProgressSink& progress);
+                   std::span<const std::string> files, LineWriter& out, ProgressSink& progress,
+                   TiffFileSource& source = DefaultTiffFileSource());
 
 }  // namespace folvane

@@ -36,7 +36,8 @@ std::string ComposeTotalsText(FormState& state, const SelectionState& selection)
 
 std::string RunDisplayed(FormState& state, const SelectionState& selection,
                          const TallyResolutions& tally, std::span<const std::string> files,
-                         ResultListSink& resultList, ProgressSink& progress) {
+                         ResultListSink& resultList, ProgressSink& progress,
+                         TiffFileSource& source) {
     ResetTallies(state);
     state.TotalPages = 0;
     progress.Begin(static_cast<std::int64_t>(files.size()));
@@ -45,7 +46,7 @@ std::string RunDisplayed(FormState& state, const SelectionState& selection,
 
     for (std::size_t i = 0; i < files.size(); ++i) {
         state.CurrentFile = files[i];
-        InspectTiffFile(state, selection, tally, resultList);
+        InspectTiffFile(state, selection, tally, resultList, source);
         progress.FileDone(static_cast<std::int64_t>(i), state.TotalPages);
     }
     resultList.AppendLine(SpacerLine(state.ColumnCount));

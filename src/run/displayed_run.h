@@ -6,6 +6,7 @@
 #include <string>
 
 #include "inspect/result_list_sink.h"
+#include "inspect/tiff_file_source.h"
 #include "paper/tally_resolution.h"
 #include "run/run_sinks.h"
 #include "state/form_state.h"
@@ -22,7 +23,8 @@ std::string SpacerLine(int columnCount);
 // box. Leaves ResultState 1.
 std::string RunDisplayed(FormState& state, const SelectionState& selection,
                          const TallyResolutions& tally, std::span<const std::string> files,
-                         ResultListSink& resultList, ProgressSink& progress);
+                         ResultListSink& resultList, ProgressSink& progress,
+                         TiffFileSource& source = DefaultTiffFileSource());
 
 // The totals text after the last file: size summary, grand total, and the
 // lists of files that were not TIFF files or had errors.

@@ -18,7 +18,7 @@ TEST(CliOptions, Defaults) {
     ASSERT_FALSE(parsed.usageError);
     const auto& o = parsed.options;
     EXPECT_EQ(o.paths, (std::vector<std::string>{"scans"}));
-    EXPECT_FALSE(o.display);
+    EXPECT_EQ(o.format, OutputFormat::Direct);
     EXPECT_EQ(o.encoding, OutputEncoding::Cp932);
     for (const auto value : o.selection.Check) EXPECT_EQ(value, 1);
     EXPECT_EQ(o.selection.Check_Total, 1);
@@ -37,7 +37,7 @@ TEST(CliOptions, ChoicesBecomeTheSelection) {
     EXPECT_EQ(o.selection.BresoText, "400");
     EXPECT_EQ(o.output, "out.txt");
     EXPECT_EQ(o.encoding, OutputEncoding::Utf8);
-    EXPECT_TRUE(o.display);
+    EXPECT_EQ(o.format, OutputFormat::Display);
     EXPECT_EQ(o.paths, (std::vector<std::string>{"a.tif", "-b.tif"}));
 
     // Clearing the summary clears the resolution split, as in the window.
@@ -97,7 +97,8 @@ class CliProgram : public testing::Test {
 };
 
 TEST_F(CliProgram, ListsTheSamples) {
-    EXPECT_EQ(Run("-q --encoding utf-8 \"" FOLVANE_SAMPLES "\""), 0);
+    // One sample is not a TIFF file: the run completes and says so.
+    EXPECT_EQ(Run("-q --encoding utf-8 \"" FOLVANE_SAMPLES "\""), 3);
     const std::string out = Read("stdout");
     EXPECT_NE(out.find("multipage.tif\r\n\tII (Win)\t3 枚\r\n"), std::string::npos);
     EXPECT_NE(out.find("\r\n総合計7 枚\r\n"), std::string::npos);
@@ -109,6 +110,7 @@ TEST_F(CliProgram, ExitStatuses) {
     EXPECT_EQ(Read("stderr"), "folvane-cli: ファイルを選択してください。\n");
     EXPECT_EQ(Run("--areso abc x.tif"), 2);
     EXPECT_EQ(Read("stdout"), "");
+    EXPECT_EQ(Run("\"" FOLVANE_SAMPLES "/a4_200dpi.tif\" \"" FOLVANE_SAMPLES "/multipage.tif\""), 0);
     EXPECT_EQ(Run("--version"), 0);
     EXPECT_EQ(Read("stdout"), "Folvane 1.0.0\n");
 
@@ -120,7 +122,7 @@ TEST_F(CliProgram, ExitStatuses) {
     // A missing .tif stays in the list with a warning; the run completes.
     const std::string gone = (dir_ / "gone.tif").string();
     const std::string out = (dir_ / "out.txt").string();
-    EXPECT_EQ(Run("-o \"" + out + "\" \"" + gone + "\""), 0);
+    EXPECT_EQ(Run("-o \"" + out + "\" \"" + gone + "\""), 3);
     EXPECT_NE(Read("stderr").find(gone), std::string::npos);
     EXPECT_NE(Read("out.txt").find(gone + "\r\n\t\t\t"), std::string::npos);
 }

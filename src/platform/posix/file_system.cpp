@@ -38,4 +38,22 @@ std::optional<std::vector<std::string>> ListTifFileNames(const std::string& fold
     return names;
 }
 
+std::optional<std::vector<std::string>> ListSubfolderNames(const std::string& folder) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) return std::nullopt;
+    std::vector<std::string> names;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (entry->d_name[0] == '.') continue;  // hidden, and "." and ".."
+        bool folderEntry = entry->d_type == DT_DIR;
+        if (entry->d_type == DT_UNKNOWN) {
+            struct stat info {};
+            folderEntry = ::fstatat(::dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+                          S_ISDIR(info.st_mode);
+        }
+        if (folderEntry) names.emplace_back(entry->d_name);
+    }
+    ::closedir(dir);
+    return names;
+}
+
 }  // namespace folvane

@@ -1,0 +1,146 @@
+#include "cli/table_format.h"
+
+#include "inspect/number_format.h"
+#include "inspect/snap_dimension.h"
+#include "paper/classify_paper_size.h"
+#include "state/texts.h"
+
+namespace folvane::cli {
+
+namespace {
+
+// Scans kept as records usually need at least this many dots per inch.
+constexpr double kMinimumRecordDpi = 200.0;
+constexpr double kCentimetresPerInch = 2.54;
+
+constexpr std::string_view kStatusOk = "正常";
+
+std::string Digits(std::optional<std::uint64_t> value) {
+    return value ? std::to_string(*value) : std::string();
+}
+
+std::string Resolution(std::optional<double> value) {
+    return value ? FormatResolution(*value) : std::string();
+}
+
+std::string UnitText(std::optional<ResolutionUnit> unit) {
+    if (unit == ResolutionUnit::None) return "???";
+    if (unit == ResolutionUnit::Centimetre) return "d/cm";
+    return "dpi";
+}
+
+std::string MillimetreDigits(std::optional<std::uint64_t> pixels, std::optional<double> resolution,
+                             std::optional<ResolutionUnit> unit) {
+    const auto millimetres = Millimetres(pixels, resolution, unit);
+    return millimetres ? FormatWhole(RoundHalfAwayFromZero(*millimetres)) : "?";
+}
+
+std::string JoinRow(const std::vector<std::string>& fields) {
+    std::string row;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0) row += ',';
+        row += CsvField(fields[i]);
+    }
+    return row;
+}
+
+std::string_view FileStatus(TiffReadStatus status) {
+    switch (status) {
+        case TiffReadStatus::NotTiff:
+            return text::kNotTiffHeading;
+        case TiffReadStatus::CannotOpen:
+            return text::kCannotOpen;
+        case TiffReadStatus::Damaged:
+            return text::kDamaged;
+        case TiffReadStatus::Complete:
+            break;
+    }
+    return kStatusOk;
+}
+
+}  // namespace
+
+std::string CsvField(const std::string& field) {
+    if (field.find_first_of(",\"\r\n") == std::string::npos) return field;
+    std::string quoted = "\"";
+    for (const char c : field) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+std::string TableHeaderRow() {
+    return JoinRow({"パス", "ページ", "ページ数", "バイトオーダー", "幅(ピクセル)",
+                    "高さ(ピクセル)", "横解像度", "縦解像度", "単位", "幅(mm)", "高さ(mm)",
+                    "圧縮形式", "色数", "用紙", "向き", "種類", "注記", "状態"});
+}
+
+std::string PageNotes(const PageInfo& page, bool paperIsOther) {
+    std::vector<std::string_view> notes;
+    const bool known = page.XResolution.value_or(0) != 0 && page.YResolution.value_or(0) != 0;
+    if (!known) notes.push_back("解像度なし");
+    if (page.UnitName == ResolutionUnit::None) notes.push_back("単位なし");
+    if (page.XResolution.value_or(0) != page.YResolution.value_or(0))
+        notes.push_back("縦横で解像度が異なる");
+    if (known) {
+        const double perInch =
+            page.UnitName == ResolutionUnit::Centimetre ? kCentimetresPerInch : 1.0;
+        if (*page.XResolution * perInch < kMinimumRecordDpi ||
+            *page.YResolution * perInch < kMinimumRecordDpi)
+            notes.push_back("200dpi未満");
+    }
+    if (paperIsOther) notes.push_back("用紙サイズ外");
+    std::string joined;
+    for (const auto note : notes) {
+        if (!joined.empty()) joined += ';';
+        joined += note;
+    }
+    return joined;
+}
+
+std::vector<std::string> TableRows(const std::string& path, const TiffReadResult& read) {
+    std::vector<std::string> rows;
+    const std::string pageCount = std::to_string(read.pages.size());
+    const std::string byteOrder(read.byteOrder == ByteOrder::LittleEndian ? text::kLittleEndianName
+                                                                          : text::kBigEndianName);
+    TallyTable unused;
+    for (std::size_t p = 0; p < read.pages.size(); ++p) {
+        const PageInfo& page = read.pages[p];
+        const auto width = SnapDimension(page.Width, page.XResolution, page.UnitName);
+        const auto height = SnapDimension(page.Height, page.YResolution, page.UnitName);
+        const Paper paper =
+            ClassifyPaperSize(width.text, height.text, page.XResolution, {}, unused);
+        const bool landscape = page.Width.value_or(0) >= page.Height.value_or(0);
+        const bool reduced = page.NewSubfileType.value_or(0) & 1;
+        rows.push_back(JoinRow({
+            path,
+            std::to_string(p + 1),
+            pageCount,
+            byteOrder,
+            Digits(page.Width),
+            Digits(page.Height),
+            Resolution(page.XResolution),
+            Resolution(page.YResolution),
+            UnitText(page.UnitName),
+            MillimetreDigits(page.Width, page.XResolution, page.UnitName),
+            MillimetreDigits(page.Height, page.YResolution, page.UnitName),
+            std::string(page.CompressionName),
+            std::string(page.ColorName),
+            std::string(PaperNameText(paper)),
+            std::string(landscape ? text::kLandscape : text::kPortrait),
+            reduced ? "縮小画像" : "ページ",
+            PageNotes(page, paper == Paper::Other),
+            std::string(kStatusOk),
+        }));
+    }
+    if (read.status != TiffReadStatus::Complete) {
+        std::vector<std::string> fields(18);
+        fields[0] = path;
+        fields[17] = FileStatus(read.status);
+        rows.push_back(JoinRow(fields));
+    }
+    return rows;
+}
+
+}  // namespace folvane::cli
