@@ -25,7 +25,7 @@ constexpr std::size_t kFilesPerFolder = 1000;
 int Usage() {
     std::fputs(
         "usage: folvane-mkfixture samples DIR\n"
-        "       folvane-mkfixture corpus DIR COUNT [--nested]\n",
+        "       folvane-mkfixture corpus DIR COUNT [--nested] [--with-strips]\n",
         stderr);
     return 2;
 }
@@ -97,12 +97,32 @@ std::uint32_t Pixels(double mm, std::uint32_t dpi) {
     return static_cast<std::uint32_t>(std::lround(mm * dpi / 25.4));
 }
 
+// A strip of white rows in CCITT Group 4: every row repeats the all-white
+// row before it, which is the one-bit code "1", and two end-of-line codes
+// close the strip. A whole page costs a few hundred bytes, so other TIFF
+// tools can read corpus files as complete images while they stay small.
+std::vector<std::uint8_t> Group4WhiteRows(std::uint32_t rows) {
+    std::vector<std::uint8_t> bytes;
+    std::uint32_t bitCount = 0;
+    auto putBit = [&](bool one) {
+        if (bitCount % 8 == 0) bytes.push_back(0);
+        if (one) bytes.back() |= static_cast<std::uint8_t>(0x80u >> (bitCount % 8));
+        ++bitCount;
+    };
+    for (std::uint32_t r = 0; r < rows; ++r) putBit(true);
+    for (int eol = 0; eol < 2; ++eol) {
+        for (int i = 0; i < 11; ++i) putBit(false);
+        putBit(true);
+    }
+    return bytes;
+}
+
 // Byte order alternates with the index, so paper and resolution follow
 // index / 2 and index / 8 to reach every combination with both orders.
 // Corpus pages carry no image data: the benchmark measures reading
 // directories, and tens of thousands of files must stay small and quick to
 // write.
-fx::Page CorpusPage(std::size_t index, std::size_t pageNumber) {
+fx::Page CorpusPage(std::size_t index, std::size_t pageNumber, bool withStrips) {
     const Paper& paper = kPapers[(index / 2 + pageNumber) % std::size(kPapers)];
     const std::uint32_t dpi = kDpis[(index / 8 + pageNumber) % std::size(kDpis)];
     fx::PageSpec wanted;
@@ -111,10 +131,12 @@ fx::Page CorpusPage(std::size_t index, std::size_t pageNumber) {
     wanted.xResolution = fx::Fraction{dpi, 1};
     wanted.yResolution = fx::Fraction{dpi, 1};
     wanted.resolutionUnit = 2;
-    wanted.compression = 32773;
+    wanted.compression = withStrips ? 4 : 32773;
     wanted.photometric = 0;
     wanted.bitsPerSample = {1};
-    return fx::MakePage(wanted);
+    fx::Page page = fx::MakePage(wanted);
+    if (withStrips) page.stripData = Group4WhiteRows(wanted.height);
+    return page;
 }
 
 // Zero-padded so that names sort in the order they were written.
@@ -125,7 +147,7 @@ std::string Numbered(std::string_view prefix, std::size_t n, std::size_t digits,
     return std::string(prefix) + number + std::string(suffix);
 }
 
-int WriteCorpus(const fs::path& dir, std::size_t count, bool nested) {
+int WriteCorpus(const fs::path& dir, std::size_t count, bool nested, bool withStrips) {
     if (!MakeDirectory(dir)) return 1;
     fs::path folder = dir;
     for (std::size_t i = 0; i < count; ++i) {
@@ -134,7 +156,7 @@ int WriteCorpus(const fs::path& dir, std::size_t count, bool nested) {
             if (!MakeDirectory(folder)) return 1;
         }
         std::vector<fx::Page> pages;
-        for (std::size_t p = 0; p < 1 + i % 3; ++p) pages.push_back(CorpusPage(i, p));
+        for (std::size_t p = 0; p < 1 + i % 3; ++p) pages.push_back(CorpusPage(i, p, withStrips));
         const fx::ByteOrder order = i % 2 == 0 ? fx::ByteOrder::Little : fx::ByteOrder::Big;
         if (!Write(folder / Numbered("scan", i + 1, 6, ".tif"),
                    fx::Build(Tiff(order, std::move(pages)))))
@@ -148,9 +170,18 @@ int WriteCorpus(const fs::path& dir, std::size_t count, bool nested) {
 int main(int argc, char** argv) {
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     if (args.size() == 2 && args[0] == "samples") return WriteSamples(args[1]);
-    if ((args.size() == 3 || args.size() == 4) && args[0] == "corpus") {
-        const bool nested = args.size() == 4;
-        if (nested && args[3] != "--nested") return Usage();
+    if (args.size() >= 3 && args[0] == "corpus") {
+        bool nested = false;
+        bool withStrips = false;
+        for (std::size_t i = 3; i < args.size(); ++i) {
+            if (args[i] == "--nested") {
+                nested = true;
+            } else if (args[i] == "--with-strips") {
+                withStrips = true;
+            } else {
+                return Usage();
+            }
+        }
         std::size_t count = 0;
         const std::string_view text = args[2];
         const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), count);
@@ -158,7 +189,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "folvane-mkfixture: COUNT must be a number, not '%s'\n", argv[3]);
             return 2;
         }
-        return WriteCorpus(args[1], count, nested);
+        return WriteCorpus(args[1], count, nested, withStrips);
     }
     return Usage();
 }

@@ -1,12 +1,36 @@
 #include "inspect/number_format.h"
 
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 namespace folvane {
 
+namespace {
+
+// Every page line formats several numbers, almost all of them whole and
+// small; printf's floating-point path cost a third of a run's time. Below
+// 10^15 a whole double converts to an integer exactly, and its digits are
+// what both printf formats below write for it.
+constexpr double kExactWholeLimit = 1e15;
+
+bool IsSmallWhole(double value) {
+    return std::fabs(value) < kExactWholeLimit && value == std::trunc(value);
+}
+
+std::string IntegerDigits(double value) {
+    char buffer[24];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, static_cast<std::int64_t>(value));
+    return std::string(buffer, result.ptr);
+}
+
+}  // namespace
+
 std::string FormatResolution(double value) {
     if (value == 0) return "0";  // no "-0"
+    if (IsSmallWhole(value)) return IntegerDigits(value);
     char buffer[40];
     std::snprintf(buffer, sizeof buffer, "%.15G", value);
     return buffer;
@@ -14,6 +38,7 @@ std::string FormatResolution(double value) {
 
 std::string FormatWhole(double rounded) {
     if (rounded == 0) return "0";
+    if (IsSmallWhole(rounded)) return IntegerDigits(rounded);
     char buffer[400];
     std::snprintf(buffer, sizeof buffer, "%.0f", rounded);
     return buffer;

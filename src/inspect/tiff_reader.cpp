@@ -139,6 +139,9 @@ class ChainReader {
             result_.pages.push_back(page);
             result_.lastLink = link;
             if (link == 0) break;
+            if (result_.pages.size() >= kMaxTiffPages)
+                return Fail("the chain goes on past " + std::to_string(kMaxTiffPages) +
+                            " directories");
             offset = link;
         }
         result_.status = TiffReadStatus::Complete;

@@ -2,6 +2,7 @@
 // the fields Folvane reports for every page. Never reads image data.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -12,11 +13,18 @@
 
 namespace folvane {
 
+// The longest chain read. Scanned documents stay far below it; a hostile
+// file of tiny directories would otherwise cost ~250 bytes of memory per
+// 6 bytes of file. The directories before the limit are kept, and the file
+// is reported as damaged.
+inline constexpr std::size_t kMaxTiffPages = 100000;
+
 enum class TiffReadStatus {
     Complete,    // every directory of the chain was read
     NotTiff,     // no "II" or "MM" byte-order mark
     CannotOpen,  // the file could not be opened or read
-    Damaged,     // the chain breaks; `pages` holds the directories read before
+    Damaged,     // the chain breaks or goes on past kMaxTiffPages; `pages` holds
+                 // the directories read before
 };
 
 struct TiffReadResult {

@@ -25,7 +25,7 @@ struct OpenedOutput {
 
 // Writes to a new file beside `path` and renames it over `path` in
 // Finish(). Dropped without Finish(), or after a failure, it leaves `path`
-// as it was.
+// as it was. A device or pipe (/dev/null, a FIFO) is written to directly.
 OpenedOutput CreateReplacingFile(const std::string& path);
 
 std::unique_ptr<OutputStream> StandardOutput();

@@ -103,9 +103,26 @@ std::string FolderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// A device or a pipe named as the output (/dev/null, a FIFO) is written to
+// in place: renaming a new file over it would destroy it.
+class SpecialFile final : public FdStream {
+  public:
+    SpecialFile(int fd, std::string path) : FdStream(fd, std::move(path)) {}
+    ~SpecialFile() override { ::close(fd_); }
+    SpecialFile(const SpecialFile&) = delete;
+    SpecialFile& operator=(const SpecialFile&) = delete;
+};
+
 }  // namespace
 
 OpenedOutput CreateReplacingFile(const std::string& path) {
+    struct stat target {};
+    if (::stat(path.c_str(), &target) == 0 && !S_ISREG(target.st_mode) &&
+        !S_ISDIR(target.st_mode)) {
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+        if (fd < 0) return {nullptr, path + ": " + std::strerror(errno)};
+        return {std::make_unique<SpecialFile>(fd, path), {}};
+    }
     const std::string folder = FolderOf(path);
     const auto seed = static_cast<unsigned long long>(
         std::chrono::steady_clock::now().time_since_epoch().count());

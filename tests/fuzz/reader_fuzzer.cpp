@@ -1,0 +1,77 @@
+// Feeds arbitrary bytes through the reader and on into line composition,
+// the paper-size classification and the size summary, the way one listed
+// file travels through a run.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <span>
+
+#include "inspect/byte_source.h"
+#include "inspect/result_lines.h"
+#include "inspect/result_list_sink.h"
+#include "inspect/tiff_reader.h"
+#include "paper/size_summary.h"
+#include "run/run_preparation.h"
+#include "state/form_state.h"
+#include "state/selection_state.h"
+
+namespace {
+
+using namespace folvane;
+
+// A broken promise of the reader is a crash here, so the fuzzer reports it.
+void Require(bool condition) {
+    if (!condition) std::abort();
+}
+
+void CheckReadResult(const TiffReadResult& read) {
+    switch (read.status) {
+        case TiffReadStatus::NotTiff:
+            Require(read.pages.empty());
+            break;
+        case TiffReadStatus::Complete:
+            Require(!read.pages.empty() && read.lastLink == 0 && read.problem.empty());
+            break;
+        case TiffReadStatus::Damaged:
+            Require(!read.problem.empty());
+            break;
+        case TiffReadStatus::CannotOpen:
+            // Memory never fails to read.
+            Require(false);
+            break;
+    }
+    // However long the chain, memory stays bounded.
+    Require(read.pages.size() <= kMaxTiffPages);
+}
+
+void ComposeWith(const SelectionState& selection, const TiffReadResult& read) {
+    FormState state;
+    state.FilesAdded = 1;
+    state.CurrentFile = "fuzz.tif";
+    const RunPreparation preparation = PrepareRun(state, selection);
+    Require(!preparation.refusal);
+    VectorResultList lines;
+    ComposeFileLines(state, selection, preparation.tally, read, lines);
+    Require(state.TotalPages == static_cast<std::int64_t>(read.pages.size()));
+    Require(!lines.lines.empty());
+    BuildSizeSummary(state, selection);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    MemoryByteSource source(std::span<const std::uint8_t>(data, size));
+    const TiffReadResult read = ReadTiff(source);
+    CheckReadResult(read);
+
+    SelectionState allTicked;
+    ComposeWith(allTicked, read);
+
+    // The resolution split puts pages into other tally cells.
+    SelectionState split;
+    split.Check_RTotal = 1;
+    split.AresoText = "200";
+    split.BresoText = "400";
+    ComposeWith(split, read);
+    return 0;
+}
