@@ -4,12 +4,16 @@ namespace folvane {
 
 namespace {
 
-constexpr std::size_t kWaitingPerThread = 4;
+// Workers claim files in small batches and the run is woken only when it
+// waits: a hand-over per file would cost more than reading a small file
+// from the page cache.
+constexpr std::size_t kBatch = 16;
+constexpr std::size_t kBatchesPerThread = 2;
 
 }  // namespace
 
 ReadAhead::ReadAhead(std::span<const std::string> files, unsigned threads)
-    : files_(files), slots_(kWaitingPerThread * (threads == 0 ? 1 : threads)) {
+    : files_(files), slots_(kBatch * kBatchesPerThread * (threads == 0 ? 1 : threads)) {
     const unsigned count = threads == 0 ? 1 : threads;
     workers_.reserve(count);
     for (unsigned i = 0; i < count; ++i) workers_.emplace_back([this] { Work(); });
@@ -20,24 +24,29 @@ ReadAhead::~ReadAhead() {
         std::lock_guard lock(mutex_);
         stopping_ = true;
     }
-    changed_.notify_all();
+    spaceFreed_.notify_all();
     for (auto& worker : workers_) worker.join();
 }
 
 void ReadAhead::Work() {
+    std::vector<TiffReadResult> batch;
     std::unique_lock lock(mutex_);
     while (true) {
-        changed_.wait(lock, [this] {
-            return stopping_ ||
-                   (nextToClaim_ < files_.size() && nextToClaim_ < nextToTake_ + slots_.size());
+        spaceFreed_.wait(lock, [this] {
+            return stopping_ || (nextToClaim_ < files_.size() &&
+                                 nextToClaim_ + kBatch <= nextToTake_ + slots_.size());
         });
         if (stopping_) return;
-        const std::size_t index = nextToClaim_++;
+        const std::size_t first = nextToClaim_;
+        const std::size_t end = std::min(files_.size(), first + kBatch);
+        nextToClaim_ = end;
         lock.unlock();
-        TiffReadResult result = ReadTiffFile(files_[index]);
+        batch.clear();
+        for (std::size_t i = first; i < end; ++i) batch.push_back(ReadTiffFile(files_[i]));
         lock.lock();
-        slots_[index % slots_.size()] = std::move(result);
-        changed_.notify_all();
+        for (std::size_t i = first; i < end; ++i)
+            slots_[i % slots_.size()] = std::move(batch[i - first]);
+        if (takerWaiting_) resultReady_.notify_one();
     }
 }
 
@@ -50,12 +59,18 @@ TiffReadResult ReadAhead::Read(const std::string& path) {
         return ReadTiffFile(path);
     }
     auto& slot = slots_[index % slots_.size()];
-    changed_.wait(lock, [&] { return slot.has_value(); });
+    if (!slot) {
+        takerWaiting_ = true;
+        resultReady_.wait(lock, [&] { return slot.has_value(); });
+        takerWaiting_ = false;
+    }
     TiffReadResult result = std::move(*slot);
     slot.reset();
     ++nextToTake_;
+    // Room for a whole batch again: a worker may go on.
+    const bool wake = nextToTake_ % kBatch == 0;
     lock.unlock();
-    changed_.notify_all();
+    if (wake) spaceFreed_.notify_all();
     return result;
 }
 

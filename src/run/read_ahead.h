@@ -18,7 +18,7 @@ namespace folvane {
 
 class ReadAhead final : public TiffFileSource {
   public:
-    // At most `threads` files are read at once and at most a few per thread
+    // At most `threads` files are read at once and a few dozen per thread
     // wait to be taken, so memory does not grow with the list.
     ReadAhead(std::span<const std::string> files, unsigned threads);
     ~ReadAhead() override;
@@ -36,8 +36,10 @@ class ReadAhead final : public TiffFileSource {
     std::size_t nextToClaim_ = 0;
     std::size_t nextToTake_ = 0;
     bool stopping_ = false;
+    bool takerWaiting_ = false;
     std::mutex mutex_;
-    std::condition_variable changed_;
+    std::condition_variable resultReady_;
+    std::condition_variable spaceFreed_;
     std::vector<std::thread> workers_;
 };
 
