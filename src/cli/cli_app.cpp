@@ -72,19 +72,19 @@ class ProblemCountingSource final : public TiffFileSource {
     TiffFileSource& inner_;
 };
 
-bool WriteTable(const std::vector<std::string>& files, OutputEncoding encoding,
-                OutputStream& stream, LineWriter& writer, TiffFileSource& source,
-                ProgressSink& progress) {
+bool WriteTable(const InputFiles& files, OutputEncoding encoding, OutputStream& stream,
+                LineWriter& writer, TiffFileSource& source, ProgressSink& progress) {
     // A byte-order mark lets spreadsheet programs recognise UTF-8.
     if (encoding == OutputEncoding::Utf8 && !stream.Write("\xEF\xBB\xBF")) return false;
     if (!writer.WriteLine(TableHeaderRow())) return false;
-    progress.Begin(static_cast<std::int64_t>(files.size()));
+    progress.Begin(static_cast<std::int64_t>(files.Count()));
     std::int64_t pages = 0;
     bool written = true;
-    for (std::size_t i = 0; i < files.size() && written; ++i) {
-        const TiffReadResult read = source.Read(files[i]);
+    for (std::size_t i = 0; i < files.Count() && written; ++i) {
+        const std::string path = files.At(i);
+        const TiffReadResult read = source.Read(path);
         pages += static_cast<std::int64_t>(read.pages.size());
-        for (const auto& row : TableRows(files[i], read))
+        for (const auto& row : TableRows(path, read))
             if (!writer.WriteLine(row)) written = false;
         progress.FileDone(static_cast<std::int64_t>(i), pages);
     }
@@ -100,8 +100,8 @@ unsigned JobCount(unsigned requested) {
 
 }  // namespace
 
-std::vector<std::string> BuildInputList(const std::vector<std::string>& paths, bool recursive) {
-    std::vector<std::string> list;
+PathList BuildInputList(const std::vector<std::string>& paths, bool recursive) {
+    PathList list;
     std::vector<PathProblem> problems;
     for (const auto& path : paths) {
         if (recursive) {
@@ -111,8 +111,7 @@ std::vector<std::string> BuildInputList(const std::vector<std::string>& paths, b
         }
     }
     for (const auto& problem : problems) PrintError(Describe(problem));
-    SortInputList(list);
-    RemoveDuplicateEntries(list);
+    list.SortAndRemoveDuplicates();
     return list;
 }
 
@@ -129,7 +128,7 @@ int RunCommandLine(const CliOptions& options) {
         PrintError("パスの一覧を読めません: " + *options.filesFrom);
         return kExitUsage;
     }
-    const std::vector<std::string> files = BuildInputList(paths, options.recursive);
+    const PathList files = BuildInputList(paths, options.recursive);
 
     OpenedOutput output;
     if (options.output.empty() || options.output == "-") {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "cli/cli_options.h"
+#include "input/path_list.h"
 
 namespace folvane::cli {
 
@@ -18,6 +19,6 @@ int RunCommandLine(const CliOptions& options);
 
 // The input list for the given paths: expanded, sorted, without duplicates.
 // Problems with paths are reported on standard error.
-std::vector<std::string> BuildInputList(const std::vector<std::string>& paths, bool recursive);
+PathList BuildInputList(const std::vector<std::string>& paths, bool recursive);
 
 }  // namespace folvane::cli

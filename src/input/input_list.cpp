@@ -18,15 +18,30 @@ bool EndsWithTifExactly(const std::string& path) {
 
 }  // namespace
 
-bool InputListLess(std::string_view a, std::string_view b) {
-    const std::size_t n = std::min(a.size(), b.size());
+int CompareInputOrder(std::string_view a1, std::string_view a2, std::string_view b1,
+                      std::string_view b2) {
+    const std::size_t aSize = a1.size() + a2.size();
+    const std::size_t bSize = b1.size() + b2.size();
+    auto at = [](std::string_view first, std::string_view second, std::size_t i) {
+        return static_cast<unsigned char>(i < first.size() ? first[i] : second[i - first.size()]);
+    };
+    const std::size_t n = std::min(aSize, bSize);
+    int rawOrder = 0;  // the first plain byte difference, for ties
     for (std::size_t i = 0; i < n; ++i) {
-        const auto x = FoldAscii(static_cast<unsigned char>(a[i]));
-        const auto y = FoldAscii(static_cast<unsigned char>(b[i]));
-        if (x != y) return x < y;
+        const unsigned char x = at(a1, a2, i);
+        const unsigned char y = at(b1, b2, i);
+        if (x == y) continue;
+        const unsigned char fx = FoldAscii(x);
+        const unsigned char fy = FoldAscii(y);
+        if (fx != fy) return fx < fy ? -1 : 1;
+        if (rawOrder == 0) rawOrder = x < y ? -1 : 1;
     }
-    if (a.size() != b.size()) return a.size() < b.size();
-    return a < b;
+    if (aSize != bSize) return aSize < bSize ? -1 : 1;
+    return rawOrder;
+}
+
+bool InputListLess(std::string_view a, std::string_view b) {
+    return CompareInputOrder(a, {}, b, {}) < 0;
 }
 
 void SortInputList(std::vector<std::string>& list) {
@@ -43,33 +58,49 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
     return folder + kPathSeparator + name;
 }
 
-void AddDroppedPath(const std::string& path, std::vector<std::string>& list,
-                    std::vector<PathProblem>& problems) {
+namespace {
+
+std::string WithSeparator(const std::string& folder) {
+    if (!folder.empty() && folder.back() == kPathSeparator) return folder;
+    return folder + kPathSeparator;
+}
+
+// Adds a folder's own *.tif files; false when it cannot be listed.
+bool AddFolderFiles(const std::string& folder, PathList& list) {
+    const auto names = ListTifFileNames(folder);
+    if (!names) return false;
+    const std::string prefix = WithSeparator(folder);
+    for (const auto& name : *names) list.Add(prefix, name);
+    return true;
+}
+
+void AppendTo(const PathList& from, std::vector<std::string>& to) {
+    for (std::size_t i = 0; i < from.Count(); ++i) to.push_back(from.At(i));
+}
+
+}  // namespace
+
+void AddDroppedPath(const std::string& path, PathList& list, std::vector<PathProblem>& problems) {
     switch (ExaminePath(path)) {
-        case PathKind::Folder: {
-            const auto names = ListTifFileNames(path);
-            if (!names) {
+        case PathKind::Folder:
+            if (!AddFolderFiles(path, list))
                 problems.push_back({PathProblem::Kind::FolderUnreadable, path});
-                return;
-            }
-            for (const auto& name : *names) list.push_back(JoinPath(path, name));
             return;
-        }
         case PathKind::File:
-            if (EndsWithTifExactly(path)) list.push_back(path);
+            if (EndsWithTifExactly(path)) list.Add(path);
             return;
         case PathKind::Missing:
             problems.push_back({PathProblem::Kind::Missing, path});
-            if (EndsWithTifExactly(path)) list.push_back(path);
+            if (EndsWithTifExactly(path)) list.Add(path);
             return;
         case PathKind::Unreadable:
             problems.push_back({PathProblem::Kind::Unreadable, path});
-            if (EndsWithTifExactly(path)) list.push_back(path);
+            if (EndsWithTifExactly(path)) list.Add(path);
             return;
     }
 }
 
-void AddDroppedPathRecursive(const std::string& path, std::vector<std::string>& list,
+void AddDroppedPathRecursive(const std::string& path, PathList& list,
                              std::vector<PathProblem>& problems) {
     if (ExaminePath(path) != PathKind::Folder) return AddDroppedPath(path, list, problems);
     // An explicit stack: a deep tree must not exhaust the call stack.
@@ -77,15 +108,27 @@ void AddDroppedPathRecursive(const std::string& path, std::vector<std::string>& 
     while (!pending.empty()) {
         const std::string folder = std::move(pending.back());
         pending.pop_back();
-        const auto names = ListTifFileNames(folder);
         const auto subfolders = ListSubfolderNames(folder);
-        if (!names || !subfolders) {
+        if (!subfolders || !AddFolderFiles(folder, list)) {
             problems.push_back({PathProblem::Kind::FolderUnreadable, folder});
             continue;
         }
-        for (const auto& name : *names) list.push_back(JoinPath(folder, name));
         for (const auto& name : *subfolders) pending.push_back(JoinPath(folder, name));
     }
+}
+
+void AddDroppedPath(const std::string& path, std::vector<std::string>& list,
+                    std::vector<PathProblem>& problems) {
+    PathList added;
+    AddDroppedPath(path, added, problems);
+    AppendTo(added, list);
+}
+
+void AddDroppedPathRecursive(const std::string& path, std::vector<std::string>& list,
+                             std::vector<PathProblem>& problems) {
+    PathList added;
+    AddDroppedPathRecursive(path, added, problems);
+    AppendTo(added, list);
 }
 
 }  // namespace folvane

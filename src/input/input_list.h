@@ -6,11 +6,18 @@
 #include <string_view>
 #include <vector>
 
+#include "input/path_list.h"
+
 namespace folvane {
 
 // ASCII letters compared as lower case; ties broken by plain byte order, so
 // identical texts lie next to each other and "a.tif" and "A.tif" both stay.
 bool InputListLess(std::string_view a, std::string_view b);
+
+// The same order for paths given in two pieces each (a1 + a2 against
+// b1 + b2): negative, zero or positive.
+int CompareInputOrder(std::string_view a1, std::string_view a2, std::string_view b1,
+                      std::string_view b2);
 
 void SortInputList(std::vector<std::string>& list);
 
@@ -26,11 +33,14 @@ struct PathProblem {
 // files (any letter case); a file is added when its path ends in ".tif"
 // exactly. A missing path ending in ".tif" is still added, so its result
 // says it cannot be opened.
+void AddDroppedPath(const std::string& path, PathList& list, std::vector<PathProblem>& problems);
 void AddDroppedPath(const std::string& path, std::vector<std::string>& list,
                     std::vector<PathProblem>& problems);
 
 // As AddDroppedPath, but a folder adds the *.tif files of its whole tree.
 // Hidden folders and links to folders are not entered.
+void AddDroppedPathRecursive(const std::string& path, PathList& list,
+                             std::vector<PathProblem>& problems);
 void AddDroppedPathRecursive(const std::string& path, std::vector<std::string>& list,
                              std::vector<PathProblem>& problems);
 

@@ -9,11 +9,11 @@ namespace folvane {
 namespace {
 
 bool WriteFilesAndTotals(FormState& state, const SelectionState& selection,
-                         const TallyResolutions& tally, std::span<const std::string> files,
-                         LineWriter& out, ProgressSink& progress, TiffFileSource& source) {
+                         const TallyResolutions& tally, const InputFiles& files, LineWriter& out,
+                         ProgressSink& progress, TiffFileSource& source) {
     VectorResultList fileLines;
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        state.CurrentFile = files[i];
+    for (std::size_t i = 0; i < files.Count(); ++i) {
+        state.CurrentFile = files.At(i);
         InspectTiffFile(state, selection, tally, fileLines, source);
         for (const auto& line : fileLines.lines)
             if (!out.WriteLine(line)) return false;
@@ -46,17 +46,23 @@ bool WriteFilesAndTotals(FormState& state, const SelectionState& selection,
 }  // namespace
 
 bool RunDirectSave(FormState& state, const SelectionState& selection, const TallyResolutions& tally,
-                   std::span<const std::string> files, LineWriter& out, ProgressSink& progress,
+                   const InputFiles& files, LineWriter& out, ProgressSink& progress,
                    TiffFileSource& source) {
     state.PageLine.clear();
     ResetTallies(state);
-    progress.Begin(static_cast<std::int64_t>(files.size()));
+    progress.Begin(static_cast<std::int64_t>(files.Count()));
     const bool written = WriteFilesAndTotals(state, selection, tally, files, out, progress, source);
     // Also after a failure, so the next run does not list this run's files.
     state.NotTiffText = text::kNotTiffHeading;
     state.ErrorFileText = text::kErrorFileHeading;
     progress.End();
     return written;
+}
+
+bool RunDirectSave(FormState& state, const SelectionState& selection, const TallyResolutions& tally,
+                   std::span<const std::string> files, LineWriter& out, ProgressSink& progress,
+                   TiffFileSource& source) {
+    return RunDirectSave(state, selection, tally, SpanInputFiles(files), out, progress, source);
 }
 
 }  // namespace folvane

@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 
+#include "input/path_list.h"
 #include "inspect/tiff_file_source.h"
 #include "paper/tally_resolution.h"
 #include "run/run_sinks.h"
@@ -17,6 +18,9 @@ namespace folvane {
 // direct file through `out`. Returns false as soon as a write fails; the
 // progress is ended and the file lists are reset on every way out. The
 // caller opens the output before and finishes it after.
+bool RunDirectSave(FormState& state, const SelectionState& selection, const TallyResolutions& tally,
+                   const InputFiles& files, LineWriter& out, ProgressSink& progress,
+                   TiffFileSource& source = DefaultTiffFileSource());
 bool RunDirectSave(FormState& state, const SelectionState& selection, const TallyResolutions& tally,
                    std::span<const std::string> files, LineWriter& out, ProgressSink& progress,
                    TiffFileSource& source = DefaultTiffFileSource());

@@ -35,17 +35,17 @@ std::string ComposeTotalsText(FormState& state, const SelectionState& selection)
 }
 
 std::string RunDisplayed(FormState& state, const SelectionState& selection,
-                         const TallyResolutions& tally, std::span<const std::string> files,
+                         const TallyResolutions& tally, const InputFiles& files,
                          ResultListSink& resultList, ProgressSink& progress,
                          TiffFileSource& source) {
     ResetTallies(state);
     state.TotalPages = 0;
-    progress.Begin(static_cast<std::int64_t>(files.size()));
+    progress.Begin(static_cast<std::int64_t>(files.Count()));
     resultList.Clear();
     state.PageLine.clear();
 
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        state.CurrentFile = files[i];
+    for (std::size_t i = 0; i < files.Count(); ++i) {
+        state.CurrentFile = files.At(i);
         InspectTiffFile(state, selection, tally, resultList, source);
         progress.FileDone(static_cast<std::int64_t>(i), state.TotalPages);
     }
@@ -57,6 +57,14 @@ std::string RunDisplayed(FormState& state, const SelectionState& selection,
     state.NotTiffText = text::kNotTiffHeading;
     state.ErrorFileText = text::kErrorFileHeading;
     return result;
+}
+
+std::string RunDisplayed(FormState& state, const SelectionState& selection,
+                         const TallyResolutions& tally, std::span<const std::string> files,
+                         ResultListSink& resultList, ProgressSink& progress,
+                         TiffFileSource& source) {
+    return RunDisplayed(state, selection, tally, SpanInputFiles(files), resultList, progress,
+                        source);
 }
 
 }  // namespace folvane

@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 
+#include "input/path_list.h"
 #include "inspect/result_list_sink.h"
 #include "inspect/tiff_file_source.h"
 #include "paper/tally_resolution.h"
@@ -21,6 +22,10 @@ std::string SpacerLine(int columnCount);
 // Runs over `files` in order once PrepareRun has let it start. Clears and
 // fills `resultList` (SpacerLine last) and returns the text for the totals
 // box. Leaves ResultState 1.
+std::string RunDisplayed(FormState& state, const SelectionState& selection,
+                         const TallyResolutions& tally, const InputFiles& files,
+                         ResultListSink& resultList, ProgressSink& progress,
+                         TiffFileSource& source = DefaultTiffFileSource());
 std::string RunDisplayed(FormState& state, const SelectionState& selection,
                          const TallyResolutions& tally, std::span<const std::string> files,
                          ResultListSink& resultList, ProgressSink& progress,

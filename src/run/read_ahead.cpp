@@ -12,7 +12,7 @@ constexpr std::size_t kBatchesPerThread = 2;
 
 }  // namespace
 
-ReadAhead::ReadAhead(std::span<const std::string> files, unsigned threads)
+ReadAhead::ReadAhead(const InputFiles& files, unsigned threads)
     : files_(files), slots_(kBatch * kBatchesPerThread * (threads == 0 ? 1 : threads)) {
     const unsigned count = threads == 0 ? 1 : threads;
     workers_.reserve(count);
@@ -33,16 +33,16 @@ void ReadAhead::Work() {
     std::unique_lock lock(mutex_);
     while (true) {
         spaceFreed_.wait(lock, [this] {
-            return stopping_ || (nextToClaim_ < files_.size() &&
+            return stopping_ || (nextToClaim_ < files_.Count() &&
                                  nextToClaim_ + kBatch <= nextToTake_ + slots_.size());
         });
         if (stopping_) return;
         const std::size_t first = nextToClaim_;
-        const std::size_t end = std::min(files_.size(), first + kBatch);
+        const std::size_t end = std::min(files_.Count(), first + kBatch);
         nextToClaim_ = end;
         lock.unlock();
         batch.clear();
-        for (std::size_t i = first; i < end; ++i) batch.push_back(ReadTiffFile(files_[i]));
+        for (std::size_t i = first; i < end; ++i) batch.push_back(ReadTiffFile(files_.At(i)));
         lock.lock();
         for (std::size_t i = first; i < end; ++i)
             slots_[i % slots_.size()] = std::move(batch[i - first]);
@@ -54,7 +54,7 @@ TiffReadResult ReadAhead::Read(const std::string& path) {
     std::unique_lock lock(mutex_);
     const std::size_t index = nextToTake_;
     // A caller that strays from the list is served directly, never wrongly.
-    if (index >= files_.size() || files_[index] != path) {
+    if (index >= files_.Count() || files_.At(index) != path) {
         lock.unlock();
         return ReadTiffFile(path);
     }

@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "input/path_list.h"
 #include "inspect/tiff_file_source.h"
 
 namespace folvane {
@@ -20,7 +21,7 @@ class ReadAhead final : public TiffFileSource {
   public:
     // At most `threads` files are read at once and a few dozen per thread
     // wait to be taken, so memory does not grow with the list.
-    ReadAhead(std::span<const std::string> files, unsigned threads);
+    ReadAhead(const InputFiles& files, unsigned threads);
     ~ReadAhead() override;
     ReadAhead(const ReadAhead&) = delete;
     ReadAhead& operator=(const ReadAhead&) = delete;
@@ -31,7 +32,7 @@ class ReadAhead final : public TiffFileSource {
   private:
     void Work();
 
-    std::span<const std::string> files_;
+    const InputFiles& files_;
     std::vector<std::optional<TiffReadResult>> slots_;  // ring of results, by index % size
     std::size_t nextToClaim_ = 0;
     std::size_t nextToTake_ = 0;

@@ -22,6 +22,21 @@ TEST(InputList, OrderFoldsAsciiCaseAndKeepsBothSpellings) {
     EXPECT_FALSE(InputListLess("a.tif", "a.tif"));
 }
 
+// The compact list must keep exactly the order and duplicates rule of the
+// plain one, also where a folder's end meets a name.
+TEST(PathList, SameOrderAsThePlainList) {
+    std::vector<std::string> plain = {"/s/b.tif", "/s/A.tif", "/s/a.tif", "/s/a.tif", "/S/a.tif",
+                                      "/s/sub/a.tif", "/s/sub.tif", "/s-x/a.tif", "x.tif",
+                                      "/s/B.TIF", "/s/sub/a.tif"};
+    PathList compact;
+    for (const auto& path : plain) compact.Add(path);
+    SortInputList(plain);
+    RemoveDuplicateEntries(plain);
+    compact.SortAndRemoveDuplicates();
+    ASSERT_EQ(compact.Count(), plain.size());
+    for (std::size_t i = 0; i < plain.size(); ++i) EXPECT_EQ(compact.At(i), plain[i]) << i;
+}
+
 class DropTest : public testing::Test {
   protected:
     void SetUp() override {
