@@ -117,7 +117,7 @@ void ComposeFileLines(FormState& state, const SelectionState& selection,
     state.HeaderLine.clear();
     if (IsTicked(selection.Check[kPathColumn])) resultList.AppendLine(state.CurrentFile);
     if (IsTicked(selection.Check[kByteOrderColumn])) {
-        state.HeaderLine = "\t";
+        state.HeaderLine.push_back('\t');  // HeaderLine was emptied above
         state.HeaderLine += read.byteOrder == ByteOrder::LittleEndian ? text::kLittleEndianName
                                                                       : text::kBigEndianName;
     }

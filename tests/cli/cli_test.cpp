@@ -160,7 +160,8 @@ TEST_F(CliProgram, JobsGiveTheSameOutputAsOneJob) {
         fx::File f;
         f.byteOrder = i % 2 ? fx::ByteOrder::Big : fx::ByteOrder::Little;
         f.pages.assign(1 + i % 3, fx::MakeScanPage(2480 + i, 3508, 300));
-        fx::WriteFile((corpus / "sub" / ("p" + std::to_string(i) + ".tif")).string(), fx::Build(f));
+        const std::string name = "p" + std::to_string(i) + ".tif";
+        fx::WriteFile((corpus / "sub" / name).string(), fx::Build(f));
     }
     for (const char* format : {"direct", "display", "table"}) {
         const std::string args =
