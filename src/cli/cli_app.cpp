@@ -1,7 +1,5 @@
 #include "cli/cli_app.h"
 
-#include <cstdio>
-
 #include "cli/progress_line.h"
 #include "input/input_list.h"
 #include "inspect/result_list_sink.h"
@@ -17,8 +15,7 @@ namespace folvane::cli {
 namespace {
 
 void PrintError(const std::string& message) {
-    const std::string line = "folvane-cli: " + message + "\n";
-    std::fputs(line.c_str(), stderr);
+    WriteToStandardError("folvane-cli: " + message + "\n");
 }
 
 std::string Describe(const PathProblem& problem) {
