@@ -9,3 +9,6 @@ jobs=$(nproc)
 cmake --preset dev
 cmake --build --preset dev -j "$jobs"
 QT_QPA_PLATFORM=offscreen ctest --preset dev -j "$jobs"
+
+# The same core and command line built for Windows, tested under Wine.
+bash scripts/test-windows.sh

@@ -24,8 +24,7 @@ namespace folvane::cli {
 namespace {
 
 void PrintError(const std::string& message) {
-    const std::string line = "folvane-cli: " + message + "\n";
-    std::fputs(line.c_str(), stderr);
+    WriteToStandardError("folvane-cli: " + message + "\n");
 }
 
 std::string Describe(const PathProblem& problem) {

@@ -1,7 +1,8 @@
 #include "cli/progress_line.h"
 
-#include <cstdio>
 #include <string>
+
+#include "platform/terminal.h"
 
 namespace folvane::cli {
 
@@ -27,14 +28,12 @@ void ProgressLine::FileDone(std::int64_t index, std::int64_t pagesSoFar) {
 void ProgressLine::Draw(std::int64_t done, std::int64_t pages) {
     const std::string line = "\r処理中 " + std::to_string(done) + "/" + std::to_string(total_) +
                              " ファイル  " + std::to_string(pages) + " ページ";
-    std::fputs(line.c_str(), stderr);
-    std::fflush(stderr);
+    WriteToStandardError(line);
     drawn_ = true;
 }
 
 void ProgressLine::End() {
-    if (drawn_) std::fputs("\r\x1b[K", stderr);
-    std::fflush(stderr);
+    if (drawn_) WriteToStandardError("\r\x1b[K");
     drawn_ = false;
 }
 

@@ -5,6 +5,7 @@
 
 #include "cli/table_format.h"
 #include "input/input_list.h"
+#include "platform/file_system.h"
 #include "tiff_builder.h"
 
 namespace folvane::cli {
@@ -29,9 +30,13 @@ TEST(RecursiveDrop, WalksTheTreeButNotLinksOrHiddenFolders) {
     AddDroppedPathRecursive(root.string(), list, problems);
     SortInputList(list);
     RemoveDuplicateEntries(list);
-    const std::string r = root.string();
-    EXPECT_EQ(list, (std::vector<std::string>{r + "/2026/B.TIF", r + "/2026/Dec/c.Tif",
-                                              r + "/2026/Dec/deep/d.tif", r + "/a.tif"}));
+    auto at = [&](std::string relative) {
+        for (char& c : relative)
+            if (c == '/') c = kPathSeparator;
+        return root.string() + kPathSeparator + relative;
+    };
+    EXPECT_EQ(list, (std::vector<std::string>{at("2026/B.TIF"), at("2026/Dec/c.Tif"),
+                                              at("2026/Dec/deep/d.tif"), at("a.tif")}));
     EXPECT_TRUE(problems.empty());
     fs::remove_all(root);
 }

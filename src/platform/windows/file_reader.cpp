@@ -1,0 +1,75 @@
+#include "platform/file_reader.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "platform/windows/wide_text.h"
+
+namespace folvane {
+
+namespace {
+
+class WindowsFile final : public ByteSource {
+  public:
+    WindowsFile(HANDLE handle, std::uint64_t size) : handle_(handle), size_(size) {}
+    ~WindowsFile() override { ::CloseHandle(handle_); }
+    WindowsFile(const WindowsFile&) = delete;
+    WindowsFile& operator=(const WindowsFile&) = delete;
+
+    std::uint64_t Size() const override { return size_; }
+
+    std::optional<std::size_t> ReadAt(std::uint64_t offset, std::span<std::uint8_t> dest) override {
+        std::size_t done = 0;
+        while (done < dest.size()) {
+            // The offset travels with each read, so no shared file position
+            // is moved; ReadFile takes at most a DWORD at a time.
+            const std::uint64_t at = offset + done;
+            OVERLAPPED position{};
+            position.Offset = static_cast<DWORD>(at & 0xFFFFFFFFu);
+            position.OffsetHigh = static_cast<DWORD>(at >> 32);
+            const DWORD want =
+                static_cast<DWORD>(std::min<std::size_t>(dest.size() - done, 1u << 30));
+            DWORD got = 0;
+            if (!::ReadFile(handle_, dest.data() + done, want, &got, &position)) {
+                if (::GetLastError() == ERROR_HANDLE_EOF) break;
+                return std::nullopt;
+            }
+            if (got == 0) break;
+            done += got;
+        }
+        return done;
+    }
+
+  private:
+    HANDLE handle_;
+    std::uint64_t size_;
+};
+
+}  // namespace
+
+OpenedFile OpenFileForReading(const std::string& path) {
+    // Sharing everything: a scan still being written by another program,
+    // or one open in a viewer, must not be locked against us or by us.
+    const HANDLE handle =
+        ::CreateFileW(windows::WideFromUtf8(path).c_str(), GENERIC_READ,
+                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_RANDOM_ACCESS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return {nullptr, windows::SystemErrorText(::GetLastError())};
+    // Pipes, consoles and devices can be opened under a .tif name too; only
+    // a disk file has a size and offsets.
+    if (::GetFileType(handle) != FILE_TYPE_DISK) {
+        ::CloseHandle(handle);
+        return {nullptr, "not a regular file"};
+    }
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(handle, &size)) {
+        const DWORD error = ::GetLastError();
+        ::CloseHandle(handle);
+        return {nullptr, windows::SystemErrorText(error)};
+    }
+    return {std::make_unique<WindowsFile>(handle, static_cast<std::uint64_t>(size.QuadPart)), {}};
+}
+
+}  // namespace folvane

@@ -1,0 +1,87 @@
+#include "platform/file_system.h"
+
+#include <windows.h>
+
+#include "platform/windows/wide_text.h"
+
+namespace folvane {
+
+const char kPathSeparator = '\\';
+
+PathKind ExaminePath(const std::string& path) {
+    const DWORD attributes = ::GetFileAttributesW(windows::WideFromUtf8(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        switch (::GetLastError()) {
+            case ERROR_FILE_NOT_FOUND:
+            case ERROR_PATH_NOT_FOUND:
+            case ERROR_INVALID_NAME:
+            case ERROR_INVALID_DRIVE:
+            case ERROR_BAD_NETPATH:
+            case ERROR_BAD_NET_NAME:
+            case ERROR_NOT_READY:  // a card reader or DVD drive without a medium
+                return PathKind::Missing;
+            default:
+                return PathKind::Unreadable;
+        }
+    }
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathKind::Folder : PathKind::File;
+}
+
+namespace {
+
+// Calls `take` with the attributes and UTF-8 name of every entry of
+// `folder`; false when the folder cannot be listed.
+template <typename Take>
+bool ForEachEntry(const std::string& folder, Take&& take) {
+    std::string pattern = folder;
+    if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != '/') pattern += '\\';
+    pattern += '*';
+    WIN32_FIND_DATAW entry{};
+    const HANDLE search =
+        ::FindFirstFileExW(windows::WideFromUtf8(pattern).c_str(), FindExInfoBasic, &entry,
+                           FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (search == INVALID_HANDLE_VALUE) {
+        // A folder without a single entry, as an empty drive root is.
+        return ::GetLastError() == ERROR_FILE_NOT_FOUND;
+    }
+    do {
+        take(entry.dwFileAttributes, windows::Utf8FromWide(entry.cFileName));
+    } while (::FindNextFileW(search, &entry));
+    const DWORD error = ::GetLastError();
+    ::FindClose(search);
+    return error == ERROR_NO_MORE_FILES;
+}
+
+}  // namespace
+
+std::optional<std::vector<std::string>> ListTifFileNames(const std::string& folder) {
+    // The search asks for every name and matches ".tif" itself: a "*.tif"
+    // pattern would also match the 8.3 short names of "x.tiff" and
+    // "x.tif~", which are not TIFF files of ours.
+    constexpr DWORD kLeftOut =
+        FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    std::vector<std::string> names;
+    const bool listed = ForEachEntry(folder, [&](DWORD attributes, std::string name) {
+        if ((attributes & kLeftOut) == 0 && HasTifExtensionIgnoringCase(name))
+            names.push_back(std::move(name));
+    });
+    if (!listed) return std::nullopt;
+    return names;
+}
+
+std::optional<std::vector<std::string>> ListSubfolderNames(const std::string& folder) {
+    // Junctions and folder links are reparse points: not entered, so a link
+    // back up the tree cannot make a walk endless.
+    constexpr DWORD kLeftOut =
+        FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_REPARSE_POINT;
+    std::vector<std::string> names;
+    const bool listed = ForEachEntry(folder, [&](DWORD attributes, std::string name) {
+        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 || (attributes & kLeftOut) != 0) return;
+        if (name == "." || name == "..") return;
+        names.push_back(std::move(name));
+    });
+    if (!listed) return std::nullopt;
+    return names;
+}
+
+}  // namespace folvane
