@@ -1,6 +1,6 @@
 #include "cli/table_format.h"
 
-#include "inspect/number_format.h"
+#include "inspect/page_texts.h"
 #include "inspect/snap_dimension.h"
 #include "paper/classify_paper_size.h"
 #include "state/texts.h"
@@ -14,26 +14,6 @@ constexpr double kMinimumRecordDpi = 200.0;
 constexpr double kCentimetresPerInch = 2.54;
 
 constexpr std::string_view kStatusOk = "正常";
-
-std::string Digits(std::optional<std::uint64_t> value) {
-    return value ? std::to_string(*value) : std::string();
-}
-
-std::string Resolution(std::optional<double> value) {
-    return value ? FormatResolution(*value) : std::string();
-}
-
-std::string UnitText(std::optional<ResolutionUnit> unit) {
-    if (unit == ResolutionUnit::None) return "???";
-    if (unit == ResolutionUnit::Centimetre) return "d/cm";
-    return "dpi";
-}
-
-std::string MillimetreDigits(std::optional<std::uint64_t> pixels, std::optional<double> resolution,
-                             std::optional<ResolutionUnit> unit) {
-    const auto millimetres = Millimetres(pixels, resolution, unit);
-    return millimetres ? FormatWhole(RoundHalfAwayFromZero(*millimetres)) : "?";
-}
 
 std::string JoinRow(const std::vector<std::string>& fields) {
     std::string row;
@@ -118,13 +98,13 @@ std::vector<std::string> TableRows(const std::string& path, const TiffReadResult
             std::to_string(p + 1),
             pageCount,
             byteOrder,
-            Digits(page.Width),
-            Digits(page.Height),
-            Resolution(page.XResolution),
-            Resolution(page.YResolution),
-            UnitText(page.UnitName),
-            MillimetreDigits(page.Width, page.XResolution, page.UnitName),
-            MillimetreDigits(page.Height, page.YResolution, page.UnitName),
+            DigitsText(page.Width),
+            DigitsText(page.Height),
+            ResolutionText(page.XResolution),
+            ResolutionText(page.YResolution),
+            std::string(UnitText(page.UnitName)),
+            MillimetreText(page.Width, page.XResolution, page.UnitName, false),
+            MillimetreText(page.Height, page.YResolution, page.UnitName, false),
             std::string(page.CompressionName),
             std::string(page.ColorName),
             std::string(PaperNameText(paper)),

@@ -1,6 +1,6 @@
 #include "inspect/result_lines.h"
 
-#include "inspect/number_format.h"
+#include "inspect/page_texts.h"
 #include "inspect/snap_dimension.h"
 #include "paper/classify_paper_size.h"
 #include "state/texts.h"
@@ -11,27 +11,6 @@ namespace {
 
 // The three tabs that put a message where page lines start.
 constexpr std::string_view kMessageIndent = "\t\t\t";
-
-std::string Digits(std::optional<std::uint64_t> value) {
-    return value ? std::to_string(*value) : std::string();
-}
-
-std::string ResolutionText(std::optional<double> value) {
-    return value ? FormatResolution(*value) : std::string();
-}
-
-std::string_view UnitText(std::optional<ResolutionUnit> unit) {
-    if (unit == ResolutionUnit::None) return "???";
-    if (unit == ResolutionUnit::Centimetre) return "d/cm";
-    // Inch, and no unit at all: the TIFF default is the inch.
-    return "dpi";
-}
-
-std::string MillimetreText(std::optional<std::uint64_t> pixels, std::optional<double> resolution,
-                           std::optional<ResolutionUnit> unit) {
-    const auto millimetres = Millimetres(pixels, resolution, unit);
-    return millimetres ? FormatWholeGrouped(RoundHalfAwayFromZero(*millimetres)) : "?";
-}
 
 void AppendMessageFile(FormState& state, std::string& list, std::string_view message,
                        ResultListSink& resultList) {
@@ -65,7 +44,8 @@ void ComposePageLine(FormState& state, const SelectionState& selection, const Pa
         state.PageLine += makeText();
         ++state.ColumnCount;
     };
-    addColumn(kPixelSizeColumn, [&] { return Digits(longSide) + " x " + Digits(shortSide); });
+    addColumn(kPixelSizeColumn,
+              [&] { return DigitsText(longSide) + " x " + DigitsText(shortSide); });
     addColumn(kResolutionColumn, [&] {
         std::string r = ResolutionText(longResolution);
         if (longResolution.value_or(0) != shortResolution.value_or(0))
@@ -73,8 +53,8 @@ void ComposePageLine(FormState& state, const SelectionState& selection, const Pa
         return r + " " + std::string(UnitText(page.UnitName));
     });
     addColumn(kMillimetreColumn, [&] {
-        return MillimetreText(longSide, longResolution, page.UnitName) + " x " +
-               MillimetreText(shortSide, shortResolution, page.UnitName);
+        return MillimetreText(longSide, longResolution, page.UnitName, true) + " x " +
+               MillimetreText(shortSide, shortResolution, page.UnitName, true);
     });
     addColumn(kCompressionColumn, [&] { return std::string(page.CompressionName); });
     addColumn(kColourColumn, [&] { return std::string(page.ColorName); });

@@ -1,5 +1,7 @@
 #include "platform/output_file.h"
 
+#include "platform/buffered_output.h"
+
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -12,59 +14,24 @@ namespace folvane {
 
 namespace {
 
-constexpr std::size_t kBufferSize = 64 * 1024;
-
-class FdStream : public OutputStream {
+class FdStream : public BufferedOutput {
   public:
-    FdStream(int fd, std::string name) : fd_(fd), name_(std::move(name)) {
-        buffer_.reserve(kBufferSize);
-    }
-
-    bool Write(std::string_view bytes) override {
-        if (failed_) return false;
-        if (buffer_.size() + bytes.size() > kBufferSize && !Flush()) return false;
-        if (bytes.size() >= kBufferSize) return WriteAll(bytes);
-        buffer_.append(bytes);
-        return true;
-    }
-
-    bool Finish() override { return !failed_ && Flush(); }
-
-    const std::string& ErrorMessage() const override { return error_; }
+    FdStream(int fd, std::string name) : BufferedOutput(std::move(name)), fd_(fd) {}
 
   protected:
-    bool Flush() {
-        if (failed_) return false;
-        const bool ok = WriteAll(buffer_);
-        buffer_.clear();
-        return ok;
-    }
-
-    bool Fail(int error) {
-        failed_ = true;
-        error_ = name_ + ": " + std::strerror(error);
-        return false;
-    }
-
-    int fd_;
-    std::string name_;
-    bool failed_ = false;
-
-  private:
-    bool WriteAll(std::string_view bytes) {
+    bool WriteThrough(std::string_view bytes) override {
         while (!bytes.empty()) {
             const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
             if (n < 0) {
                 if (errno == EINTR) continue;
-                return Fail(errno);
+                return Fail(std::strerror(errno));
             }
             bytes.remove_prefix(static_cast<std::size_t>(n));
         }
         return true;
     }
 
-    std::string buffer_;
-    std::string error_;
+    int fd_;
 };
 
 class ReplacingFile final : public FdStream {
@@ -82,11 +49,11 @@ class ReplacingFile final : public FdStream {
     bool Finish() override {
         if (!FdStream::Finish()) return false;
         // The data must be on disk before the name points at it.
-        if (::fsync(fd_) != 0) return Fail(errno);
+        if (::fsync(fd_) != 0) return Fail(std::strerror(errno));
         const int fd = fd_;
         fd_ = -1;
-        if (::close(fd) != 0) return Fail(errno);
-        if (::rename(tempPath_.c_str(), path_.c_str()) != 0) return Fail(errno);
+        if (::close(fd) != 0) return Fail(std::strerror(errno));
+        if (::rename(tempPath_.c_str(), path_.c_str()) != 0) return Fail(std::strerror(errno));
         committed_ = true;
         return true;
     }

@@ -5,64 +5,34 @@
 #include <algorithm>
 #include <chrono>
 
+#include "platform/buffered_output.h"
 #include "platform/windows/wide_text.h"
 
 namespace folvane {
 
 namespace {
 
-constexpr std::size_t kBufferSize = 64 * 1024;
-
-class HandleStream : public OutputStream {
+class HandleStream : public BufferedOutput {
   public:
-    HandleStream(HANDLE handle, std::string name) : handle_(handle), name_(std::move(name)) {
-        buffer_.reserve(kBufferSize);
-    }
-
-    bool Write(std::string_view bytes) override {
-        if (failed_) return false;
-        if (buffer_.size() + bytes.size() > kBufferSize && !Flush()) return false;
-        if (bytes.size() >= kBufferSize) return WriteAll(bytes);
-        buffer_.append(bytes);
-        return true;
-    }
-
-    bool Finish() override { return !failed_ && Flush(); }
-
-    const std::string& ErrorMessage() const override { return error_; }
+    HandleStream(HANDLE handle, std::string name)
+        : BufferedOutput(std::move(name)), handle_(handle) {}
 
   protected:
-    bool Flush() {
-        if (failed_) return false;
-        const bool ok = WriteAll(buffer_);
-        buffer_.clear();
-        return ok;
-    }
-
-    bool Fail(DWORD error) {
-        failed_ = true;
-        error_ = name_ + ": " + windows::SystemErrorText(error);
-        return false;
-    }
-
-    HANDLE handle_;
-    std::string name_;
-    bool failed_ = false;
-
-  private:
-    bool WriteAll(std::string_view bytes) {
+    bool WriteThrough(std::string_view bytes) override {
         while (!bytes.empty()) {
             const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
             DWORD written = 0;
             if (!::WriteFile(handle_, bytes.data(), want, &written, nullptr))
-                return Fail(::GetLastError());
+                return Fail(windows::SystemErrorText(::GetLastError()));
             bytes.remove_prefix(written);
         }
         return true;
     }
 
-    std::string buffer_;
-    std::string error_;
+    bool Fail(DWORD error) { return BufferedOutput::Fail(windows::SystemErrorText(error)); }
+    using BufferedOutput::Fail;
+
+    HANDLE handle_;
 };
 
 class ReplacingFile final : public HandleStream {
@@ -107,10 +77,28 @@ std::wstring FolderPrefixOf(const std::wstring& path) {
     return path.substr(0, cut + 1);
 }
 
+// A device named as the output (NUL, a console, a named pipe) is written to
+// in place: moving a new file over it cannot work and must not be tried.
+class DeviceStream final : public HandleStream {
+  public:
+    DeviceStream(HANDLE handle, std::string path) : HandleStream(handle, std::move(path)) {}
+    ~DeviceStream() override { ::CloseHandle(handle_); }
+    DeviceStream(const DeviceStream&) = delete;
+    DeviceStream& operator=(const DeviceStream&) = delete;
+};
+
 }  // namespace
 
 OpenedOutput CreateReplacingFile(const std::string& path) {
     const std::wstring widePath = windows::WideFromUtf8(path);
+    const HANDLE existing =
+        ::CreateFileW(widePath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (existing != INVALID_HANDLE_VALUE) {
+        if (::GetFileType(existing) != FILE_TYPE_DISK)
+            return {std::make_unique<DeviceStream>(existing, path), {}};
+        ::CloseHandle(existing);
+    }
     const std::wstring folder = FolderPrefixOf(widePath);
     const auto seed = static_cast<unsigned long long>(
         std::chrono::steady_clock::now().time_since_epoch().count());
