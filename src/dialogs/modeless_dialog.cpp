@@ -15,6 +15,9 @@ ModelessDialog::ModelessDialog(QWidget* owner) : QDialog(owner) {
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint);
     setModal(false);
+    // Showing the bar must not take the keyboard from the main window, or
+    // its menu shortcuts would be dead after every run.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     setFont(WindowFont());
     setFixedSize(TwipsSize(3930, 435));  // 262 x 29
 

@@ -94,6 +94,7 @@ class MainForm1 : public QMainWindow {
     void ShowOKDialog1(const QString& message);
     void ShowOKDialog2(const QString& message);
     void ShowSaveFailure(const std::string& reason);
+    void BeginRun();
     void EndRun();
 
     // Closing.

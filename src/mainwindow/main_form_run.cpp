@@ -25,7 +25,7 @@ void MainForm1::Start_Click() {
     }
     const std::vector<std::string> files = ListedFiles();
 
-    running_ = true;
+    BeginRun();
     ResultListWidgetSink resultList(*ResultList);
     // The lines gathered so far go into the list whenever the window
     // repaints, so the list fills while the run goes on.
@@ -39,6 +39,8 @@ void MainForm1::Start_Click() {
     if (resultText() != ToQt(text::kResultInitial)) IDMSave->setEnabled(true);
     EndRun();
 }
+
+void MainForm1::BeginRun() { running_ = true; }
 
 void MainForm1::EndRun() {
     running_ = false;

@@ -81,7 +81,7 @@ void MainForm1::Direct_Save_Click() {
 
     const std::int16_t resultStateBefore = state_.ResultState;
     const std::vector<std::string> files = ListedFiles();
-    running_ = true;
+    BeginRun();
     EncodedLineWriter writer(*output.stream, OutputEncoding::Cp932);
     ProgressWindowSink progress(*modelessDialog_);
     const bool written =
