@@ -4,11 +4,13 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFontMetrics>
+#include <QHash>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QStyle>
 #include <QUrl>
 #include <algorithm>
+#include <vector>
 
 namespace folvane::gui {
 
@@ -86,13 +88,49 @@ std::optional<QStringList> DroppedPaths(const QMimeData& data) {
     return paths;
 }
 
+namespace {
+
+// The width of a text as the sum of its characters' advances, without
+// kerning or shaping, as the system's plain text measuring does. Shaping
+// every line of a long run took longer than reading the files.
+class AdvanceTable {
+  public:
+    explicit AdvanceTable(const QFont& font) : metrics_(font) {}
+
+    int Width(const QString& text) {
+        int width = 0;
+        for (const QChar c : text) {
+            const char16_t code = c.unicode();
+            if (code < kDirect) {
+                int& cached = direct_[code];
+                if (cached < 0) cached = metrics_.horizontalAdvance(c);
+                width += cached;
+            } else {
+                auto found = other_.find(code);
+                if (found == other_.end())
+                    found = other_.insert(code, metrics_.horizontalAdvance(c));
+                width += *found;
+            }
+        }
+        return width;
+    }
+
+  private:
+    static constexpr char16_t kDirect = 0x3100;  // ASCII to kana
+    QFontMetrics metrics_;
+    std::vector<int> direct_ = std::vector<int>(kDirect, -1);
+    QHash<char16_t, int> other_;
+};
+
+}  // namespace
+
 void SetHorizontalExtent(ListBoxWidget& list) {
     const int scrollBarWidth = list.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    // Measured in the window's font, not the list's own.
-    const QFontMetrics metrics(list.window()->font());
+    // Measured in the window's font, not the list's.
+    AdvanceTable advances(list.window()->font());
     int widest = 0;
     for (int i = 0; i < list.count(); ++i) {
-        const int width = metrics.horizontalAdvance(list.item(i)->text()) + scrollBarWidth;
+        const int width = advances.Width(list.item(i)->text()) + scrollBarWidth;
         if (width > widest) widest = width;
     }
     list.setHorizontalExtent(widest);

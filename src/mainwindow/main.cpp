@@ -32,7 +32,9 @@ int main(int argc, char** argv) {
         const bool quit = parsed.options.quitAfterRun;
         QTimer::singleShot(0, &window, [&window, quit] {
             window.Start_Click();
-            if (quit) QApplication::quit();
+            // Leaves the event loop without closing the window, so no
+            // question about unsaved results is asked.
+            if (quit) QCoreApplication::exit(0);
         });
     }
     return QApplication::exec();
