@@ -1,20 +1,66 @@
 #include "input/list_box_widget.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFontMetrics>
 #include <QHash>
 #include <QMimeData>
+#include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QUrl>
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace folvane::gui {
 
+namespace {
+
+// Draws an entry with its tabs expanded at every 8 half-width characters,
+// the stops of the platform's list boxes that the result lines' columns
+// (and the blank line closing a run) are made for. Qt's default stops are
+// wider and would push the last columns out of the scroll range.
+class TabStopDelegate final : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    static qreal TabStop(const QFont& font) {
+        return 8 * QFontMetricsF(font).horizontalAdvance(QLatin1Char('0'));
+    }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem item(option);
+        initStyleOption(&item, index);
+        const QString text = item.text;
+        item.text.clear();
+        const QWidget* widget = item.widget;
+        QStyle* style = widget ? widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &item, painter, widget);
+
+        const QRect textRect = style->subElementRect(QStyle::SE_ItemViewItemText, &item, widget);
+        QTextOption layout(Qt::AlignLeft | Qt::AlignVCenter);
+        layout.setWrapMode(QTextOption::NoWrap);
+        layout.setTabStopDistance(TabStop(item.font));
+        painter->save();
+        painter->setFont(item.font);
+        const bool selected = item.state & QStyle::State_Selected;
+        painter->setPen(item.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+        // Not cut at the item's width: the scroll range decides what shows.
+        painter->drawText(QRectF(textRect.left() + 2, textRect.top(), 1 << 20, textRect.height()),
+                          text, layout);
+        painter->restore();
+    }
+};
+
+}  // namespace
+
 ListBoxWidget::ListBoxWidget(QWidget* parent) : QListWidget(parent) {
+    setItemDelegate(new TabStopDelegate(this));
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -91,18 +137,21 @@ std::optional<QStringList> DroppedPaths(const QMimeData& data) {
 namespace {
 
 // The width of a text as the sum of its characters' advances, without
-// kerning or shaping, as the system's plain text measuring does. Shaping
-// every line of a long run took longer than reading the files.
+// kerning or shaping, as the system's plain text measuring does; a tab
+// moves on to the list's next tab stop. Shaping every line of a long run
+// took longer than reading the files.
 class AdvanceTable {
   public:
-    explicit AdvanceTable(const QFont& font) : metrics_(font) {}
+    AdvanceTable(const QFont& font, qreal tabStop) : metrics_(font), tabStop_(tabStop) {}
 
     int Width(const QString& text) {
-        int width = 0;
+        qreal width = 0;
         for (const QChar c : text) {
             const char16_t code = c.unicode();
-            if (code < kDirect) {
-                int& cached = direct_[code];
+            if (code == u'\t') {
+                width = (std::floor(width / tabStop_) + 1) * tabStop_;
+            } else if (code < kDirect) {
+                qreal& cached = direct_[code];
                 if (cached < 0) cached = metrics_.horizontalAdvance(c);
                 width += cached;
             } else {
@@ -112,25 +161,35 @@ class AdvanceTable {
                 width += *found;
             }
         }
-        return width;
+        return static_cast<int>(std::ceil(width));
     }
 
   private:
     static constexpr char16_t kDirect = 0x3100;  // ASCII to kana
-    QFontMetrics metrics_;
-    std::vector<int> direct_ = std::vector<int>(kDirect, -1);
-    QHash<char16_t, int> other_;
+    QFontMetricsF metrics_;
+    qreal tabStop_;
+    std::vector<qreal> direct_ = std::vector<qreal>(kDirect, -1);
+    QHash<char16_t, qreal> other_;
 };
 
 }  // namespace
 
 void SetHorizontalExtent(ListBoxWidget& list) {
     const int scrollBarWidth = list.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    // Measured in the window's font, not the list's.
-    AdvanceTable advances(list.window()->font());
+    const qreal tabStop = TabStopDelegate::TabStop(list.font());
+    // Measured in the window's font, as the platform this program was made
+    // for does. There the list's font is as wide as the window's; here the
+    // result list's monospaced font is wider, so the list's own font is
+    // measured too, or the ends of the lines would be out of reach.
+    AdvanceTable inWindowFont(list.window()->font(), tabStop);
+    AdvanceTable inListFont(list.font(), tabStop);
+    const bool sameFont = list.font() == list.window()->font();
     int widest = 0;
     for (int i = 0; i < list.count(); ++i) {
-        const int width = advances.Width(list.item(i)->text()) + scrollBarWidth;
+        const QString text = list.item(i)->text();
+        int width = inWindowFont.Width(text);
+        if (!sameFont) width = std::max(width, inListFont.Width(text));
+        width += scrollBarWidth;
         if (width > widest) widest = width;
     }
     list.setHorizontalExtent(widest);

@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QTest>
+#include <cmath>
 
 #include "dialogs/dialog_seam.h"
 #include "input/list_box_widget.h"
@@ -140,10 +141,10 @@ class InputRunTest : public QObject {
         const int scrollBar = List1()->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
         // Measured in the window's font, not the list's, character by
         // character as the system's plain text measuring does (no kerning).
-        const QFontMetrics metrics(form->font());
-        int width = 0;
+        const QFontMetricsF metrics(form->font());
+        qreal width = 0;
         for (const QChar c : longName) width += metrics.horizontalAdvance(c);
-        const int expected = width + scrollBar;
+        const int expected = static_cast<int>(std::ceil(width)) + scrollBar;
         QCOMPARE(List1()->horizontalExtent(), expected);
         QVERIFY(List1()->horizontalScrollBar()->isVisibleTo(List1()));
         QCOMPARE(List1()->horizontalScrollBar()->maximum(),
@@ -191,7 +192,15 @@ class InputRunTest : public QObject {
         QVERIFY(!progressWindow->isVisible());
         QCOMPARE(form->formState().ResultState, 1);
         QVERIFY(Item("IDMSave")->isEnabled());
-        QVERIFY(ResultList()->horizontalExtent() > 0);
+        // Every line can be scrolled into view: as drawn, in the list's
+        // font with tab stops every 8 half-width characters.
+        const QFontMetrics shown(ResultList()->font());
+        const int tabStop = 8 * shown.horizontalAdvance(QLatin1Char('0'));
+        for (const QString& line : expected.lines) {
+            const int width =
+                shown.boundingRect(QRect(), Qt::TextExpandTabs, line, tabStop).width();
+            QVERIFY2(width <= ResultList()->horizontalExtent(), qPrintable(line));
+        }
         QVERIFY(DialogSeam::takeShown().isEmpty());
         QVERIFY(!form->isRunning());
     }
