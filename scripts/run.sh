@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds Folvane and lists the bundled samples with the command line.
+# Builds Folvane and opens the window with the bundled samples on its input
+# list. Without a display, lists the samples with the command line instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -7,4 +8,13 @@ bash scripts/setup.sh
 
 cmake --preset release >/dev/null
 cmake --build --preset release -j "$(nproc)"
-./build/release/src/folvane-cli --encoding utf-8 samples
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    echo "No display (DISPLAY and WAYLAND_DISPLAY are empty): listing samples/ with folvane-cli instead." >&2
+    exec ./build/release/src/folvane-cli --encoding utf-8 samples
+fi
+if [ ! -x ./build/release/src/folvane ]; then
+    echo "The window was not built (Qt 6 missing): listing samples/ with folvane-cli instead." >&2
+    exec ./build/release/src/folvane-cli --encoding utf-8 samples
+fi
+exec ./build/release/src/folvane samples
