@@ -42,15 +42,15 @@ TEST(RecursiveDrop, WalksTheTreeButNotLinksOrHiddenFolders) {
 }
 
 fx::Page FaxPage() {
-    fx::PageSpec spec;
-    spec.width = 1728;
-    spec.height = 2200;
-    spec.xResolution = fx::Fraction{204, 1};
-    spec.yResolution = fx::Fraction{98, 1};
-    spec.resolutionUnit = 2;
-    spec.compression = 3;
-    spec.photometric = 0;
-    return fx::MakePage(spec);
+    fx::PageSpec pageSpec;
+    pageSpec.width = 1728;
+    pageSpec.height = 2200;
+    pageSpec.xResolution = fx::Fraction{204, 1};
+    pageSpec.yResolution = fx::Fraction{98, 1};
+    pageSpec.resolutionUnit = 2;
+    pageSpec.compression = 3;
+    pageSpec.photometric = 0;
+    return fx::MakePage(pageSpec);
 }
 
 TiffReadResult Read(const fx::File& file) {

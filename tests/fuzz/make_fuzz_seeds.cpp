@@ -16,16 +16,16 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 fx::PageSpec ScanSpec(std::uint32_t width, std::uint32_t height, std::uint32_t dpi) {
-    fx::PageSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.xResolution = fx::Fraction{dpi, 1};
-    spec.yResolution = fx::Fraction{dpi, 1};
-    spec.resolutionUnit = 2;
-    spec.compression = 4;
-    spec.photometric = 0;
-    spec.bitsPerSample = {1};
-    return spec;
+    fx::PageSpec pageSpec;
+    pageSpec.width = width;
+    pageSpec.height = height;
+    pageSpec.xResolution = fx::Fraction{dpi, 1};
+    pageSpec.yResolution = fx::Fraction{dpi, 1};
+    pageSpec.resolutionUnit = 2;
+    pageSpec.compression = 4;
+    pageSpec.photometric = 0;
+    pageSpec.bitsPerSample = {1};
+    return pageSpec;
 }
 
 fx::File FileOf(fx::ByteOrder order, bool bigTiff, std::vector<fx::Page> pages) {

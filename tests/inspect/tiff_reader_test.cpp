@@ -18,16 +18,16 @@ TiffReadResult ReadBytes(const std::vector<std::uint8_t>& bytes) {
 }
 
 fx::PageSpec A4At72() {
-    fx::PageSpec spec;
-    spec.width = 595;
-    spec.height = 842;
-    spec.xResolution = fx::Fraction{72, 1};
-    spec.yResolution = fx::Fraction{72, 1};
-    spec.resolutionUnit = 2;
-    spec.compression = 4;
-    spec.photometric = 0;
-    spec.bitsPerSample = {1};
-    return spec;
+    fx::PageSpec pageSpec;
+    pageSpec.width = 595;
+    pageSpec.height = 842;
+    pageSpec.xResolution = fx::Fraction{72, 1};
+    pageSpec.yResolution = fx::Fraction{72, 1};
+    pageSpec.resolutionUnit = 2;
+    pageSpec.compression = 4;
+    pageSpec.photometric = 0;
+    pageSpec.bitsPerSample = {1};
+    return pageSpec;
 }
 
 fx::File OneFile(fx::ByteOrder order, std::vector<fx::Page> pages, bool bigTiff = false) {
@@ -67,10 +67,10 @@ struct LayoutCase {
 class SamePageEveryLayout : public testing::TestWithParam<LayoutCase> {};
 
 TEST_P(SamePageEveryLayout, ReadsTheEightFields) {
-    auto spec = A4At72();
-    spec.sizesAsShort = GetParam().sizesAsShort;
-    const auto result =
-        ReadBytes(fx::Build(OneFile(GetParam().order, {fx::MakePage(spec)}, GetParam().bigTiff)));
+    auto pageSpec = A4At72();
+    pageSpec.sizesAsShort = GetParam().sizesAsShort;
+    const auto result = ReadBytes(
+        fx::Build(OneFile(GetParam().order, {fx::MakePage(pageSpec)}, GetParam().bigTiff)));
     ASSERT_EQ(result.status, TiffReadStatus::Complete) << result.problem;
     EXPECT_EQ(result.byteOrder, GetParam().order == fx::ByteOrder::Little ? ByteOrder::LittleEndian
                                                                           : ByteOrder::BigEndian);
@@ -124,13 +124,13 @@ TEST(TiffReader, CompressionAndColourNames) {
     };
     for (const auto& c : cases) {
         for (const auto order : {fx::ByteOrder::Little, fx::ByteOrder::Big}) {
-            fx::PageSpec spec;
-            spec.width = 10;
-            spec.height = 10;
-            spec.compression = c.compression;
-            spec.photometric = c.photometric;
-            spec.bitsPerSample = c.bits;
-            const auto result = ReadBytes(fx::Build(OneFile(order, {fx::MakePage(spec)})));
+            fx::PageSpec pageSpec;
+            pageSpec.width = 10;
+            pageSpec.height = 10;
+            pageSpec.compression = c.compression;
+            pageSpec.photometric = c.photometric;
+            pageSpec.bitsPerSample = c.bits;
+            const auto result = ReadBytes(fx::Build(OneFile(order, {fx::MakePage(pageSpec)})));
             ASSERT_EQ(result.pages.size(), 1u);
             EXPECT_EQ(result.pages[0].CompressionName, c.compressionName);
             EXPECT_EQ(result.pages[0].ColorName, c.colorName)

@@ -92,7 +92,7 @@ struct PageSpec {
     bool withImageData = false;
 };
 
-Page MakePage(const PageSpec& spec);
+Page MakePage(const PageSpec& pageSpec);
 
 // A bilevel page of the given size and resolution per inch, PackBits, with
 // image data: what the samples and the benchmark corpus are made of.
