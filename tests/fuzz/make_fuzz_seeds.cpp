@@ -16,15 +16,8 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 fx::PageSpec ScanSpec(std::uint32_t width, std::uint32_t height, std::uint32_t dpi) {
-    fx::PageSpec pageSpec;
-    pageSpec.width = width;
-    pageSpec.height = height;
-    pageSpec.xResolution = fx::Fraction{dpi, 1};
-    pageSpec.yResolution = fx::Fraction{dpi, 1};
-    pageSpec.resolutionUnit = 2;
+    fx::PageSpec pageSpec = fx::ScanPageSpec(width, height, dpi);
     pageSpec.compression = 4;
-    pageSpec.photometric = 0;
-    pageSpec.bitsPerSample = {1};
     return pageSpec;
 }
 

@@ -27,16 +27,7 @@ namespace fx = fixture;
 #define GRAND_TOTAL "\x91\x8D\x8D\x87\x8C\x76"                            // 総合計
 
 fx::Page ScanPage(std::uint32_t width, std::uint32_t height, std::uint32_t dpi) {
-    fx::PageSpec pageSpec;
-    pageSpec.width = width;
-    pageSpec.height = height;
-    pageSpec.xResolution = fx::Fraction{dpi, 1};
-    pageSpec.yResolution = fx::Fraction{dpi, 1};
-    pageSpec.resolutionUnit = 2;
-    pageSpec.compression = 32773;
-    pageSpec.photometric = 0;
-    pageSpec.bitsPerSample = {1};
-    return fx::MakePage(pageSpec);
+    return fx::MakePage(fx::ScanPageSpec(width, height, dpi));
 }
 
 class RunTest : public testing::Test {

@@ -248,7 +248,7 @@ Page MakePage(const PageSpec& wanted) {
     return page;
 }
 
-Page MakeScanPage(std::uint32_t width, std::uint32_t height, std::uint32_t dpi) {
+PageSpec ScanPageSpec(std::uint32_t width, std::uint32_t height, std::uint32_t dpi) {
     PageSpec wanted;
     wanted.width = width;
     wanted.height = height;
@@ -258,6 +258,11 @@ Page MakeScanPage(std::uint32_t width, std::uint32_t height, std::uint32_t dpi) 
     wanted.compression = 32773;
     wanted.photometric = 0;
     wanted.bitsPerSample = {1};
+    return wanted;
+}
+
+Page MakeScanPage(std::uint32_t width, std::uint32_t height, std::uint32_t dpi) {
+    PageSpec wanted = ScanPageSpec(width, height, dpi);
     wanted.withImageData = true;
     return MakePage(wanted);
 }

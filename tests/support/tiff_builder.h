@@ -98,6 +98,9 @@ Page MakePage(const PageSpec& pageSpec);
 // image data: what the samples and the benchmark corpus are made of.
 Page MakeScanPage(std::uint32_t width, std::uint32_t height, std::uint32_t dpi);
 
+// The same page described without image data: bilevel, PackBits, per inch.
+PageSpec ScanPageSpec(std::uint32_t width, std::uint32_t height, std::uint32_t dpi);
+
 // Writes bytes to a file; returns false on failure.
 bool WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
 

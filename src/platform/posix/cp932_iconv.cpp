@@ -1,21 +1,17 @@
-// Code page 932 through glibc's iconv table, which matches Windows' own.
+// Code page 932 through glibc's iconv table. Where Windows' own table differs
+// (a handful of signs such as 〜 and −), the Windows build follows this one,
+// so both write the same bytes.
 #include <iconv.h>
 
 #include <cerrno>
 #include <string>
 #include <string_view>
 
+#include "platform/utf8.h"
+
 namespace folvane {
 
 namespace {
-
-// Length of the UTF-8 sequence that starts with `lead` (1 for stray bytes).
-std::size_t SequenceLength(unsigned char lead) {
-    if (lead >= 0xF0) return 4;
-    if (lead >= 0xE0) return 3;
-    if (lead >= 0xC0) return 2;
-    return 1;
-}
 
 class Converter {
   public:
@@ -29,7 +25,7 @@ class Converter {
     void Append(std::string& out, std::string_view text) {
         if (cd_ == reinterpret_cast<iconv_t>(-1)) {
             // No table on this system: keep the line readable rather than lose it.
-            for (std::size_t i = 0; i < text.size(); i += SequenceLength(text[i])) out += '?';
+            for (std::size_t i = 0; i < text.size(); i += Utf8SequenceLength(text[i])) out += '?';
             return;
         }
         ::iconv(cd_, nullptr, nullptr, nullptr, nullptr);
@@ -46,7 +42,7 @@ class Converter {
             // EILSEQ or EINVAL: a character without a code, or a broken
             // sequence. It becomes "?" and the conversion goes on after it.
             out += '?';
-            std::size_t skip = SequenceLength(static_cast<unsigned char>(*in));
+            std::size_t skip = Utf8SequenceLength(static_cast<unsigned char>(*in));
             if (skip > inLeft) skip = inLeft;
             in += skip;
             inLeft -= skip;

@@ -4,17 +4,11 @@
 #include <string>
 #include <string_view>
 
+#include "platform/utf8.h"
+
 namespace folvane {
 
 namespace {
-
-// Length of the UTF-8 sequence that starts with `lead` (1 for stray bytes).
-std::size_t SequenceLength(unsigned char lead) {
-    if (lead >= 0xF0) return 4;
-    if (lead >= 0xE0) return 3;
-    if (lead >= 0xC0) return 2;
-    return 1;
-}
 
 // The code point of a well-formed sequence, or -1.
 long DecodeSequence(std::string_view bytes) {
@@ -82,7 +76,7 @@ const Override* FindOverride(long code) {
 void AppendCp932(std::string& out, std::string_view text) {
     std::size_t at = 0;
     while (at < text.size()) {
-        std::size_t length = SequenceLength(static_cast<unsigned char>(text[at]));
+        std::size_t length = Utf8SequenceLength(static_cast<unsigned char>(text[at]));
         if (length > text.size() - at) length = text.size() - at;
         const long code = DecodeSequence(text.substr(at, length));
         at += length;
