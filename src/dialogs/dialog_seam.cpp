@@ -34,10 +34,10 @@ QString LabelText(const QDialog& dialog, const char* name) {
     return label ? label->text() : QString();
 }
 
-QString OwnerName(const QWidget* widget) {
-    const QWidget* owner = widget ? widget->parentWidget() : nullptr;
-    return owner ? owner->objectName() : QString();
-}
+QString Name(const QWidget* owner) { return owner ? owner->objectName() : QString(); }
+
+// A window's owner is the widget it was made for.
+QString OwnerName(const QWidget* window) { return Name(window ? window->parentWidget() : nullptr); }
 
 void Press(QDialog& dialog, const char* buttonName) {
     if (auto* button = dialog.findChild<QPushButton*>(QString::fromLatin1(buttonName)))
@@ -124,8 +124,7 @@ std::optional<QString> DialogSeam::askSavePath(QWidget* owner) {
     if (script.active) {
         std::optional<QString> answer = script.nextSavePath;
         script.nextSavePath.reset();
-        script.shown.push_back(
-            {QStringLiteral("SaveAs"), answer.value_or(QString()), OwnerName(owner)});
+        script.shown.push_back({QStringLiteral("SaveAs"), answer.value_or(QString()), Name(owner)});
         return answer;
     }
     QFileDialog dialog(owner);
@@ -139,7 +138,7 @@ std::optional<QString> DialogSeam::askSavePath(QWidget* owner) {
 void DialogSeam::showSystemMessage(QWidget* owner, const QString& text) {
     Script& script = TheScript();
     if (script.active) {
-        script.shown.push_back({QStringLiteral("MessageBox"), text, OwnerName(owner)});
+        script.shown.push_back({QStringLiteral("MessageBox"), text, Name(owner)});
         return;
     }
     QMessageBox box(QMessageBox::NoIcon, kProductName.toString(), text, QMessageBox::Ok, owner);
@@ -159,7 +158,7 @@ std::optional<QString> DialogSeam::askFolder(QWidget* owner, const QString& star
     if (script.active) {
         std::optional<QString> answer = script.nextFolder;
         script.nextFolder.reset();
-        script.shown.push_back({QStringLiteral("FolderPicker"), start, OwnerName(owner)});
+        script.shown.push_back({QStringLiteral("FolderPicker"), start, Name(owner)});
         return answer;
     }
     QFileDialog dialog(owner);
