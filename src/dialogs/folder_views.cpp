@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QStorageInfo>
 #include <QStyle>
 #include <algorithm>
@@ -37,6 +38,13 @@ DirListBox::DirListBox(QWidget* parent) : QTreeWidget(parent) {
     setRootIsDecorated(false);
     setIndentation(10);
     setItemsExpandable(false);
+    // Every entry is open or a leaf: no expand arrows, as a folder list has
+    // none. Long names scroll rather than being cut.
+    setStyleSheet(QStringLiteral("QTreeView::branch { image: none; border-image: none; }"));
+    setTextElideMode(Qt::ElideNone);
+    header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header()->setStretchLastSection(false);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(this, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
         // Rebuilt once the activation is over, not under the item's feet.

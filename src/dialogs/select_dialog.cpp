@@ -25,6 +25,7 @@ namespace {
 
 // 14.25 points at 96 dots per inch.
 constexpr int kLargeCaptionPixels = 19;
+constexpr int kFrameTitleDrop = 5;
 
 template <typename Widget>
 Widget* Place(Widget* widget, const char* name, QRect geometry, const QString& tip = {}) {
@@ -110,6 +111,10 @@ void SelectDialog::BuildControls() {
         Place(new QRadioButton(QStringLiteral("ﾌｧｲﾙのみ"), Frame1), "Option3",
               TwipsRect(240, 960, 1335, 255), QStringLiteral("表示をﾌｧｲﾙ選択ﾘｽﾄのみにします。"));
     Option1->setChecked(true);
+    // Below the frame's top edge, which this style draws under the title
+    // rather than through it.
+    for (QRadioButton* option : {Option1, Option2, Option3})
+        option->move(option->x(), option->y() + kFrameTitleDrop);
 
     Command1 = MakeButton(this, "Command1", QStringLiteral("確　 定"),
                           QStringLiteral("選択を確定します。"), TwipsRect(360, 4680, 1695, 615),
