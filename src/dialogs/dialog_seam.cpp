@@ -1,8 +1,10 @@
 #include "dialogs/dialog_seam.h"
 
+#include <QAction>
 #include <QDialog>
 #include <QFileDialog>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -16,6 +18,9 @@ struct Script {
     bool active = false;
     std::optional<QString> nextSavePath;  // nothing: cancel
     std::int16_t nextCloseAnswer = 7;
+    std::function<void(QDialog&)> nextModalAction;
+    std::optional<QString> nextFolder;  // nothing: cancel
+    QString nextPopupChoice;
     QList<ShownWindow> shown;
 };
 
@@ -28,6 +33,11 @@ QString LabelText(const QDialog& dialog, const char* name) {
     const auto* label = dialog.findChild<QLabel*>(QString::fromLatin1(name));
     return label ? label->text() : QString();
 }
+
+QString Name(const QWidget* owner) { return owner ? owner->objectName() : QString(); }
+
+// A window's owner is the widget it was made for.
+QString OwnerName(const QWidget* window) { return Name(window ? window->parentWidget() : nullptr); }
 
 void Press(QDialog& dialog, const char* buttonName) {
     if (auto* button = dialog.findChild<QPushButton*>(QString::fromLatin1(buttonName)))
@@ -51,6 +61,18 @@ void DialogSeam::setNextSaveCancel() { TheScript().nextSavePath.reset(); }
 
 void DialogSeam::setNextCloseAnswer(std::int16_t answer) { TheScript().nextCloseAnswer = answer; }
 
+void DialogSeam::setNextModalAction(std::function<void(QDialog&)> act) {
+    TheScript().nextModalAction = std::move(act);
+}
+
+void DialogSeam::setNextFolder(const QString& path) { TheScript().nextFolder = path; }
+
+void DialogSeam::setNextFolderCancel() { TheScript().nextFolder.reset(); }
+
+void DialogSeam::setNextPopupChoice(const QString& itemName) {
+    TheScript().nextPopupChoice = itemName;
+}
+
 QList<ShownWindow> DialogSeam::takeShown() {
     QList<ShownWindow> shown;
     shown.swap(TheScript().shown);
@@ -66,7 +88,14 @@ void DialogSeam::showModal(QDialog& dialog) {
     QString text = LabelText(dialog, "Label1");
     const QString second = LabelText(dialog, "Label2");
     if (!second.isEmpty()) text += QLatin1Char('\n') + second;
-    script.shown.push_back({dialog.objectName(), text});
+    script.shown.push_back({dialog.objectName(), text, OwnerName(&dialog)});
+    if (script.nextModalAction) {
+        // Taken first: a window the action opens is answered as usual.
+        const std::function<void(QDialog&)> act = std::move(script.nextModalAction);
+        script.nextModalAction = nullptr;
+        act(dialog);
+        return;
+    }
     // Pressing the real buttons runs the windows' own handlers.
     if (dialog.findChild<QPushButton*>(QStringLiteral("YesButton"))) {
         const std::int16_t answer = script.nextCloseAnswer;
@@ -95,7 +124,7 @@ std::optional<QString> DialogSeam::askSavePath(QWidget* owner) {
     if (script.active) {
         std::optional<QString> answer = script.nextSavePath;
         script.nextSavePath.reset();
-        script.shown.push_back({QStringLiteral("SaveAs"), answer.value_or(QString())});
+        script.shown.push_back({QStringLiteral("SaveAs"), answer.value_or(QString()), Name(owner)});
         return answer;
     }
     QFileDialog dialog(owner);
@@ -109,11 +138,53 @@ std::optional<QString> DialogSeam::askSavePath(QWidget* owner) {
 void DialogSeam::showSystemMessage(QWidget* owner, const QString& text) {
     Script& script = TheScript();
     if (script.active) {
-        script.shown.push_back({QStringLiteral("MessageBox"), text});
+        script.shown.push_back({QStringLiteral("MessageBox"), text, Name(owner)});
         return;
     }
     QMessageBox box(QMessageBox::NoIcon, kProductName.toString(), text, QMessageBox::Ok, owner);
     box.exec();
+}
+
+void DialogSeam::configureFolderPicker(QFileDialog& dialog, const QString& start) {
+    dialog.setWindowTitle(kChooseFolderTitle.toString());
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    if (!start.isEmpty()) dialog.setDirectory(start);
+}
+
+std::optional<QString> DialogSeam::askFolder(QWidget* owner, const QString& start) {
+    Script& script = TheScript();
+    if (script.active) {
+        std::optional<QString> answer = script.nextFolder;
+        script.nextFolder.reset();
+        script.shown.push_back({QStringLiteral("FolderPicker"), start, Name(owner)});
+        return answer;
+    }
+    QFileDialog dialog(owner);
+    configureFolderPicker(dialog, start);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty()) return std::nullopt;
+    return chosen.first();
+}
+
+void DialogSeam::showPopup(QMenu& menu, const QPoint& globalPos) {
+    Script& script = TheScript();
+    if (!script.active) {
+        menu.exec(globalPos);
+        return;
+    }
+    // Records which items the user could have chosen.
+    QStringList enabled;
+    for (QAction* action : menu.actions())
+        if (action->isEnabled()) enabled.push_back(action->objectName());
+    script.shown.push_back({menu.objectName(), enabled.join(QLatin1Char(',')), OwnerName(&menu)});
+    const QString choice = script.nextPopupChoice;
+    script.nextPopupChoice.clear();
+    if (choice.isEmpty()) return;
+    for (QAction* action : menu.actions())
+        if (action->objectName() == choice && action->isEnabled()) action->trigger();
 }
 
 }  // namespace folvane::gui

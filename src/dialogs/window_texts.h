@@ -18,5 +18,20 @@ inline constexpr QStringView kProgressCaption = u"Folvane　　　　 処　理�
 inline constexpr QStringView kProposedFileName = u"SizeList.txt";
 inline constexpr QStringView kTextFilesFilter = u"TXTファイル (*.txt)";
 inline constexpr QStringView kAllFilesFilter = u"すべてのファイル (*.*)";
+inline constexpr QStringView kNothingSelected = u"何も選択されていません !";
+inline constexpr QStringView kChooseFolderTitle = u"フォルダを選択してください";
+inline constexpr QStringView kSysInfoUnavailable = u"現時点ではｼｽﾃﾑ情報を使用できません";
+inline constexpr QStringView kVersionCaptionSuffix = u"のﾊﾞｰｼﾞｮﾝ情報";
+inline constexpr QStringView kVersionPrefix = u"ﾊﾞｰｼﾞｮﾝ ";
+// Fifteen ideographic spaces part the two halves.
+inline constexpr QStringView kAboutDescription =
+    u"Tiff の "
+    u"Tag情報による\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000"
+    u"\u3000\u3000"
+    u"サイズ等 の リスト化";
+// The help: this file beside the program, opened at the topic this keyword
+// names.
+inline constexpr QStringView kHelpFileName = u"Folvane.html";
+inline constexpr QStringView kHelpKeyword = u"Folvane画面";
 
 }  // namespace folvane::gui

@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QHash>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
@@ -119,6 +120,27 @@ void ListBoxWidget::dragMoveEvent(QDragMoveEvent* event) { event->acceptProposed
 void ListBoxWidget::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     emit dropped(event->mimeData());
+}
+
+void ListBoxWidget::mousePressEvent(QMouseEvent* event) {
+    int button = 0;
+    switch (event->button()) {
+        case Qt::LeftButton:
+            button = 1;
+            break;
+        case Qt::RightButton:
+            button = 2;
+            break;
+        case Qt::MiddleButton:
+            button = 4;
+            break;
+        default:
+            break;
+    }
+    // The right button leaves the selection alone: the context menu works on
+    // the entries selected before it.
+    if (button != 2) QListWidget::mousePressEvent(event);
+    if (button != 0) emit mouseDown(button, event->globalPosition().toPoint());
 }
 
 std::optional<QStringList> DroppedPaths(const QMimeData& data) {

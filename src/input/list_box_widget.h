@@ -30,12 +30,15 @@ class ListBoxWidget : public QListWidget {
 
   signals:
     void dropped(const QMimeData* data);
+    // A mouse button went down on the list: 1 left, 2 right, 4 middle.
+    void mouseDown(int button, const QPoint& globalPos);
 
   protected:
     void updateGeometries() override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
   private:
     void ApplyExtent();

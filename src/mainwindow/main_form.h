@@ -19,12 +19,14 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QMimeData;
+class QPoint;
 class QPlainTextEdit;
 class QPushButton;
 
 namespace folvane::gui {
 
 class CloseDialog;
+class HelpViewer;
 class ListBoxWidget;
 class ModelessDialog;
 class OkDialog;
@@ -58,6 +60,21 @@ class MainForm1 : public QMainWindow {
     // Handles `paths` as one drop onto List1 (also for paths given at start).
     void DropPaths(const QStringList& paths);
 
+    // --- The lists' context menu ---
+    // Button: 1 left, 2 right, 4 middle; the right button opens IDLPM.
+    void List1_MouseDown(int Button, const QPoint& globalPos);
+    void ResultList_MouseDown(int Button, const QPoint& globalPos);
+    void IDLPMCopy_Click();
+    void IDLPMDel_Click();
+    // The list the context menu was opened on; null outside a popup.
+    const ListBoxWidget* popupTargetList() const { return PopupTargetList; }
+
+    // --- About ---
+    void IDMHelp_Click();
+    void IDMVer_Click();
+    // The help file, beside the program unless set otherwise.
+    void setHelpFile(const QString& path) { helpFile_ = path; }
+
     // The window's lasting values, for the start-up options and the tests.
     const FormState& formState() const { return state_; }
     bool isRunning() const { return running_; }
@@ -86,6 +103,11 @@ class MainForm1 : public QMainWindow {
     SelectionState CurrentSelection() const;
     void ApplyLayout(ResultLayout layout);
     void ShowResolutionInputs(bool shown);
+
+    // Input.
+    void ListMouseDown(ListBoxWidget& list, int Button, const QPoint& globalPos);
+    // Adds files to List1 and runs the steps that follow every addition.
+    void AddToList1(std::vector<std::string> added);
 
     // Runs and saving.
     std::vector<std::string> ListedFiles() const;
@@ -138,6 +160,12 @@ class MainForm1 : public QMainWindow {
     QAction* IDMHelp = nullptr;
     QAction* IDMVer = nullptr;
     QMenu* IDLPM = nullptr;
+    QAction* IDLPMCopy = nullptr;
+    QAction* IDLPMDel = nullptr;
+    ListBoxWidget* PopupTargetList = nullptr;
+
+    QString helpFile_;
+    HelpViewer* helpViewer_ = nullptr;
 
     // The auxiliary windows, loaded hidden at start.
     ModelessDialog* modelessDialog_ = nullptr;

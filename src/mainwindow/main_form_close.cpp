@@ -6,6 +6,7 @@
 
 #include "dialogs/close_dialog.h"
 #include "dialogs/dialog_seam.h"
+#include "dialogs/help_viewer.h"
 #include "dialogs/modeless_dialog.h"
 #include "dialogs/ok_dialog.h"
 #include "dialogs/window_texts.h"
@@ -54,6 +55,8 @@ void MainForm1::Form_Unload() {
     okDialog1_->hide();
     okDialog2_->hide();
     closeDialog_->hide();
+    // The help window would otherwise keep the program running.
+    if (helpViewer_ != nullptr) helpViewer_->close();
 }
 
 }  // namespace folvane::gui

@@ -1,9 +1,16 @@
-// The input list: drops of files and folders onto List1. The expansion,
-// order and duplicate removal are the core's, shared with the command line.
+// The input list: drops of files and folders onto List1, the selection
+// window, and the context menu of both lists. The expansion, order and
+// duplicate removal are the core's, shared with the command line.
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
 
+#include "dialogs/dialog_seam.h"
+#include "dialogs/select_dialog.h"
 #include "input/input_list.h"
 #include "input/list_box_widget.h"
+#include "input/list_context_menu.h"
 #include "mainwindow/main_form.h"
 #include "mainwindow/qt_text.h"
 
@@ -15,12 +22,30 @@ void MainForm1::List1_OLEDragDrop(const QMimeData& data) {
 }
 
 void MainForm1::DropPaths(const QStringList& paths) {
-    std::vector<std::string> list = ListedFiles();
     // A path that vanished or cannot be listed is skipped without a message:
     // the list shows what could be added, and the run reports files it
     // cannot open.
+    std::vector<std::string> added;
     std::vector<PathProblem> problems;
-    for (const QString& path : paths) AddDroppedPath(ToCore(path), list, problems);
+    for (const QString& path : paths) AddDroppedPath(ToCore(path), added, problems);
+    AddToList1(std::move(added));
+}
+
+void MainForm1::SelctFile_Click() {
+    if (running_) return;
+    // A fresh window each time: its lists start empty.
+    SelectDialog dialog(this, *okDialog1_);
+    DialogSeam::showModal(dialog);
+    // Cancelled or not, the window counts as an addition.
+    std::vector<std::string> added;
+    for (const QString& path : dialog.confirmedFiles()) added.push_back(ToCore(path));
+    AddToList1(std::move(added));
+}
+
+void MainForm1::AddToList1(std::vector<std::string> added) {
+    std::vector<std::string> list = ListedFiles();
+    list.insert(list.end(), std::make_move_iterator(added.begin()),
+                std::make_move_iterator(added.end()));
     state_.FilesAdded = 1;
     SortInputList(list);
     RemoveDuplicateEntries(list);
@@ -37,10 +62,36 @@ void MainForm1::DropPaths(const QStringList& paths) {
     SetHorizontalExtent(*List1);
 }
 
-void MainForm1::SelctFile_Click() {
-    // The folder and file selection window is not part of this program yet;
-    // until it is, files come in by dropping them on the list or by naming
-    // them on the command line.
+void MainForm1::List1_MouseDown(int Button, const QPoint& globalPos) {
+    ListMouseDown(*List1, Button, globalPos);
+}
+
+void MainForm1::ResultList_MouseDown(int Button, const QPoint& globalPos) {
+    ListMouseDown(*ResultList, Button, globalPos);
+}
+
+void MainForm1::ListMouseDown(ListBoxWidget& list, int Button, const QPoint& globalPos) {
+    PopupTargetList = &list;
+    if (Button == 2 && !running_) {
+        // The items can be chosen only while the popup is open.
+        IDLPMCopy->setEnabled(true);
+        IDLPMDel->setEnabled(true);
+        DialogSeam::showPopup(*IDLPM, globalPos);
+        IDLPMCopy->setEnabled(false);
+        IDLPMDel->setEnabled(false);
+    }
+    PopupTargetList = nullptr;
+}
+
+void MainForm1::IDLPMCopy_Click() {
+    if (PopupTargetList == nullptr) return;
+    QGuiApplication::clipboard()->setText(SelectedEntriesText(*PopupTargetList));
+}
+
+void MainForm1::IDLPMDel_Click() {
+    // Nothing else follows: FilesAdded, the menus, the scroll range and the
+    // totals stay as they were.
+    if (PopupTargetList != nullptr) RemoveSelectedEntries(*PopupTargetList);
 }
 
 std::vector<std::string> MainForm1::ListedFiles() const {

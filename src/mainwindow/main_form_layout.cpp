@@ -233,8 +233,10 @@ void MainForm1::BuildMenus() {
     IDLPM = new QMenu(QStringLiteral("List"), this);
     IDLPM->setObjectName(QStringLiteral("IDLPM"));
     IDLPM->setFont(font());
-    item(IDLPM, "IDLPMCopy", QStringLiteral("コピー (&C)"))->setEnabled(false);
-    item(IDLPM, "IDLPMDel", QStringLiteral("削除 (&D)"))->setEnabled(false);
+    IDLPMCopy = item(IDLPM, "IDLPMCopy", QStringLiteral("コピー (&C)"));
+    IDLPMDel = item(IDLPM, "IDLPMDel", QStringLiteral("削除 (&D)"));
+    IDLPMCopy->setEnabled(false);
+    IDLPMDel->setEnabled(false);
 }
 
 void MainForm1::BuildTabOrder() {
@@ -276,8 +278,15 @@ void MainForm1::ConnectHandlers() {
     connect(IDMCHTO, &QAction::triggered, this, &MainForm1::IDMCHTO_Click);
     connect(IDMCHCT, &QAction::triggered, this, &MainForm1::IDMCHCT_Click);
 
+    connect(IDMHelp, &QAction::triggered, this, &MainForm1::IDMHelp_Click);
+    connect(IDMVer, &QAction::triggered, this, &MainForm1::IDMVer_Click);
+    connect(IDLPMCopy, &QAction::triggered, this, &MainForm1::IDLPMCopy_Click);
+    connect(IDLPMDel, &QAction::triggered, this, &MainForm1::IDLPMDel_Click);
+
     connect(List1, &ListBoxWidget::dropped, this,
             [this](const QMimeData* data) { List1_OLEDragDrop(*data); });
+    connect(List1, &ListBoxWidget::mouseDown, this, &MainForm1::List1_MouseDown);
+    connect(ResultList, &ListBoxWidget::mouseDown, this, &MainForm1::ResultList_MouseDown);
 }
 
 void MainForm1::Form_Initialize() {

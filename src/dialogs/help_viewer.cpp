@@ -1,0 +1,74 @@
+#include "dialogs/help_viewer.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QTextFragment>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "dialogs/dialog_seam.h"
+#include "dialogs/window_fonts.h"
+#include "dialogs/window_texts.h"
+
+namespace folvane::gui {
+
+namespace {
+
+bool HasAnchor(const QTextDocument& document, const QString& name) {
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            if (it.fragment().charFormat().anchorNames().contains(name)) return true;
+    return false;
+}
+
+}  // namespace
+
+HelpViewer::HelpViewer(QWidget* owner) : QDialog(owner) {
+    setObjectName(QStringLiteral("HelpViewer"));
+    setWindowTitle(kProductName.toString() + QStringLiteral(" ヘルプ"));
+    // A window of its own beside the main window, as a help system's is.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::WindowMinMaxButtonsHint);
+    setModal(false);
+    setFont(WindowFont());
+    browser_ = new QTextBrowser(this);
+    browser_->setObjectName(QStringLiteral("HelpText"));
+    browser_->setOpenExternalLinks(false);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(browser_);
+    resize(640, 520);
+}
+
+bool HelpViewer::showTopic(const QString& file, const QString& keyword) {
+    const QFileInfo info(file);
+    if (!info.isFile() || !info.isReadable()) return false;
+    browser_->setSource(QUrl::fromLocalFile(info.absoluteFilePath()));
+    if (browser_->document()->isEmpty()) return false;
+    show();
+    raise();
+    activateWindow();
+    topic_.clear();
+    if (HasAnchor(*browser_->document(), keyword)) {
+        topic_ = keyword;
+        browser_->scrollToAnchor(keyword);
+    }
+    return true;
+}
+
+QString DefaultHelpFile() {
+    return QDir(QCoreApplication::applicationDirPath()).filePath(kHelpFileName.toString());
+}
+
+void ShowHelp(QWidget* owner, HelpViewer& viewer, const QString& file, const QString& keyword) {
+    if (viewer.showTopic(file, keyword)) return;
+    DialogSeam::showSystemMessage(owner, QStringLiteral("ヘルプ ファイル %1 が見つかりません。")
+                                             .arg(QDir::toNativeSeparators(file)));
+}
+
+}  // namespace folvane::gui
