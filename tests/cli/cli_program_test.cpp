@@ -106,7 +106,8 @@ TEST_F(CliProgram, JobsGiveTheSameOutputAsOneJob) {
         fx::File f;
         f.byteOrder = i % 2 ? fx::ByteOrder::Big : fx::ByteOrder::Little;
         f.pages.assign(1 + i % 3, fx::MakeScanPage(2480 + i, 3508, 300));
-        const std::string name = "p" + std::to_string(i) + ".tif";
+        std::string name = std::to_string(i);
+        name.insert(0, 1, 'p').append(".tif");
         fx::WriteFile((corpus / "sub" / name).string(), fx::Build(f));
     }
     for (const char* format : {"direct", "display", "table"}) {

@@ -88,10 +88,11 @@ class PosixLauncher final : public ProgramLauncher {
             while (start <= folders.size()) {
                 std::size_t end = folders.find(':', start);
                 if (end == std::string_view::npos) end = folders.size();
-                std::string folder(folders.substr(start, end - start));
                 // An empty entry is the current folder.
-                if (folder.empty()) folder = ".";
-                std::string candidate = folder + '/' + std::string(name);
+                std::string candidate(end == start ? std::string_view(".")
+                                                   : folders.substr(start, end - start));
+                candidate += '/';
+                candidate += name;
                 if (IsExecutableFile(candidate)) return candidate;
                 start = end + 1;
             }
