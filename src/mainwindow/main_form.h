@@ -7,9 +7,11 @@
 #include <QStringList>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "run/run_preparation.h"
 #include "state/form_state.h"
 #include "state/selection_state.h"
 
@@ -114,6 +116,8 @@ class MainForm1 : public QMainWindow {
     void SetResultText(const QString& text);
     bool WriteDisplayedResults(std::string& error);
     void ShowOKDialog1(const QString& message);
+    // The checks before a run; a refusal is shown in OKDialog1.
+    std::optional<RunPreparation> PrepareRunOrRefuse(const SelectionState& selection);
     void ShowOKDialog2(const QString& message);
     void ShowSaveFailure(const std::string& reason);
     void BeginRun();

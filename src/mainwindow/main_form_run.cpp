@@ -18,11 +18,8 @@ namespace folvane::gui {
 void MainForm1::Start_Click() {
     if (running_) return;
     const SelectionState selection = CurrentSelection();
-    const RunPreparation preparation = PrepareRun(state_, selection);
-    if (preparation.refusal) {
-        ShowOKDialog1(ToQt(*preparation.refusal));
-        return;
-    }
+    const auto preparation = PrepareRunOrRefuse(selection);
+    if (!preparation) return;
     const std::vector<std::string> files = ListedFiles();
 
     BeginRun();
@@ -32,7 +29,7 @@ void MainForm1::Start_Click() {
     ProgressWindowSink progress(*modelessDialog_, [&resultList] { resultList.Flush(); });
     SetResultText(QString());
     const std::string totals =
-        RunDisplayed(state_, selection, preparation.tally, files, resultList, progress);
+        RunDisplayed(state_, selection, preparation->tally, files, resultList, progress);
     resultList.Flush();
     SetHorizontalExtent(*ResultList);
     SetResultText(ToQt(totals));
@@ -63,6 +60,15 @@ void MainForm1::SetResultText(const QString& text) {
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     Result->setPlainText(shown);
+}
+
+std::optional<RunPreparation> MainForm1::PrepareRunOrRefuse(const SelectionState& selection) {
+    RunPreparation preparation = PrepareRun(state_, selection);
+    if (preparation.refusal) {
+        ShowOKDialog1(ToQt(*preparation.refusal));
+        return std::nullopt;
+    }
+    return preparation;
 }
 
 void MainForm1::ShowOKDialog1(const QString& message) {

@@ -61,11 +61,8 @@ void MainForm1::Direct_Save_Click() {
     if (running_) return;
     const SelectionState selection = CurrentSelection();
     // Refused before the Save-As dialog, so no file is chosen for nothing.
-    const RunPreparation preparation = PrepareRun(state_, selection);
-    if (preparation.refusal) {
-        ShowOKDialog1(ToQt(*preparation.refusal));
-        return;
-    }
+    const auto preparation = PrepareRunOrRefuse(selection);
+    if (!preparation) return;
     state_.TotalPages = 0;
     const std::optional<QString> path = DialogSeam::askSavePath(this);
     if (!path) {
@@ -85,7 +82,7 @@ void MainForm1::Direct_Save_Click() {
     EncodedLineWriter writer(*output.stream, OutputEncoding::Cp932);
     ProgressWindowSink progress(*modelessDialog_);
     const bool written =
-        RunDirectSave(state_, selection, preparation.tally, files, writer, progress) &&
+        RunDirectSave(state_, selection, preparation->tally, files, writer, progress) &&
         output.stream->Finish();
     if (!written) {
         const std::string error = output.stream->ErrorMessage();

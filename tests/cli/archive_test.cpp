@@ -42,14 +42,9 @@ TEST(RecursiveDrop, WalksTheTreeButNotLinksOrHiddenFolders) {
 }
 
 fx::Page FaxPage() {
-    fx::PageSpec pageSpec;
-    pageSpec.width = 1728;
-    pageSpec.height = 2200;
-    pageSpec.xResolution = fx::Fraction{204, 1};
+    fx::PageSpec pageSpec = fx::ScanPageSpec(1728, 2200, 204);
     pageSpec.yResolution = fx::Fraction{98, 1};
-    pageSpec.resolutionUnit = 2;
     pageSpec.compression = 3;
-    pageSpec.photometric = 0;
     return fx::MakePage(pageSpec);
 }
 

@@ -18,15 +18,8 @@ TiffReadResult ReadBytes(const std::vector<std::uint8_t>& bytes) {
 }
 
 fx::PageSpec A4At72() {
-    fx::PageSpec pageSpec;
-    pageSpec.width = 595;
-    pageSpec.height = 842;
-    pageSpec.xResolution = fx::Fraction{72, 1};
-    pageSpec.yResolution = fx::Fraction{72, 1};
-    pageSpec.resolutionUnit = 2;
+    fx::PageSpec pageSpec = fx::ScanPageSpec(595, 842, 72);
     pageSpec.compression = 4;
-    pageSpec.photometric = 0;
-    pageSpec.bitsPerSample = {1};
     return pageSpec;
 }
 
