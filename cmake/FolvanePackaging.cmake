@@ -51,6 +51,9 @@ else()
             OUTPUT ${man} ${man}.gz
             COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C.UTF-8
                     ${FOLVANE_HELP2MAN} --no-info --section=1
+                    # The page is named after the program file, not after
+                    # the product name --version starts with.
+                    --version-string=${PROJECT_VERSION}
                     "--name=list the pages of TIFF files with their paper sizes"
                     --include=${folvane_packaging}/linux/folvane-cli.h2m
                     --output=${man} $<TARGET_FILE:folvane-cli>
