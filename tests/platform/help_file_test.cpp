@@ -89,7 +89,8 @@ TEST(FindHelpFile, FindsTheInstalledPageUnderShareDoc) {
     const std::string bin = scratch.MakeFolder("プレフィックス/bin");
     scratch.MakeFolder("プレフィックス/share/doc/folvane");
     WriteBytes(scratch.Path("プレフィックス/share/doc/folvane/Folvane.html"), "<html></html>");
-    EXPECT_EQ(FindHelpFile(bin), scratch.Path("プレフィックス/share/doc/folvane/Folvane.html"));
+    EXPECT_EQ(FindHelpFile(bin),
+              scratch.Path() + Native("/プレフィックス/share/doc/folvane/Folvane.html"));
 }
 
 TEST(FindHelpFile, AFolderNamedLikeThePageIsNotThePage) {
@@ -98,7 +99,7 @@ TEST(FindHelpFile, AFolderNamedLikeThePageIsNotThePage) {
     scratch.MakeFolder("prefix/bin/Folvane.html");
     scratch.MakeFolder("prefix/share/doc/folvane");
     WriteBytes(scratch.Path("prefix/share/doc/folvane/Folvane.html"), "<html></html>");
-    EXPECT_EQ(FindHelpFile(bin), scratch.Path("prefix/share/doc/folvane/Folvane.html"));
+    EXPECT_EQ(FindHelpFile(bin), scratch.Path() + Native("/prefix/share/doc/folvane/Folvane.html"));
 }
 
 TEST(FindHelpFile, NamesThePlaceBesideTheProgramWhenThereIsNone) {
