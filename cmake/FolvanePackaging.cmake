@@ -36,6 +36,28 @@ else()
                 DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
         install(FILES ${PROJECT_SOURCE_DIR}/data/icons/folvane.svg
                 DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/scalable/apps)
+        # Panels and menus that take only bitmaps get the sizes they ask
+        # for, drawn from the same SVG.
+        find_program(FOLVANE_RSVG_CONVERT rsvg-convert)
+        if(FOLVANE_RSVG_CONVERT)
+            set(pngs)
+            foreach(size 16 24 32 48 64 128 256)
+                set(png ${CMAKE_BINARY_DIR}/icons/hicolor/${size}x${size}/apps/folvane.png)
+                add_custom_command(
+                    OUTPUT ${png}
+                    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/icons/hicolor/${size}x${size}/apps
+                    COMMAND ${FOLVANE_RSVG_CONVERT} -w ${size} -h ${size} -o ${png}
+                            ${PROJECT_SOURCE_DIR}/data/icons/folvane.svg
+                    DEPENDS ${PROJECT_SOURCE_DIR}/data/icons/folvane.svg
+                    VERBATIM)
+                list(APPEND pngs ${png})
+            endforeach()
+            add_custom_target(folvane-icons ALL DEPENDS ${pngs})
+            install(DIRECTORY ${CMAKE_BINARY_DIR}/icons/hicolor
+                    DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons)
+        else()
+            message(STATUS "rsvg-convert not found: the icon is installed as SVG only")
+        endif()
     endif()
     install(FILES ${folvane_packaging}/linux/folvane-cli.bash
             DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/bash-completion/completions

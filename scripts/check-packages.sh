@@ -53,6 +53,12 @@ if [ "$window" -eq 1 ]; then
         usr/share/applications/folvane.desktop
         usr/share/icons/hicolor/scalable/apps/folvane.svg
     )
+    # Bitmaps where the build could draw them (rsvg-convert).
+    if [ -d "$linux_build/icons/hicolor" ]; then
+        for size in 16 24 32 48 64 128 256; do
+            expected+=("usr/share/icons/hicolor/${size}x${size}/apps/folvane.png")
+        done
+    fi
 fi
 for file in "${expected[@]}"; do
     [ -f "$root/$file" ] || fail "the .deb lacks /$file"
@@ -79,6 +85,14 @@ if [ "$window" -eq 1 ]; then
     grep -qx 'Exec=folvane %F' "$entry" || fail "the menu entry does not start folvane %F"
     grep -qx 'MimeType=image/tiff;' "$entry" || fail "the menu entry does not take image/tiff"
     grep -qx 'Icon=folvane' "$entry" || fail "the menu entry's icon is not folvane"
+    # A PNG's width and height are the 8 bytes after its signature and
+    # chunk header.
+    for png in "$root"/usr/share/icons/hicolor/*x*/apps/folvane.png; do
+        [ -f "$png" ] || continue
+        size=$(basename "$(dirname "$(dirname "$png")")")
+        [ "$(od -An -tx1 -j16 -N8 "$png" | tr -d ' \n')" = "$(printf '%08x%08x' "${size%x*}" "${size#*x}")" ] ||
+            fail "${png#"$root"} is not $size pixels"
+    done
     grep -q '^Name\[ja\]=' "$entry" && grep -q '^Comment\[ja\]=' "$entry" ||
         fail "the menu entry has no Japanese name or comment"
 fi

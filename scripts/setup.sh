@@ -8,9 +8,9 @@ packages=(
     qt6-base-dev fonts-ipafont-gothic xvfb xauth
     libtiff-tools
     g++-mingw-w64-x86-64-posix wine64
-    # Packaging: the .deb's dependencies, the manual page, checking the
-    # menu entry, the completion, the manual page and the .zip.
-    dpkg-dev help2man desktop-file-utils bash-completion man-db unzip
+    # Packaging: the .deb's dependencies, the manual page, the icon's
+    # bitmaps; checking the menu entry, completion, manual page and .zip.
+    dpkg-dev help2man librsvg2-bin desktop-file-utils bash-completion man-db unzip
 )
 
 missing=()
