@@ -40,7 +40,8 @@ dpkg-deb -f "$deb" Depends | grep -q 'libc6' || fail "no dependencies computed (
 root=$work/root
 dpkg -x "$deb" "$root"
 window=0
-[ -x "$linux_build/src/folvane" ] && window=1
+# The window is built where Qt 6 is installed, in whichever folder of src/.
+[ -n "$(find "$linux_build/src" -type f -name folvane -perm -u+x -print -quit)" ] && window=1
 expected=(
     usr/bin/folvane-cli
     usr/share/doc/folvane/Folvane.html
@@ -154,7 +155,7 @@ if [ -n "$windows_build" ] && [ -f "$windows_build/src/folvane-cli.exe" ]; then
     unzip -l "$zip"
     top=folvane-${version}-win64
     zipped=(folvane-cli.exe Folvane.html README-ja.txt)
-    [ -f "$windows_build/src/folvane.exe" ] && zipped+=(folvane.exe)
+    [ -n "$(find "$windows_build/src" -type f -name folvane.exe -print -quit)" ] && zipped+=(folvane.exe)
     listing=$(unzip -Z1 "$zip")
     for file in "${zipped[@]}"; do
         grep -qxF "$top/$file" <<<"$listing" || fail "the .zip lacks $top/$file"
