@@ -51,7 +51,9 @@ class TabStopDelegate final : public QStyledItemDelegate {
         painter->setPen(item.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
         const auto* list = qobject_cast<const ListBoxWidget*>(widget);
         if (list != nullptr && list->elidesStart()) {
-            const QRectF room(textRect.left() + 2, textRect.top(), textRect.width() - 2,
+            // The item is as wide as its text; what shows is the viewport.
+            const int right = std::min(textRect.right(), list->viewport()->width() - 2);
+            const QRectF room(textRect.left() + 2, textRect.top(), right - textRect.left() - 2,
                               textRect.height());
             const QString shown =
                 QFontMetricsF(item.font).elidedText(text, Qt::ElideLeft, room.width());

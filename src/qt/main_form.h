@@ -149,7 +149,6 @@ class MainForm1 : public QMainWindow, public form::MainFormView {
     QAction* IDLPMDel = nullptr;
 
     HelpViewer* helpViewer_ = nullptr;
-    SelectDialog* selectDialog_ = nullptr;  // while shown
 
     // The auxiliary windows, loaded hidden with the window.
     ModelessDialog* modelessDialog_ = nullptr;

@@ -86,11 +86,7 @@ MainForm1::MainForm1(QWidget* parent, form::MainFormServices services)
     ConnectHandlers();
     // The auxiliary windows, loaded hidden with the window.
     modelessDialog_ = new ModelessDialog(this);
-    okDialog1_ = new OkDialog(OkDialog::Kind::WithPicture, this, [this](form::MessageOwner owner) {
-        return owner == form::MessageOwner::SelectDialog && selectDialog_ != nullptr
-                   ? static_cast<QWidget*>(selectDialog_)
-                   : static_cast<QWidget*>(this);
-    });
+    okDialog1_ = new OkDialog(OkDialog::Kind::WithPicture, this);
     okDialog2_ = new OkDialog(OkDialog::Kind::Plain, this);
     closeDialog_ = new CloseDialog(this);
     form_.Form_Initialize();
@@ -107,6 +103,7 @@ void MainForm1::BuildControls() {
     scroll_ = new QScrollArea(this);
     scroll_->setObjectName(QStringLiteral("ClientScroll"));
     scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setFocusPolicy(Qt::NoFocus);
     scroll_->setWidgetResizable(true);
     auto* client = new QWidget;
     client->setObjectName(QStringLiteral("Client"));
@@ -360,15 +357,16 @@ void MainForm1::DropPaths(const QStringList& paths) {
 bool MainForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == client_ && event->type() == QEvent::Resize) {
         PlaceControls();
-    } else if (event->type() == QEvent::ShortcutOverride) {
+    } else if (event->type() == QEvent::KeyPress) {
         // The menu's shortcuts act from every control, as menu accelerators
-        // do: a text box must not take Ctrl+V for pasting (or Ctrl+D, Ctrl+S,
-        // Ctrl+O, F1 for itself) before the menu sees it.
+        // do: a text box that claims Ctrl+V for pasting (or Ctrl+D, Ctrl+S,
+        // Ctrl+O, F1 for itself) gets the key press, which goes to the menu
+        // item here instead.
         const auto* key = static_cast<QKeyEvent*>(event);
         const QKeySequence pressed(key->keyCombination());
         for (QAction* item : {IDMSelect, IDMView, IDMSave, IDMD_Save, IDMHelp}) {
             if (item->shortcut() == pressed) {
-                event->ignore();
+                if (item->isEnabled()) item->trigger();
                 return true;
             }
         }

@@ -146,9 +146,7 @@ void MainForm1::ShowContextMenu(form::MainList list) {
 
 void MainForm1::ShowSelectDialog(form::SelectDialog& dialog) {
     SelectDialog window(this, *okDialog1_, dialog);
-    selectDialog_ = &window;
     window.exec();
-    selectDialog_ = nullptr;
 }
 
 void MainForm1::ShowVersionDialog(form::VersionDialog& dialog) {

@@ -24,8 +24,7 @@ constexpr int kWidestMessage = 520;
 
 }  // namespace
 
-OkDialog::OkDialog(Kind kind, QWidget* owner, std::function<QWidget*(form::MessageOwner)> ownerOf)
-    : QDialog(owner), ownerOf_(std::move(ownerOf)) {
+OkDialog::OkDialog(Kind kind, QWidget* owner) : QDialog(owner) {
     const bool withPicture = kind == Kind::WithPicture;
     setObjectName(withPicture ? QStringLiteral("OKDialog1") : QStringLiteral("OKDialog2"));
     setWindowTitle(ToQt(form::window_text::kProductName));
@@ -72,7 +71,7 @@ void OkDialog::SetMessage(const std::string& text) {
 void OkDialog::ShowModal(form::OkDialog& form, form::MessageOwner owner) {
     // The window it is shown over owns it while it is shown.
     QWidget* mainOwner = parentWidget();
-    QWidget* shownOver = ownerOf_ ? ownerOf_(owner) : nullptr;
+    QWidget* shownOver = owner == form::MessageOwner::SelectDialog ? secondOwner_ : nullptr;
     const Qt::WindowFlags flags = windowFlags();
     if (shownOver != nullptr && shownOver != mainOwner) setParent(shownOver, flags);
     form_ = &form;

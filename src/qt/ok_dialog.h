@@ -4,7 +4,6 @@
 
 #include <QDialog>
 #include <QSize>
-#include <functional>
 
 #include "form/message_windows.h"
 
@@ -22,10 +21,12 @@ class OkDialog : public QDialog, public form::OkDialogView {
         Plain,        // OKDialog2: a save that did not happen
     };
 
-    // `ownerOf` gives the window to show over for each owner the form names.
-    OkDialog(Kind kind, QWidget* owner, std::function<QWidget*(form::MessageOwner)> ownerOf = {});
+    OkDialog(Kind kind, QWidget* owner);
 
     QString message() const;
+    // The window a message owned by another window than the main one is
+    // shown over, while that window is up (the selection window).
+    void setSecondOwner(QWidget* window) { secondOwner_ = window; }
 
     // --- form::OkDialogView ---
     void SetMessage(const std::string& text) override;
@@ -35,7 +36,7 @@ class OkDialog : public QDialog, public form::OkDialogView {
   private:
     void FitToMessage();
 
-    std::function<QWidget*(form::MessageOwner)> ownerOf_;
+    QWidget* secondOwner_ = nullptr;
     form::OkDialog* form_ = nullptr;
     QSize designSize_;
     QLabel* label1_ = nullptr;

@@ -232,7 +232,9 @@ std::optional<std::string> SelectDialog::AskFolder(const std::string& start) {
 
 void SelectDialog::ShowOKDialog1(const std::string& message) {
     form::OkDialog dialog(okDialog1_);
+    okDialog1_.setSecondOwner(this);
     dialog.Show(message, form::MessageOwner::SelectDialog);
+    okDialog1_.setSecondOwner(nullptr);
 }
 
 }  // namespace folvane::gui

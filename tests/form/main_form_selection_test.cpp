@@ -75,7 +75,15 @@ std::vector<Twin> AllTwins() {
     return twins;
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryTwin, MenuTwinTest, ::testing::ValuesIn(AllTwins()));
+INSTANTIATE_TEST_SUITE_P(EveryTwin, MenuTwinTest, ::testing::ValuesIn(AllTwins()),
+                         [](const ::testing::TestParamInfo<Twin>& info) {
+                             const int item = static_cast<int>(info.param.item);
+                             if (info.param.item == MainMenuItem::IDMCHTO)
+                                 return std::string("IDMCHTO");
+                             if (info.param.item == MainMenuItem::IDMCHCT)
+                                 return std::string("IDMCHCT");
+                             return "IDMCH" + std::to_string(item);
+                         });
 
 TEST_F(SelectionTest, TogglingTotalUnderSummaryKeepsTheLayout) {
     form.IDMCHTO_Click();

@@ -15,14 +15,16 @@
 #include <QTimer>
 #include <map>
 
-#include "dialogs/dialog_seam.h"
-#include "dialogs/help_viewer.h"
-#include "dialogs/version_dialog.h"
-#include "input/list_box_widget.h"
-#include "mainwindow/main_form.h"
-#include "mainwindow/twips.h"
+#include "form/version_dialog.h"
 #include "platform/network_folders.h"
+#include "platform/program_launcher.h"
+#include "platform/registry.h"
 #include "platform/system_info.h"
+#include "qt/help_viewer.h"
+#include "qt/list_box_widget.h"
+#include "qt/main_form.h"
+#include "qt/twips.h"
+#include "qt/version_dialog.h"
 #include "window_test_support.h"
 
 using namespace folvane::gui;
@@ -64,13 +66,6 @@ class FakeLauncher final : public folvane::ProgramLauncher {
     std::optional<std::string> FindSystemInfoProgram() const override { return onPath; }
 };
 
-RegistryValue Text(const char* text) { return {RegistryValue::Type::Text, text, 0}; }
-
-const std::pair<std::string, std::string> kPathEntry{"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO",
-                                                     "PATH"};
-const std::pair<std::string, std::string> kFolderEntry{"SOFTWARE\\Microsoft\\Shared Tools Location",
-                                                       "MSINFO"};
-
 }  // namespace
 
 class AboutHelpTest : public QObject {
@@ -79,17 +74,12 @@ class AboutHelpTest : public QObject {
     std::unique_ptr<QTemporaryDir> dir;
 
   private slots:
-    void init() {
-        DialogSeam::script();
-        dir = std::make_unique<QTemporaryDir>();
-    }
-    void cleanup() {
-        dir.reset();
-        DialogSeam::unscript();
-    }
+    void init() { dir = std::make_unique<QTemporaryDir>(); }
+    void cleanup() { dir.reset(); }
 
     void aboutBoxCaptionsAndLabels() {
-        VersionDialog version(nullptr);
+        folvane::form::VersionDialog form;
+        VersionDialog version(nullptr, form);
         QCOMPARE(version.objectName(), QStringLiteral("Version"));
         QCOMPARE(version.windowTitle(), QStringLiteral("Folvaneのﾊﾞｰｼﾞｮﾝ情報"));
         QCOMPARE(version.size(), TwipsSize(5730, 3555));
@@ -115,11 +105,6 @@ class AboutHelpTest : public QObject {
         QVERIFY(Control<QLabel>(&version, "lblDescription")->geometry().bottom() < line->y());
     }
 
-    void versionTextHasNoLeadingZeros() {
-        QCOMPARE(VersionText(1, 0, 0), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 1.0.0"));
-        QCOMPARE(VersionText(2, 10, 7), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 2.10.7"));
-    }
-
     void aboutBoxClosesOnEnterAndEscape_data() {
         QTest::addColumn<int>("key");
         QTest::newRow("Enter") << int(Qt::Key_Return);
@@ -128,7 +113,8 @@ class AboutHelpTest : public QObject {
 
     void aboutBoxClosesOnEnterAndEscape() {
         QFETCH(int, key);
-        VersionDialog version(nullptr);
+        folvane::form::VersionDialog form;
+        VersionDialog version(nullptr, form);
         QTimer::singleShot(
             0, &version, [&version, key] { QTest::keyClick(&version, static_cast<Qt::Key>(key)); });
         version.exec();
@@ -172,72 +158,26 @@ class AboutHelpTest : public QObject {
         QCOMPARE(QString::fromStdString(value), keyVal);
     }
 
-    void startSysInfoWays_data() {
-        QTest::addColumn<QString>("pathValue");    // "" absent
-        QTest::addColumn<QString>("folderValue");  // "" absent
-        QTest::addColumn<QStringList>("files");
-        QTest::addColumn<QString>("onPath");  // "" none
-        QTest::addColumn<bool>("starts");
-        QTest::addColumn<QStringList>("attempts");
-        QTest::addColumn<bool>("started");
-        // The first key's path is started without looking for the file.
-        QTest::newRow("first key") << "D:\\MSINFO\\msinfo32.exe"
-                                   << "C:\\Tools" << QStringList{} << "/usr/bin/hardinfo" << true
-                                   << QStringList{"D:\\MSINFO\\msinfo32.exe"} << true;
-        QTest::newRow("fallback folder holds the tool")
-            << ""
-            << "C:\\Tools" << QStringList{"C:\\Tools\\MSINFO32.EXE"} << "" << true
-            << QStringList{"C:\\Tools\\MSINFO32.EXE"} << true;
-        // The registry named a folder: no other tool stands in for it.
-        QTest::newRow("fallback folder without the tool")
-            << ""
-            << "C:\\Tools" << QStringList{"C:\\Tools\\other.exe"} << "/usr/bin/hardinfo" << true
-            << QStringList{} << false;
-        QTest::newRow("keys that cannot be opened")
-            << ""
-            << "" << QStringList{} << "" << true << QStringList{} << false;
-        QTest::newRow("no registry, a tool on the search path")
-            << ""
-            << "" << QStringList{} << "/usr/bin/kinfocenter" << true
-            << QStringList{"/usr/bin/kinfocenter"} << true;
-        QTest::newRow("starting fails")
-            << "D:\\msinfo32.exe"
-            << "" << QStringList{} << "" << false << QStringList{"D:\\msinfo32.exe"} << false;
-        QTest::newRow("search-path tool fails to start")
-            << ""
-            << "" << QStringList{} << "/usr/bin/hardinfo" << false
-            << QStringList{"/usr/bin/hardinfo"} << false;
-    }
-
-    void startSysInfoWays() {
-        QFETCH(QString, pathValue);
-        QFETCH(QString, folderValue);
-        QFETCH(QStringList, files);
-        QFETCH(QString, onPath);
-        QFETCH(bool, starts);
-        QFETCH(QStringList, attempts);
-        QFETCH(bool, started);
+    void systemInformationButtonReachesTheForm() {
+        // No tool anywhere: the about box says so in the system message box.
         FakeRegistry registry;
-        if (!pathValue.isEmpty()) registry.values[kPathEntry] = Text(qPrintable(pathValue));
-        if (!folderValue.isEmpty()) registry.values[kFolderEntry] = Text(qPrintable(folderValue));
         FakeLauncher launcher;
-        launcher.files = files;
-        launcher.starts = starts;
-        if (!onPath.isEmpty()) launcher.onPath = onPath.toStdString();
-
-        // Through the about box's button, which says so when it fails.
-        VersionDialog version(nullptr, registry, launcher);
+        folvane::form::VersionDialog form(registry, launcher);
+        VersionDialog version(nullptr, form);
+        QString message;
+        QWidget* over = nullptr;
+        WhenModalShown([&](QWidget& shown) {
+            message = shown.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->text();
+            over = shown.parentWidget();
+            shown.close();
+        });
         Control<QPushButton>(&version, "cmdSysInfo")->click();
-        QCOMPARE(launcher.started, attempts);
-        const auto shown = DialogSeam::takeShown();
-        if (started) {
-            QVERIFY(shown.isEmpty());
-        } else {
-            QCOMPARE(shown.size(), 1);
-            QCOMPARE(shown[0].name, QStringLiteral("MessageBox"));
-            QCOMPARE(shown[0].text, QStringLiteral("現時点ではｼｽﾃﾑ情報を使用できません"));
-            QCOMPARE(shown[0].owner, QStringLiteral("Version"));
-        }
+        QCOMPARE(message, QStringLiteral("現時点ではｼｽﾃﾑ情報を使用できません"));
+        QCOMPARE(over, &version);
+        // A tool on the search path is started.
+        launcher.onPath = "/usr/bin/hardinfo";
+        Control<QPushButton>(&version, "cmdSysInfo")->click();
+        QCOMPARE(launcher.started, (QStringList{"/usr/bin/hardinfo"}));
     }
 
     void thisSystemHasNoRegistry() {
@@ -306,15 +246,16 @@ class AboutHelpTest : public QObject {
 
     void f1OpensTheHelpAtItsMainTopic() {
         MainForm1 form;
-        form.setHelpFile(QStringLiteral(FOLVANE_HELP_FILE));
+        form.form().SetHelpFile(FOLVANE_HELP_FILE);
         form.show();
         form.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        QTest::keyClick(&form, Qt::Key_F1);
+        // From a text box too: F1 is the menu's.
+        Control<QWidget>(&form, "Result")->setFocus();
+        QTest::keyClick(Control<QWidget>(&form, "Result"), Qt::Key_F1);
         auto* viewer = Control<HelpViewer>(&form, "HelpViewer");
         QVERIFY(viewer);
         QVERIFY(viewer->isVisible());
-        QVERIFY(DialogSeam::takeShown().isEmpty());
         QCOMPARE(viewer->topic(), QStringLiteral("Folvane画面"));
         QTextBrowser* browser = viewer->browser();
         QVERIFY(browser->source().toLocalFile().endsWith(QStringLiteral("/Folvane.html")));
@@ -339,46 +280,60 @@ class AboutHelpTest : public QObject {
     void missingHelpSaysSo() {
         MainForm1 form;
         const QString missing = dir->filePath("Folvane.html");
-        form.setHelpFile(missing);
+        form.form().SetHelpFile(missing.toStdString());
+        QString message;
+        WhenModalShown([&message](QWidget& shown) {
+            message = shown.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->text();
+            shown.close();
+        });
         Control<QAction>(&form, "IDMHelp")->trigger();
-        const auto shown = DialogSeam::takeShown();
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].name, QStringLiteral("MessageBox"));
-        QVERIFY(shown[0].text.contains(missing));
-        QVERIFY(shown[0].text.contains(QStringLiteral("見つかりません")));
+        QVERIFY(message.contains(missing));
+        QVERIFY(message.contains(QStringLiteral("見つかりません")));
         auto* viewer = Control<HelpViewer>(&form, "HelpViewer");
         QVERIFY(!viewer || !viewer->isVisible());
-        // An empty file is no help either.
-        QVERIFY(WriteText(missing, ""));
-        form.IDMHelp_Click();
-        QCOMPARE(DialogSeam::takeShown().size(), 1);
     }
 
     void everyMenuItemReachesItsHandler() {
         MainForm1 form;
-        form.setHelpFile(QStringLiteral(FOLVANE_HELP_FILE));
+        form.form().SetHelpFile(FOLVANE_HELP_FILE);
         form.show();
         auto item = [&form](const char* name) { return Control<QAction>(&form, name); };
-        auto shownNames = [] {
-            QStringList names;
-            for (const ShownWindow& window : DialogSeam::takeShown()) names.push_back(window.name);
-            return names;
+        QStringList names;
+        auto closeNext = [&names] {
+            WhenModalShown([&names](QWidget& shown) {
+                names.push_back(shown.objectName());
+                shown.close();
+            });
         };
+        closeNext();
         item("IDMSelect")->trigger();
-        QCOMPARE(shownNames(), QStringList{"SelectDialog"});
+        closeNext();
         item("IDMVer")->trigger();
-        QCOMPARE(shownNames(), QStringList{"Version"});
+        QCOMPARE(names, (QStringList{"SelectDialog", "Version"}));
         item("IDMHelp")->trigger();
         QVERIFY(Control<HelpViewer>(&form, "HelpViewer")->isVisible());
 
         QVERIFY(WriteTiff(dir->filePath("a.tif"), {{1654, 2339, 200}}));
         form.DropPaths({dir->filePath("a.tif")});
         item("IDMView")->trigger();
-        QCOMPARE(form.formState().ResultState, 1);
-        item("IDMSave")->trigger();  // the Save-As dialog, cancelled
-        QCOMPARE(shownNames(), (QStringList{"SaveAs", "OKDialog2"}));
+        QCOMPARE(form.form().State().ResultState, 1);
+        names.clear();
+        // The Save-As dialog, cancelled, then the message saying so.
+        WhenModalShown([&names, closeNext](QWidget& shown) {
+            names.push_back(shown.objectName());
+            closeNext();
+            shown.close();
+        });
+        item("IDMSave")->trigger();
+        QCOMPARE(names, (QStringList{"SaveAs", "OKDialog2"}));
+        names.clear();
+        WhenModalShown([&names, closeNext](QWidget& shown) {
+            names.push_back(shown.objectName());
+            closeNext();
+            shown.close();
+        });
         item("IDMD_Save")->trigger();
-        QCOMPARE(shownNames(), (QStringList{"SaveAs", "OKDialog2"}));
+        QCOMPARE(names, (QStringList{"SaveAs", "OKDialog2"}));
         item("IDMCH0")->trigger();
         QVERIFY(!Control<QCheckBox>(&form, "Check0")->isChecked());
         item("IDMCHTO")->trigger();

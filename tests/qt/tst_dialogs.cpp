@@ -1,28 +1,36 @@
-// The auxiliary windows on their own, the Save-As set-up, the progress
-// window's repaint throttle and the start-up options.
+// The auxiliary windows' widgets on their own, the Save-As dialog and the
+// folder picker (in Japanese), and the start-up options.
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
 
-#include "dialogs/close_dialog.h"
-#include "dialogs/dialog_seam.h"
-#include "dialogs/modeless_dialog.h"
-#include "dialogs/ok_dialog.h"
-#include "mainwindow/start_options.h"
-#include "mainwindow/window_run_sinks.h"
+#include "form/message_windows.h"
+#include "qt/close_dialog.h"
+#include "qt/modeless_dialog.h"
+#include "qt/ok_dialog.h"
+#include "qt/save_as.h"
+#include "qt/select_dialog.h"
+#include "qt/start_options.h"
+#include "qt/translations.h"
 #include "window_test_support.h"
 
 using namespace folvane::gui;
 using folvane::test::Control;
+using folvane::test::WhenModalShown;
 
 class DialogsTest : public QObject {
     Q_OBJECT
 
   private slots:
+    void initTestCase() { QVERIFY(InstallJapaneseTranslations(*qApp)); }
+
     void messageWindowsStartWithTheirDesignText() {
         OkDialog ok1(OkDialog::Kind::WithPicture, nullptr);
         OkDialog ok2(OkDialog::Kind::Plain, nullptr);
@@ -48,8 +56,8 @@ class DialogsTest : public QObject {
     void messageWindowGrowsToFitALongMessageAndShrinksBack() {
         OkDialog ok2(OkDialog::Kind::Plain, nullptr);
         const QSize design = ok2.size();
-        ok2.setMessage(QStringLiteral(
-            "書出しに失敗しました。\n/no/such/folder/SizeList.txt: No such file or directory"));
+        ok2.SetMessage(
+            "書出しに失敗しました。\n/no/such/folder/SizeList.txt: フォルダが見つかりません。");
         auto* label = Control<QLabel>(&ok2, "Label1");
         QVERIFY(ok2.width() > design.width());
         QVERIFY(ok2.height() > design.height());
@@ -58,15 +66,25 @@ class DialogsTest : public QObject {
                                                                Qt::TextWordWrap, label->text());
         QVERIFY2(needed.height() <= label->height(), qPrintable(QString::number(needed.height())));
         QVERIFY(label->geometry().bottom() < Control<QPushButton>(&ok2, "OKButton")->y());
-        ok2.setMessage(QStringLiteral("選択をキャンセルされました。"));
+        ok2.SetMessage("選択をキャンセルされました。");
         QCOMPARE(ok2.size(), design);
     }
 
-    void okButtonHidesTheWindow() {
+    void okButtonAndKeysReachTheForm_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("Escape") << int(Qt::Key_Escape);
+    }
+
+    void okButtonAndKeysReachTheForm() {
+        QFETCH(int, key);
         OkDialog ok1(OkDialog::Kind::WithPicture, nullptr);
-        QTimer::singleShot(0, &ok1, [&ok1] { QTest::keyClick(&ok1, Qt::Key_Return); });
-        ok1.exec();
+        folvane::form::OkDialog form(ok1);
+        QTimer::singleShot(0, &ok1,
+                           [&ok1, key] { QTest::keyClick(&ok1, static_cast<Qt::Key>(key)); });
+        form.Show("ファイルを選択してください。");
         QVERIFY(!ok1.isVisible());
+        QCOMPARE(ok1.message(), QStringLiteral("ファイルを選択してください。"));
     }
 
     void closeDialogAnswersByKeyAndButton_data() {
@@ -80,11 +98,11 @@ class DialogsTest : public QObject {
         QFETCH(int, key);
         QFETCH(int, answer);
         CloseDialog dialog(nullptr);
-        QCOMPARE(dialog.CloseDialogAnswer, std::int16_t{0});
+        folvane::form::CloseDialog form(dialog);
         QTimer::singleShot(0, &dialog,
                            [&dialog, key] { QTest::keyClick(&dialog, static_cast<Qt::Key>(key)); });
-        dialog.exec();
-        QCOMPARE(dialog.CloseDialogAnswer, static_cast<std::int16_t>(answer));
+        form.Ask("結果が保存されていません。", "保存しますか？");
+        QCOMPARE(form.CloseDialogAnswer, static_cast<std::int16_t>(answer));
         QVERIFY(!dialog.isVisible());
     }
 
@@ -100,10 +118,11 @@ class DialogsTest : public QObject {
         QVERIFY(yes->isDefault());
         QVERIFY(yes->x() < no->x());
         // The close box records nothing: the caller sees no Yes.
-        dialog.CloseDialogAnswer = 7;
-        dialog.show();
-        dialog.reject();
-        QCOMPARE(dialog.CloseDialogAnswer, std::int16_t{7});
+        folvane::form::CloseDialog form(dialog);
+        form.CloseDialogAnswer = 7;
+        QTimer::singleShot(0, &dialog, [&dialog] { dialog.reject(); });
+        form.Ask("a", "b");
+        QCOMPARE(form.CloseDialogAnswer, std::int16_t{7});
     }
 
     void progressWindowCaptionAndBar() {
@@ -117,34 +136,22 @@ class DialogsTest : public QObject {
         QCOMPARE(dialog.ProgressBar1->maximum(), 100);
     }
 
-    void progressRepaintsAtMostEveryFiftyMilliseconds() {
+    void progressWindowShowsWhatItIsTold() {
         ModelessDialog dialog(nullptr);
-        int flushes = 0;
-        ProgressWindowSink sink(dialog, [&flushes] { ++flushes; });
-        sink.Begin(100000);
+        dialog.SetRange(100000);
+        dialog.SetValue(5);
+        dialog.Show();
         QVERIFY(dialog.isVisible());
-        QCOMPARE(sink.repaintCount(), 1);  // shown at once
-        QElapsedTimer clock;
-        clock.start();
-        for (int i = 0; i < 100000; ++i) sink.FileDone(i, i);
-        const qint64 elapsed = clock.elapsed();
-        QVERIFY2(sink.repaintCount() <= 2 + elapsed / ProgressWindowSink::kRepaintIntervalMs,
-                 qPrintable(QString::number(sink.repaintCount())));
-        // A slow run does repaint.
-        QThread::msleep(60);
-        sink.FileDone(5, 5);
-        QVERIFY(sink.repaintCount() >= 2);
-        QCOMPARE(flushes, sink.repaintCount());
+        QCOMPARE(dialog.ProgressBar1->maximum(), 100000);
         QCOMPARE(dialog.ProgressBar1->value(), 5);
-        sink.End();
-        QCOMPARE(dialog.ProgressBar1->value(), 100000);
+        dialog.Hide();
         QVERIFY(!dialog.isVisible());
     }
 
     void saveAsDialogOffersTwoTypesAndProposesSizeList() {
         QFileDialog dialog;
         dialog.selectFile(QStringLiteral("previous.txt"));
-        DialogSeam::configureSaveAs(dialog);
+        ConfigureSaveAs(dialog, QString());
         QCOMPARE(dialog.acceptMode(), QFileDialog::AcceptSave);
         QCOMPARE(dialog.nameFilters(), (QStringList{QStringLiteral("TXTファイル (*.txt)"),
                                                     QStringLiteral("すべてのファイル (*.*)")}));
@@ -153,20 +160,60 @@ class DialogsTest : public QObject {
         QVERIFY(dialog.selectedFiles().value(0).endsWith(QStringLiteral("/SizeList.txt")));
     }
 
-    void seamRecordsAndAnswersInOrder() {
-        DialogSeam::script();
-        DialogSeam::setNextSavePath(QStringLiteral("/tmp/a.txt"));
-        QCOMPARE(DialogSeam::askSavePath(nullptr),
-                 std::optional<QString>(QStringLiteral("/tmp/a.txt")));
-        // Each answer is used once: the next dialog is cancelled.
-        QCOMPARE(DialogSeam::askSavePath(nullptr), std::optional<QString>());
-        DialogSeam::showSystemMessage(nullptr, QStringLiteral("書出し終了"));
-        const auto shown = DialogSeam::takeShown();
-        QCOMPARE(shown.size(), 3);
-        QCOMPARE(shown[2].name, QStringLiteral("MessageBox"));
-        QCOMPARE(shown[2].text, QStringLiteral("書出し終了"));
-        QVERIFY(DialogSeam::takeShown().isEmpty());
-        DialogSeam::unscript();
+    void saveAsOpensInTheFolderItIsGiven() {
+        QTemporaryDir dir;
+        QFileDialog dialog;
+        ConfigureSaveAs(dialog, dir.path());
+        QCOMPARE(dialog.directory().absolutePath(), QDir(dir.path()).absolutePath());
+        QVERIFY(dialog.selectedFiles().value(0).endsWith(QStringLiteral("/SizeList.txt")));
+    }
+
+    void saveAsSpeaksJapanese() {
+        QFileDialog dialog;
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        ConfigureSaveAs(dialog, QString());
+        dialog.show();
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("名前を付けて保存"));
+        auto* buttons = dialog.findChild<QDialogButtonBox*>();
+        QVERIFY(buttons);
+        QStringList captions;
+        for (QAbstractButton* button : buttons->buttons()) captions.push_back(button->text());
+        QVERIFY(!captions.contains(QStringLiteral("Save")));
+        QVERIFY(!captions.contains(QStringLiteral("&Save")));
+        QVERIFY(!captions.contains(QStringLiteral("Cancel")));
+        QVERIFY2(captions.join(' ').contains(QStringLiteral("キャンセル")),
+                 qPrintable(captions.join(' ')));
+        QVERIFY2(captions.join(' ').contains(QStringLiteral("保存")),
+                 qPrintable(captions.join(' ')));
+        const QString lookIn = dialog.findChild<QLabel*>(QStringLiteral("lookInLabel"))->text();
+        QVERIFY2(!lookIn.contains(QStringLiteral("Look")), qPrintable(lookIn));
+    }
+
+    void folderPickerIsSetUpInJapanese() {
+        QTemporaryDir dir;
+        QFileDialog picker;
+        picker.setOption(QFileDialog::DontUseNativeDialog);
+        ConfigureFolderPicker(picker, dir.path());
+        QCOMPARE(picker.windowTitle(), QStringLiteral("フォルダを選択してください"));
+        QCOMPARE(picker.fileMode(), QFileDialog::Directory);
+        QVERIFY(picker.testOption(QFileDialog::ShowDirsOnly));
+        QCOMPARE(picker.directory().absolutePath(), QDir(dir.path()).absolutePath());
+        picker.show();
+        const QString fileType = picker.findChild<QLabel*>(QStringLiteral("fileTypeLabel"))->text();
+        QVERIFY2(!fileType.contains(QStringLiteral("Files of type")), qPrintable(fileType));
+    }
+
+    void textBoxMenuSpeaksJapanese() {
+        QPlainTextEdit box;
+        box.setPlainText(QStringLiteral("x"));
+        std::unique_ptr<QMenu> menu(box.createStandardContextMenu());
+        QStringList captions;
+        for (const QAction* action : menu->actions())
+            if (!action->isSeparator()) captions.push_back(action->text());
+        QVERIFY2(captions.join(' ').contains(QStringLiteral("コピー")),
+                 qPrintable(captions.join(' ')));
+        QVERIFY2(!captions.join(' ').contains(QStringLiteral("Copy")),
+                 qPrintable(captions.join(' ')));
     }
 
     void startOptions_data() {

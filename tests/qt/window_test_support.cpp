@@ -1,8 +1,11 @@
 #include "window_test_support.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QTimer>
 #include <QUrl>
+#include <QWidget>
 
 #include "inspect/result_list_sink.h"
 #include "platform/output_file.h"
@@ -35,6 +38,25 @@ QByteArray Bytes(const std::string& data) {
 }
 
 }  // namespace
+
+void WhenModalShown(std::function<void(QWidget&)> act) {
+    QWidget* before = QApplication::activeModalWidget();
+    auto* timer = new QTimer(qApp);
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, before, act = std::move(act)] {
+        QWidget* shown = QApplication::activePopupWidget();
+        if (shown == nullptr) shown = QApplication::activeModalWidget();
+        if (shown == nullptr || shown == before || !shown->isVisible()) return;
+        timer->stop();
+        timer->deleteLater();
+        act(*shown);
+    });
+    timer->start();
+}
+
+QRect Px(int left, int top, int width, int height) {
+    return {(left + 7) / 15, (top + 7) / 15, (width + 7) / 15, (height + 7) / 15};
+}
 
 bool WriteTiff(const QString& path, const std::vector<ScanPage>& pages, bool bigEndian) {
     fixture::File file;

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,6 +21,13 @@ template <typename T>
 T* Control(const QObject* root, const char* name) {
     return root->findChild<T*>(QString::fromLatin1(name));
 }
+
+// Runs `act` on the next modal window or popup menu once it is up, from the
+// event loop that shows it: how a test answers the window's questions.
+void WhenModalShown(std::function<void(QWidget&)> act);
+
+// Geometry in pixels at 15 twips a pixel.
+QRect Px(int left, int top, int width, int height);
 
 // Writes a TIFF file of scanned pages, each {width, height, dpi}.
 struct ScanPage {
