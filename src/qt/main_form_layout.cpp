@@ -378,18 +378,16 @@ void MainForm1::FitToScreen() {
     // The design's size, or the largest that fits the screen when the
     // design does not (a high display scale, a small screen): the client
     // area then scrolls.
-    const QSize frame = sizeHint();
+    const QSize design = designClientSize() + QSize(0, menuBar()->sizeHint().height());
     const QScreen* shown = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
-    if (shown == nullptr) {
-        resize(frame);
-        return;
+    QSize size = design;
+    if (shown != nullptr) {
+        // The title bar and borders the window system adds around the window.
+        const QSize decoration(8, 32);
+        size = design.boundedTo(shown->availableGeometry().size() - decoration);
     }
-    const QRect available = shown->availableGeometry();
-    // The title bar and borders the window system adds around the window.
-    const QSize decoration(16, 40);
-    const QSize fits = available.size() - decoration;
-    setMinimumSize(frame.boundedTo(fits));
-    resize(frame.boundedTo(fits));
+    setMinimumSize(size);
+    resize(size);
 }
 
 void MainForm1::PlaceControls() {

@@ -107,6 +107,12 @@ class MainWindowTest : public QObject {
 
     void initialWindow() {
         QCOMPARE(form->windowTitle(), QStringLiteral("Folvane"));
+        // It starts at the design's size, as far as the screen (800 x 600
+        // here) lets it, and cannot be made smaller.
+        const QSize screen = form->screen()->availableGeometry().size();
+        QCOMPARE(Widget("ClientScroll")->height(), 442);
+        QCOMPARE(Widget("ClientScroll")->width(), std::min(794, screen.width() - 8));
+        QCOMPARE(form->minimumSize(), form->size());
         QCOMPARE(Widget("Client")->size(), QSize(794, 442));  // 11910 x 6630 twips
         QCOMPARE(Widget("Client")->minimumSize(), QSize(794, 442));
         QCOMPARE(Control<QLabel>(form.get(), "Label1")->text(),
