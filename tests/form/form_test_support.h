@@ -47,7 +47,12 @@ class MainFormTest : public ::testing::Test {
         return services;
     }
 
-    std::string Path(std::string_view relative) const { return folder.Path(relative); }
+    // `relative` (with "/") below the scratch folder, with this system's
+    // separators throughout, as the window lists paths.
+    std::string Path(std::string_view relative) const {
+        std::filesystem::path path = PathFromUtf8(folder.Path()) / PathFromUtf8(relative);
+        return Utf8FromPath(path.make_preferred());
+    }
     void Drop(const std::vector<std::string>& paths) { form.List1_OLEDragDrop(paths); }
     // scan/ holds a.tif, B.TIF, notes.txt and old/c.tif.
     void MakeScanFolder();

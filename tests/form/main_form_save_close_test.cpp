@@ -17,7 +17,7 @@ class SaveCloseTest : public MainFormTest {
   protected:
     SaveCloseTest() { out = folder.MakeFolder("out"); }
 
-    std::string Out(std::string_view name) const { return folder.Path("out/" + std::string(name)); }
+    std::string Out(std::string_view name) const { return Path("out/" + std::string(name)); }
     void RunDisplayedResults() {
         folder.MakeFolder("in");
         WriteTiff(Path("in/a.tif"), {{1654, 2339, 200}, {2480, 3508, 300}});
