@@ -306,21 +306,6 @@ TEST_F(SaveCloseTest, CloseWithNoOrTheCloseBoxDoesNotSave) {
     }
 }
 
-TEST_F(SaveCloseTest, CloseBoxKeepsThePreviousAnswer) {
-    // The close box leaves CloseDialogAnswer as the last button set it: a
-    // "保存する" once given is taken again.
-    RunDisplayedResults();
-    view.closeDialog.next = CloseAnswer::Yes;
-    view.savePaths.push_back(Out("first.txt"));
-    EXPECT_TRUE(form.Form_Unload());
-    form.Start_Click();
-    view.TakeLog();
-    view.closeDialog.next = CloseAnswer::CloseBox;
-    view.savePaths.push_back(Out("second.txt"));
-    EXPECT_TRUE(form.Form_Unload());
-    EXPECT_EQ(view.TakeLog().at(1).name, "SaveAs");
-}
-
 TEST_F(SaveCloseTest, NoQuestionWhenNothingIsUnsaved) {
     EXPECT_TRUE(form.Form_Unload());  // state 0 at start
     EXPECT_TRUE(view.TakeLog().empty());
