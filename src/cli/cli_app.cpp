@@ -5,7 +5,6 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
-#include <thread>
 
 #include "cli/progress_line.h"
 #include "cli/table_format.h"
@@ -16,6 +15,7 @@
 #include "run/direct_run.h"
 #include "run/displayed_run.h"
 #include "run/read_ahead.h"
+#include "run/read_threads.h"
 #include "run/result_file.h"
 #include "run/run_preparation.h"
 
@@ -91,12 +91,6 @@ bool WriteTable(const InputFiles& files, OutputEncoding encoding, OutputStream& 
     return written;
 }
 
-unsigned JobCount(unsigned requested) {
-    if (requested != 0) return requested;
-    const unsigned processors = std::thread::hardware_concurrency();
-    return processors == 0 ? 1 : processors;
-}
-
 }  // namespace
 
 PathList BuildInputList(const std::vector<std::string>& paths, bool recursive) {
@@ -147,7 +141,7 @@ int RunCommandLine(const CliOptions& options) {
                                  ? static_cast<ProgressSink&>(progressLine)
                                  : noProgress;
 
-    const unsigned jobs = JobCount(options.jobs);
+    const unsigned jobs = options.jobs != 0 ? options.jobs : DefaultReadThreads(files);
     std::unique_ptr<ReadAhead> readAhead;
     if (jobs > 1) readAhead = std::make_unique<ReadAhead>(files, jobs);
     ProblemCountingSource source(readAhead ? static_cast<TiffFileSource&>(*readAhead)
