@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/memory.h"
+
 namespace folvane {
 
 namespace {
@@ -26,8 +28,10 @@ ReadAhead::ReadAhead(const InputFiles& files, unsigned threads, std::size_t byte
     : files_(files),
       budget_(byteBudget),
       read_(std::move(read)),
-      // Until the first results tell, two files may be read at once.
-      expectedBytes_(byteBudget / 2) {
+      // Until the first result tells, one file is read at a time: a list of
+      // huge files must not start with one read per thread.
+      expectedBytes_(byteBudget) {
+    ShareOneMemoryPoolBetweenThreads();
     const std::size_t count = std::min<std::size_t>(threads == 0 ? 1 : threads, files.Count());
     workers_.reserve(count);
     for (std::size_t i = 0; i < count; ++i) workers_.emplace_back([this] { Work(); });
@@ -43,11 +47,13 @@ ReadAhead::~ReadAhead() {
 }
 
 bool ReadAhead::MayStart(std::size_t index) const {
-    // The file the run takes next is read whatever it holds, so that a
-    // result larger than the budget still passes and the run goes on.
-    if (index == nextToTake_) return true;
-    if (heldBytes_ >= budget_) return false;
-    return expectedBytes_ <= (budget_ - heldBytes_) / (reading_ + 1);
+    if (heldBytes_ < budget_ && expectedBytes_ <= (budget_ - heldBytes_) / (reading_ + 1))
+        return true;
+    // No room: the file the run waits for is read all the same, so that a
+    // result larger than the whole budget passes, alone, and the run goes
+    // on. Only once the run waits: while it still works on the file
+    // before, that one's result and this one's would be held together.
+    return index == nextToTake_ && takerWaiting_;
 }
 
 void ReadAhead::Work() {
@@ -103,6 +109,9 @@ TiffReadResult ReadAhead::Read(const std::string& path) {
     auto ready = [this, index] { return index < nextToClaim_ && slots_.front().result; };
     if (!ready()) {
         takerWaiting_ = true;
+        // The file may be waiting for the run to wait for it.
+        if (workersWaiting_ > 0 && (index >= nextToClaim_ || !slots_.front().started))
+            mayStart_.notify_all();
         resultReady_.wait(lock, ready);
         takerWaiting_ = false;
     }
@@ -110,12 +119,9 @@ TiffReadResult ReadAhead::Read(const std::string& path) {
     slots_.pop_front();
     heldBytes_ -= slot.bytes;
     ++nextToTake_;
-    // Workers wait either for the file now first in line, which may always
-    // be read, or for room; they are woken once half the room is free
-    // rather than at every file taken.
-    const bool headWaits =
-        nextToTake_ < files_.Count() && (slots_.empty() || !slots_.front().started);
-    const bool wake = workersWaiting_ > 0 && (headWaits || heldBytes_ <= budget_ / 2);
+    // Workers waiting for room are woken once half of it is free rather
+    // than at every file taken.
+    const bool wake = workersWaiting_ > 0 && heldBytes_ <= budget_ / 2;
     lock.unlock();
     if (wake) mayStart_.notify_all();
     return std::move(*slot.result);
