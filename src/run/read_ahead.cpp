@@ -7,15 +7,6 @@
 
 namespace folvane {
 
-namespace {
-
-// Workers claim files in small batches and the run is woken only when it
-// waits: a hand-over per file would cost more than reading a small file
-// from the page cache.
-constexpr std::size_t kBatch = 16;
-
-}  // namespace
-
 std::size_t HeldBytes(const TiffReadResult& result) {
     // A short text lives inside the string itself.
     const std::size_t problem =
@@ -65,36 +56,28 @@ void ReadAhead::Work() {
         });
         --workersWaiting_;
         if (stopping_ || nextToClaim_ >= files_.Count()) return;
-        const std::size_t first = nextToClaim_;
-        const std::size_t end = std::min(files_.Count(), first + kBatch);
-        nextToClaim_ = end;
-        slots_.resize(end - nextToTake_);
-        for (std::size_t i = first; i < end; ++i) {
-            // Each file of the batch waits for room of its own: a batch of
-            // large files must not be read all at once.
-            ++workersWaiting_;
-            mayStart_.wait(lock, [this, i] { return stopping_ || MayStart(i); });
-            --workersWaiting_;
-            if (stopping_) return;
-            slots_[i - nextToTake_].started = true;
-            ++reading_;
-            lock.unlock();
-            TiffReadResult result = read_(files_.At(i));
-            const std::size_t bytes = HeldBytes(result);
-            lock.lock();
-            --reading_;
-            Slot& slot = slots_[i - nextToTake_];
-            slot.result = std::move(result);
-            slot.bytes = bytes;
-            heldBytes_ += bytes;
-            const std::size_t expectedBefore = expectedBytes_;
-            expectedBytes_ = std::max(bytes, expectedBytes_ / 2);
-            if (takerWaiting_ && i == nextToTake_) resultReady_.notify_one();
-            // Smaller results than feared (as at the start): more files may
-            // be read at once now, not only once the run takes one.
-            if (workersWaiting_ > 0 && expectedBytes_ < expectedBefore && heldBytes_ <= budget_ / 2)
-                mayStart_.notify_all();
-        }
+        // One file at a time: the lock is taken to hand the result over
+        // anyway, and files taken singly keep the run's next file among
+        // those being read.
+        const std::size_t index = nextToClaim_++;
+        slots_.emplace_back();
+        ++reading_;
+        lock.unlock();
+        TiffReadResult result = read_(files_.At(index));
+        const std::size_t bytes = HeldBytes(result);
+        lock.lock();
+        --reading_;
+        Slot& slot = slots_[index - nextToTake_];
+        slot.result = std::move(result);
+        slot.bytes = bytes;
+        heldBytes_ += bytes;
+        const std::size_t expectedBefore = expectedBytes_;
+        expectedBytes_ = std::max(bytes, expectedBytes_ / 2);
+        if (takerWaiting_ && index == nextToTake_) resultReady_.notify_one();
+        // Smaller results than feared (as at the start): more files may be
+        // read at once now, not only once the run takes one.
+        if (workersWaiting_ > 0 && expectedBytes_ < expectedBefore && heldBytes_ <= budget_ / 2)
+            mayStart_.notify_all();
     }
 }
 
@@ -110,8 +93,7 @@ TiffReadResult ReadAhead::Read(const std::string& path) {
     if (!ready()) {
         takerWaiting_ = true;
         // The file may be waiting for the run to wait for it.
-        if (workersWaiting_ > 0 && (index >= nextToClaim_ || !slots_.front().started))
-            mayStart_.notify_all();
+        if (workersWaiting_ > 0 && index >= nextToClaim_) mayStart_.notify_all();
         resultReady_.wait(lock, ready);
         takerWaiting_ = false;
     }

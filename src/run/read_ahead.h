@@ -31,7 +31,11 @@ class ReadAhead final : public TiffFileSource {
     using ReadFunction = std::function<TiffReadResult(const std::string& path)>;
 
     // At most `threads` files are read at once, and results waiting to be
-    // taken hold at most about `byteBudget` bytes. A result larger than the
+    // taken hold at most about `byteBudget` bytes: a file starts only while
+    // the results waiting and the files being read, at the size results
+    // have had lately, fit. (A file much larger than those before shows its
+    // size only once read, so up to one such result per thread can go over;
+    // then no file starts until there is room.) A result larger than the
     // whole budget still passes, alone: the file the run waits for is
     // always read. `read` reads one file (tests count and shape results
     // with it).
@@ -46,9 +50,8 @@ class ReadAhead final : public TiffFileSource {
 
   private:
     struct Slot {
-        std::optional<TiffReadResult> result;
+        std::optional<TiffReadResult> result;  // none while the file is being read
         std::size_t bytes = 0;
-        bool started = false;
     };
 
     // Whether file `index` may be read now (the lock held).
@@ -58,7 +61,7 @@ class ReadAhead final : public TiffFileSource {
     const InputFiles& files_;
     const std::size_t budget_;
     const ReadFunction read_;
-    std::deque<Slot> slots_;  // files nextToTake_ .. nextToClaim_ - 1
+    std::deque<Slot> slots_;  // files nextToTake_ .. nextToClaim_ - 1, each read or being read
     std::size_t nextToClaim_ = 0;
     std::size_t nextToTake_ = 0;
     std::size_t heldBytes_ = 0;  // results read and not yet taken
