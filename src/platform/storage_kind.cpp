@@ -31,12 +31,16 @@ constexpr unsigned kDriveRemote = 4;
 
 }  // namespace
 
+// Only the low 32 bits are the magic number: f_type is a signed word,
+// sign-extended on some systems.
+bool IsFuseFileSystemType(std::uint64_t type) {
+    return static_cast<std::uint32_t>(type) == kFuseMagic;
+}
+
 StorageKind StorageKindOfFileSystemType(std::uint64_t type, std::string_view fuseMountType) {
-    // Only the low 32 bits are the magic number: f_type is a signed word,
-    // sign-extended on some systems.
-    const auto magic = static_cast<std::uint32_t>(type);
-    if (magic == kFuseMagic)
+    if (IsFuseFileSystemType(type))
         return fuseMountType == "fuseblk" ? StorageKind::Local : StorageKind::Network;
+    const auto magic = static_cast<std::uint32_t>(type);
     for (const std::uint32_t network : kNetworkMagics)
         if (magic == network) return StorageKind::Network;
     return StorageKind::Local;

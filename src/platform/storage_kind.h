@@ -29,6 +29,7 @@ StorageKind StorageKindOf(const std::string& path);
 // local disks ("fuseblk": NTFS, exFAT), so for FUSE the mount's type from
 // /proc/self/mountinfo decides; without it FUSE counts as network.
 StorageKind StorageKindOfFileSystemType(std::uint64_t type, std::string_view fuseMountType = {});
+bool IsFuseFileSystemType(std::uint64_t type);
 
 // The file system type of the mount numbered major:minor in the text of
 // /proc/self/mountinfo ("fuse.sshfs", "fuseblk", ...).

@@ -39,6 +39,9 @@ TEST(StorageKind, LinuxFileSystemTypes) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(StorageKindOfFileSystemType(c.type, c.fuseMountType), c.expected) << c.name;
+    EXPECT_TRUE(IsFuseFileSystemType(0x65735546));
+    EXPECT_TRUE(IsFuseFileSystemType(0xFFFFFFFF65735546));
+    EXPECT_FALSE(IsFuseFileSystemType(0x6969));
 }
 
 TEST(StorageKind, MountTypeFromMountInfo) {

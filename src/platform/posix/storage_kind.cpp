@@ -15,12 +15,10 @@ StorageKind StorageKindOf(const std::string& path) {
 #ifdef __linux__
     struct statfs fileSystem {};
     if (::statfs(path.c_str(), &fileSystem) != 0) return StorageKind::Unknown;
+    const auto type = static_cast<std::uint64_t>(fileSystem.f_type);
     std::string fuseMountType;
-    if (StorageKindOfFileSystemType(static_cast<std::uint64_t>(fileSystem.f_type)) ==
-        StorageKind::Network) {
-        // FUSE also serves local disks; the mount table tells which it is.
-        // The other network types do not depend on it, so it is read only
-        // when it may matter.
+    if (IsFuseFileSystemType(type)) {
+        // FUSE also serves local disks; the mount table tells which.
         struct stat info {};
         if (::stat(path.c_str(), &info) == 0) {
             std::ifstream mounts("/proc/self/mountinfo");
@@ -29,8 +27,7 @@ StorageKind StorageKindOf(const std::string& path) {
                 MountTypeFromMountInfo(text, major(info.st_dev), minor(info.st_dev)).value_or("");
         }
     }
-    return StorageKindOfFileSystemType(static_cast<std::uint64_t>(fileSystem.f_type),
-                                       fuseMountType);
+    return StorageKindOfFileSystemType(type, fuseMountType);
 #else
     (void)path;
     return StorageKind::Unknown;
