@@ -59,7 +59,7 @@ mnt=$work/share
 timed() {
     local name=$1 start end status=0
     shift
-    network_share_mount "$mnt"
+    network_share_mount "$mnt" || { echo "sshfs could not mount the share" >&2; exit 1; }
     start=$(date +%s%N)
     "$@" >"$work/out.$name" 2>"$work/err.$name" || status=$?
     end=$(date +%s%N)
