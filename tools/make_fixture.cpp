@@ -25,7 +25,7 @@ constexpr std::size_t kFilesPerFolder = 1000;
 int Usage() {
     std::fputs(
         "usage: folvane-mkfixture samples DIR\n"
-        "       folvane-mkfixture corpus DIR COUNT [--nested] [--with-strips]\n",
+        "       folvane-mkfixture corpus DIR COUNT [--nested] [--with-strips] [--pages N]\n",
         stderr);
     return 2;
 }
@@ -147,7 +147,9 @@ std::string Numbered(std::string_view prefix, std::size_t n, std::size_t digits,
     return std::string(prefix) + number + std::string(suffix);
 }
 
-int WriteCorpus(const fs::path& dir, std::size_t count, bool nested, bool withStrips) {
+// Without `pagesPerFile`, files have 1 to 3 pages.
+int WriteCorpus(const fs::path& dir, std::size_t count, bool nested, bool withStrips,
+                std::size_t pagesPerFile) {
     if (!MakeDirectory(dir)) return 1;
     fs::path folder = dir;
     for (std::size_t i = 0; i < count; ++i) {
@@ -156,13 +158,22 @@ int WriteCorpus(const fs::path& dir, std::size_t count, bool nested, bool withSt
             if (!MakeDirectory(folder)) return 1;
         }
         std::vector<fx::Page> pages;
-        for (std::size_t p = 0; p < 1 + i % 3; ++p) pages.push_back(CorpusPage(i, p, withStrips));
+        const std::size_t pageCount = pagesPerFile != 0 ? pagesPerFile : 1 + i % 3;
+        for (std::size_t p = 0; p < pageCount; ++p) pages.push_back(CorpusPage(i, p, withStrips));
         const fx::ByteOrder order = i % 2 == 0 ? fx::ByteOrder::Little : fx::ByteOrder::Big;
         if (!Write(folder / Numbered("scan", i + 1, 6, ".tif"),
                    fx::Build(Tiff(order, std::move(pages)))))
             return 1;
     }
     return 0;
+}
+
+bool ParseCount(std::string_view text, const char* what, std::size_t& value) {
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec == std::errc() && end == text.data() + text.size()) return true;
+    std::fprintf(stderr, "folvane-mkfixture: %s must be a number, not '%.*s'\n", what,
+                 static_cast<int>(text.size()), text.data());
+    return false;
 }
 
 }  // namespace
@@ -173,23 +184,22 @@ int main(int argc, char** argv) {
     if (args.size() >= 3 && args[0] == "corpus") {
         bool nested = false;
         bool withStrips = false;
+        std::size_t pages = 0;
         for (std::size_t i = 3; i < args.size(); ++i) {
             if (args[i] == "--nested") {
                 nested = true;
             } else if (args[i] == "--with-strips") {
                 withStrips = true;
+            } else if (args[i] == "--pages" && i + 1 < args.size()) {
+                if (!ParseCount(args[++i], "N", pages)) return 2;
+                if (pages == 0) return Usage();
             } else {
                 return Usage();
             }
         }
         std::size_t count = 0;
-        const std::string_view text = args[2];
-        const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), count);
-        if (ec != std::errc() || end != text.data() + text.size()) {
-            std::fprintf(stderr, "folvane-mkfixture: COUNT must be a number, not '%s'\n", argv[3]);
-            return 2;
-        }
-        return WriteCorpus(args[1], count, nested, withStrips);
+        if (!ParseCount(args[2], "COUNT", count)) return 2;
+        return WriteCorpus(args[1], count, nested, withStrips, pages);
     }
     return Usage();
 }

@@ -5,7 +5,6 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
-#include <thread>
 
 #include "cli/progress_line.h"
 #include "cli/table_format.h"
@@ -92,8 +91,6 @@ bool WriteTable(const InputFiles& files, bool byteOrderMark, OutputStream& strea
     return written;
 }
 
-unsigned JobCount(unsigned requested) { return requested != 0 ? requested : DefaultReadThreads(); }
-
 }  // namespace
 
 PathList BuildInputList(const std::vector<std::string>& paths, bool recursive) {
@@ -152,7 +149,7 @@ int RunCommandLine(const CliOptions& options) {
                                  ? static_cast<ProgressSink&>(progressLine)
                                  : noProgress;
 
-    const unsigned jobs = JobCount(options.jobs);
+    const unsigned jobs = options.jobs != 0 ? options.jobs : DefaultReadThreads(files);
     std::unique_ptr<ReadAhead> readAhead;
     if (jobs > 1) readAhead = std::make_unique<ReadAhead>(files, jobs);
     ProblemCountingSource source(readAhead ? static_cast<TiffFileSource&>(*readAhead)

@@ -13,6 +13,7 @@
 
 #include "form/main_form_view.h"
 #include "form/message_windows.h"
+#include "input/path_list.h"
 #include "run/run_preparation.h"
 #include "state/form_state.h"
 #include "state/selection_state.h"
@@ -29,7 +30,7 @@ namespace folvane::form {
 struct MainFormServices {
     const Registry* registry = nullptr;
     ProgramLauncher* launcher = nullptr;
-    // Files read at once in a run; 0: DefaultReadThreads().
+    // Files read at once in a run; 0: DefaultReadThreads() of the run's list.
     unsigned readThreads = 0;
 };
 
@@ -117,7 +118,7 @@ class MainForm {
     bool WriteDisplayedResults(std::string& error);
     void ShowSaveFailure(const std::string& reason);
     void SetResultText(const std::string& text);
-    unsigned ReadThreads() const;
+    unsigned ReadThreads(const InputFiles& input) const;
     void BeginRun();
     void EndRun();
 

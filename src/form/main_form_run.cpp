@@ -43,8 +43,8 @@ class ResultListFiller final : public ResultListSink {
 
 }  // namespace
 
-unsigned MainForm::ReadThreads() const {
-    return services_.readThreads != 0 ? services_.readThreads : DefaultReadThreads();
+unsigned MainForm::ReadThreads(const InputFiles& input) const {
+    return services_.readThreads != 0 ? services_.readThreads : DefaultReadThreads(input);
 }
 
 void MainForm::Start_Click() {
@@ -63,7 +63,7 @@ void MainForm::Start_Click() {
     modelessDialog_->SetBeforeRepaint([&resultList] { resultList.Flush(); });
     SetResultText(std::string());
     std::unique_ptr<ReadAhead> readAhead;
-    const unsigned threads = ReadThreads();
+    const unsigned threads = ReadThreads(input);
     if (threads > 1) readAhead = std::make_unique<ReadAhead>(input, threads);
     TiffFileSource& source = readAhead ? *readAhead : DefaultTiffFileSource();
     const std::string totals = RunDisplayed(state_, selection, preparation->tally, input,

@@ -83,7 +83,7 @@ void MainForm::Direct_Save_Click() {
     BeginRun();
     EncodedLineWriter writer(*output.stream, OutputEncoding::Cp932);
     std::unique_ptr<ReadAhead> readAhead;
-    const unsigned threads = ReadThreads();
+    const unsigned threads = ReadThreads(input);
     if (threads > 1) readAhead = std::make_unique<ReadAhead>(input, threads);
     TiffFileSource& source = readAhead ? *readAhead : DefaultTiffFileSource();
     const bool written = RunDirectSave(state_, selection, preparation->tally, input, writer,

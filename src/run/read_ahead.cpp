@@ -1,22 +1,31 @@
 #include "run/read_ahead.h"
 
+#include <algorithm>
+#include <utility>
+
+#include "platform/memory.h"
+
 namespace folvane {
 
-namespace {
+std::size_t HeldBytes(const TiffReadResult& result) {
+    // A short text lives inside the string itself.
+    const std::size_t problem =
+        result.problem.capacity() > std::string().capacity() ? result.problem.capacity() + 1 : 0;
+    return sizeof(TiffReadResult) + result.pages.capacity() * sizeof(PageInfo) + problem;
+}
 
-// Workers claim files in small batches and the run is woken only when it
-// waits: a hand-over per file would cost more than reading a small file
-// from the page cache.
-constexpr std::size_t kBatch = 16;
-constexpr std::size_t kBatchesPerThread = 2;
-
-}  // namespace
-
-ReadAhead::ReadAhead(const InputFiles& files, unsigned threads)
-    : files_(files), slots_(kBatch * kBatchesPerThread * (threads == 0 ? 1 : threads)) {
-    const unsigned count = threads == 0 ? 1 : threads;
+ReadAhead::ReadAhead(const InputFiles& files, unsigned threads, std::size_t byteBudget,
+                     ReadFunction read)
+    : files_(files),
+      budget_(byteBudget),
+      read_(std::move(read)),
+      // Until the first result tells, one file is read at a time: a list of
+      // huge files must not start with one read per thread.
+      expectedBytes_(byteBudget) {
+    ShareOneMemoryPoolBetweenThreads();
+    const std::size_t count = std::min<std::size_t>(threads == 0 ? 1 : threads, files.Count());
     workers_.reserve(count);
-    for (unsigned i = 0; i < count; ++i) workers_.emplace_back([this] { Work(); });
+    for (std::size_t i = 0; i < count; ++i) workers_.emplace_back([this] { Work(); });
 }
 
 ReadAhead::~ReadAhead() {
@@ -24,29 +33,51 @@ ReadAhead::~ReadAhead() {
         std::lock_guard lock(mutex_);
         stopping_ = true;
     }
-    spaceFreed_.notify_all();
+    mayStart_.notify_all();
     for (auto& worker : workers_) worker.join();
 }
 
+bool ReadAhead::MayStart(std::size_t index) const {
+    if (heldBytes_ < budget_ && expectedBytes_ <= (budget_ - heldBytes_) / (reading_ + 1))
+        return true;
+    // No room: the file the run waits for is read all the same, so that a
+    // result larger than the whole budget passes, alone, and the run goes
+    // on. Only once the run waits: while it still works on the file
+    // before, that one's result and this one's would be held together.
+    return index == nextToTake_ && takerWaiting_;
+}
+
 void ReadAhead::Work() {
-    std::vector<TiffReadResult> batch;
     std::unique_lock lock(mutex_);
     while (true) {
-        spaceFreed_.wait(lock, [this] {
-            return stopping_ || (nextToClaim_ < files_.Count() &&
-                                 nextToClaim_ + kBatch <= nextToTake_ + slots_.size());
+        ++workersWaiting_;
+        mayStart_.wait(lock, [this] {
+            return stopping_ || nextToClaim_ >= files_.Count() || MayStart(nextToClaim_);
         });
-        if (stopping_) return;
-        const std::size_t first = nextToClaim_;
-        const std::size_t end = std::min(files_.Count(), first + kBatch);
-        nextToClaim_ = end;
+        --workersWaiting_;
+        if (stopping_ || nextToClaim_ >= files_.Count()) return;
+        // One file at a time: the lock is taken to hand the result over
+        // anyway, and files taken singly keep the run's next file among
+        // those being read.
+        const std::size_t index = nextToClaim_++;
+        slots_.emplace_back();
+        ++reading_;
         lock.unlock();
-        batch.clear();
-        for (std::size_t i = first; i < end; ++i) batch.push_back(ReadTiffFile(files_.At(i)));
+        TiffReadResult result = read_(files_.At(index));
+        const std::size_t bytes = HeldBytes(result);
         lock.lock();
-        for (std::size_t i = first; i < end; ++i)
-            slots_[i % slots_.size()] = std::move(batch[i - first]);
-        if (takerWaiting_) resultReady_.notify_one();
+        --reading_;
+        Slot& slot = slots_[index - nextToTake_];
+        slot.result = std::move(result);
+        slot.bytes = bytes;
+        heldBytes_ += bytes;
+        const std::size_t expectedBefore = expectedBytes_;
+        expectedBytes_ = std::max(bytes, expectedBytes_ / 2);
+        if (takerWaiting_ && index == nextToTake_) resultReady_.notify_one();
+        // Smaller results than feared (as at the start): more files may be
+        // read at once now, not only once the run takes one.
+        if (workersWaiting_ > 0 && expectedBytes_ < expectedBefore && heldBytes_ <= budget_ / 2)
+            mayStart_.notify_all();
     }
 }
 
@@ -54,24 +85,28 @@ TiffReadResult ReadAhead::Read(const std::string& path) {
     std::unique_lock lock(mutex_);
     const std::size_t index = nextToTake_;
     // A caller that strays from the list is served directly, never wrongly.
-    if (index >= files_.Count() || files_.At(index) != path) {
+    if (workers_.empty() || index >= files_.Count() || files_.At(index) != path) {
         lock.unlock();
-        return ReadTiffFile(path);
+        return read_(path);
     }
-    auto& slot = slots_[index % slots_.size()];
-    if (!slot) {
+    auto ready = [this, index] { return index < nextToClaim_ && slots_.front().result; };
+    if (!ready()) {
         takerWaiting_ = true;
-        resultReady_.wait(lock, [&] { return slot.has_value(); });
+        // The file may be waiting for the run to wait for it.
+        if (workersWaiting_ > 0 && index >= nextToClaim_) mayStart_.notify_all();
+        resultReady_.wait(lock, ready);
         takerWaiting_ = false;
     }
-    TiffReadResult result = std::move(*slot);
-    slot.reset();
+    Slot slot = std::move(slots_.front());
+    slots_.pop_front();
+    heldBytes_ -= slot.bytes;
     ++nextToTake_;
-    // Room for a whole batch again: a worker may go on.
-    const bool wake = nextToTake_ % kBatch == 0;
+    // Workers waiting for room are woken once half of it is free rather
+    // than at every file taken.
+    const bool wake = workersWaiting_ > 0 && heldBytes_ <= budget_ / 2;
     lock.unlock();
-    if (wake) spaceFreed_.notify_all();
-    return result;
+    if (wake) mayStart_.notify_all();
+    return std::move(*slot.result);
 }
 
 }  // namespace folvane

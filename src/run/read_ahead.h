@@ -5,9 +5,10 @@
 
 #include <condition_variable>
 #include <cstddef>
+#include <deque>
+#include <functional>
 #include <mutex>
 #include <optional>
-#include <span>
 #include <string>
 #include <thread>
 #include <vector>
@@ -17,11 +18,29 @@
 
 namespace folvane {
 
+// What the results read ahead may hold in all, whatever the number of
+// threads and the size of the files: room for thousands of ordinary files,
+// a few MB of memory.
+inline constexpr std::size_t kReadAheadBytes = std::size_t{2} << 20;
+
+// The memory a result holds, as the read-ahead counts it.
+std::size_t HeldBytes(const TiffReadResult& result);
+
 class ReadAhead final : public TiffFileSource {
   public:
-    // At most `threads` files are read at once and a few dozen per thread
-    // wait to be taken, so memory does not grow with the list.
-    ReadAhead(const InputFiles& files, unsigned threads);
+    using ReadFunction = std::function<TiffReadResult(const std::string& path)>;
+
+    // At most `threads` files are read at once, and results waiting to be
+    // taken hold at most about `byteBudget` bytes: a file starts only while
+    // the results waiting and the files being read, at the size results
+    // have had lately, fit. (A file much larger than those before shows its
+    // size only once read, so up to one such result per thread can go over;
+    // then no file starts until there is room.) A result larger than the
+    // whole budget still passes, alone: the file the run waits for is
+    // always read. `read` reads one file (tests count and shape results
+    // with it).
+    ReadAhead(const InputFiles& files, unsigned threads, std::size_t byteBudget = kReadAheadBytes,
+              ReadFunction read = ReadTiffFile);
     ~ReadAhead() override;
     ReadAhead(const ReadAhead&) = delete;
     ReadAhead& operator=(const ReadAhead&) = delete;
@@ -30,17 +49,33 @@ class ReadAhead final : public TiffFileSource {
     TiffReadResult Read(const std::string& path) override;
 
   private:
+    struct Slot {
+        std::optional<TiffReadResult> result;  // none while the file is being read
+        std::size_t bytes = 0;
+    };
+
+    // Whether file `index` may be read now (the lock held).
+    bool MayStart(std::size_t index) const;
     void Work();
 
     const InputFiles& files_;
-    std::vector<std::optional<TiffReadResult>> slots_;  // ring of results, by index % size
+    const std::size_t budget_;
+    const ReadFunction read_;
+    std::deque<Slot> slots_;  // files nextToTake_ .. nextToClaim_ - 1, each read or being read
     std::size_t nextToClaim_ = 0;
     std::size_t nextToTake_ = 0;
-    bool stopping_ = false;
+    std::size_t heldBytes_ = 0;  // results read and not yet taken
+    std::size_t reading_ = 0;    // files being read now
+    // What the next result is expected to hold: the largest of the last
+    // few, so that a run of large files slows the read-ahead at once and a
+    // run of small ones lets it go ahead again soon.
+    std::size_t expectedBytes_;
+    unsigned workersWaiting_ = 0;
     bool takerWaiting_ = false;
+    bool stopping_ = false;
     std::mutex mutex_;
     std::condition_variable resultReady_;
-    std::condition_variable spaceFreed_;
+    std::condition_variable mayStart_;
     std::vector<std::thread> workers_;
 };
 

@@ -1,9 +1,25 @@
-// How many files a run reads at once when its caller names no number.
+// How many files a run reads at once when the user names no number.
 #pragma once
+
+#include "input/path_list.h"
+#include "platform/storage_kind.h"
 
 namespace folvane {
 
-// One per processor, at least one.
-unsigned DefaultReadThreads();
+// On a network file system each open and read waits a round trip on the
+// server, not on a processor: this many reads in flight hide the wait
+// (over sshfs with 1 ms added each way, 1,000 files: 1 reader 5.3 s,
+// 8 readers 0.70 s, 32 readers 0.59 s, no gain beyond).
+inline constexpr unsigned kNetworkReadThreads = 32;
+
+// The number for files on `storage` on a machine with `processors`
+// processors (0 when unknown): one per processor on local disks, where the
+// processors are what a run waits on.
+unsigned ReadThreadsFor(StorageKind storage, unsigned processors);
+
+// The number for the listed files: the network number as soon as one of
+// the first few folders of the list is on a network file system, so that
+// a list starting with a local file still reads a share quickly.
+unsigned DefaultReadThreads(const InputFiles& files);
 
 }  // namespace folvane

@@ -10,6 +10,7 @@
 
 #include "input/input_list.h"
 #include "platform/file_system.h"
+#include "platform/storage_kind.h"
 #include "platform/windows/wide_text.h"
 #include "scratch_folder.h"
 
@@ -138,6 +139,15 @@ TEST(WindowsPaths, DriveRootGetsASingleSeparator) {
         ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         ::DeleteFileW(path.c_str());
     }
+}
+
+// A share named by its server is on the network without asking it; a
+// drive letter is asked for its drive type (a local one under test).
+TEST(WindowsPaths, StorageOfSharesAndDrives) {
+    EXPECT_EQ(StorageKindOf(R"(\\nonexistent-folvane-server\scans\a.tif)"), StorageKind::Network);
+    EXPECT_EQ(StorageKindOf(R"(\\?\UNC\nonexistent-folvane-server\scans)"), StorageKind::Network);
+    ScratchFolder scratch;
+    EXPECT_EQ(StorageKindOf(scratch.Path()), StorageKind::Local);
 }
 
 }  // namespace

@@ -1,0 +1,47 @@
+#include "run/read_threads.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace folvane {
+namespace {
+
+TEST(ReadThreads, OnePerProcessorLocallyAndManyOnANetwork) {
+    struct Case {
+        StorageKind storage;
+        unsigned processors;
+        unsigned expected;
+    };
+    const Case cases[] = {
+        {StorageKind::Local, 2, 2},
+        {StorageKind::Local, 16, 16},
+        {StorageKind::Local, 0, 1},
+        {StorageKind::Unknown, 4, 4},
+        {StorageKind::Unknown, 0, 1},
+        {StorageKind::Network, 2, kNetworkReadThreads},
+        {StorageKind::Network, 64, kNetworkReadThreads},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ReadThreadsFor(c.storage, c.processors), c.expected)
+            << static_cast<int>(c.storage) << " " << c.processors;
+    EXPECT_GE(kNetworkReadThreads, 16u);
+}
+
+// The temporary folder of a test machine is a local disk (or memory).
+TEST(ReadThreads, LocalFilesGetTheLocalNumber) {
+    const unsigned processors = std::thread::hardware_concurrency();
+    const unsigned local = processors == 0 ? 1 : processors;
+    const std::string folder = std::filesystem::temp_directory_path().string();
+    const std::vector<std::string> paths = {folder, folder + "/missing-folvane-file.tif"};
+    EXPECT_EQ(DefaultReadThreads(SpanInputFiles(paths)), local);
+    const std::vector<std::string> missing = {"/nonexistent-folvane/a.tif"};
+    EXPECT_EQ(DefaultReadThreads(SpanInputFiles(missing)), local);
+    EXPECT_EQ(DefaultReadThreads(SpanInputFiles({})), local);
+}
+
+}  // namespace
+}  // namespace folvane
