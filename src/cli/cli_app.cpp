@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <memory>
 #include <thread>
 
@@ -27,19 +28,16 @@ void PrintError(const std::string& message) {
     WriteToStandardError("folvane-cli: " + message + "\n");
 }
 
-std::string Describe(const PathProblem& problem) {
-    switch (problem.kind) {
-        case PathProblem::Kind::Missing:
-            return "見つかりません: " + problem.path;
-        case PathProblem::Kind::Unreadable:
-            return "調べられません: " + problem.path;
-        case PathProblem::Kind::FolderUnreadable:
-            return "フォルダを開けません: " + problem.path;
-    }
-    return problem.path;
+// "folvane-cli: PATH: reason", the line for every file or path that had
+// a problem.
+void PrintPathProblem(const std::string& path, const std::string& reason) {
+    PrintError(path + ": " + reason);
 }
 
-// Adds the lines of a path list (UTF-8, CR LF or LF) to `paths`.
+// Adds the paths of a list file to `paths`. A list holding a NUL byte is
+// NUL-separated, as `find -print0` writes it, and its entries are taken
+// as they are (a file name may hold a line break); any other list has one
+// path a line (UTF-8, CR LF or LF). No NUL byte can reach a path.
 bool ReadPathList(const std::string& name, std::vector<std::string>& paths) {
     std::ifstream file;
     std::istream* in = &std::cin;
@@ -48,34 +46,52 @@ bool ReadPathList(const std::string& name, std::vector<std::string>& paths) {
         if (!file) return false;
         in = &file;
     }
-    std::string line;
-    while (std::getline(*in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!line.empty()) paths.push_back(line);
+    const std::string text((std::istreambuf_iterator<char>(*in)), std::istreambuf_iterator<char>());
+    if (in->bad()) return false;
+    const bool nulSeparated = text.find('\0') != std::string::npos;
+    const char separator = nulSeparated ? '\0' : '\n';
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find(separator, start);
+        if (end == std::string::npos) end = text.size();
+        std::string entry = text.substr(start, end - start);
+        if (!nulSeparated && !entry.empty() && entry.back() == '\r') entry.pop_back();
+        if (!entry.empty()) paths.push_back(std::move(entry));
+        start = end + 1;
     }
-    return !in->bad();
+    return true;
 }
 
-// Passes reads through and remembers whether any file had a problem.
-class ProblemCountingSource final : public TiffFileSource {
+// Passes reads through, names every file that had a problem on standard
+// error with its reason, and counts them.
+class ProblemReportingSource final : public TiffFileSource {
   public:
-    explicit ProblemCountingSource(TiffFileSource& inner) : inner_(inner) {}
+    ProblemReportingSource(TiffFileSource& inner, ProgressLine* progressLine)
+        : inner_(inner), progressLine_(progressLine) {}
     TiffReadResult Read(const std::string& path) override {
         TiffReadResult result = inner_.Read(path);
-        if (result.status != TiffReadStatus::Complete) ++problems;
+        if (result.status != TiffReadStatus::Complete) {
+            ++problems;
+            if (progressLine_ != nullptr) progressLine_->Wipe();
+            PrintPathProblem(path, result.problem);
+        }
         return result;
     }
     std::int64_t problems = 0;
 
   private:
     TiffFileSource& inner_;
+    ProgressLine* progressLine_;
 };
 
-bool WriteTable(const InputFiles& files, OutputEncoding encoding, OutputStream& stream,
-                LineWriter& writer, TiffFileSource& source, ProgressSink& progress) {
+bool WriteTable(const InputFiles& files, const std::vector<InputProblem>& inputProblems,
+                OutputEncoding encoding, OutputStream& stream, LineWriter& writer,
+                TiffFileSource& source, ProgressSink& progress) {
     // A byte-order mark lets spreadsheet programs recognise UTF-8.
     if (encoding == OutputEncoding::Utf8 && !stream.Write("\xEF\xBB\xBF")) return false;
     if (!writer.WriteLine(TableHeaderRow())) return false;
+    for (const InputProblem& problem : inputProblems)
+        if (!writer.WriteLine(InputProblemRow(problem.path, problem.reason))) return false;
     progress.Begin(static_cast<std::int64_t>(files.Count()));
     std::int64_t pages = 0;
     bool written = true;
@@ -99,9 +115,9 @@ unsigned JobCount(unsigned requested) {
 
 }  // namespace
 
-PathList BuildInputList(const std::vector<std::string>& paths, bool recursive) {
+PathList BuildInputList(const std::vector<std::string>& paths, bool recursive,
+                        std::vector<PathProblem>& problems) {
     PathList list;
-    std::vector<PathProblem> problems;
     for (const auto& path : paths) {
         if (recursive) {
             AddDroppedPathRecursive(path, list, problems);
@@ -109,7 +125,9 @@ PathList BuildInputList(const std::vector<std::string>& paths, bool recursive) {
             AddDroppedPath(path, list, problems);
         }
     }
-    for (const auto& problem : problems) PrintError(Describe(problem));
+    // A path that stays on the list is named when the run reaches it.
+    for (const auto& problem : problems)
+        if (!problem.listed) PrintPathProblem(problem.path, PathProblemReason(problem));
     list.SortAndRemoveDuplicates();
     return list;
 }
@@ -127,7 +145,9 @@ int RunCommandLine(const CliOptions& options) {
         PrintError("パスの一覧を読めません: " + *options.filesFrom);
         return kExitUsage;
     }
-    const PathList files = BuildInputList(paths, options.recursive);
+    std::vector<PathProblem> pathProblems;
+    const PathList files = BuildInputList(paths, options.recursive, pathProblems);
+    NoteInputProblems(state, pathProblems);
 
     OpenedOutput output;
     if (options.output.empty() || options.output == "-") {
@@ -150,8 +170,11 @@ int RunCommandLine(const CliOptions& options) {
     const unsigned jobs = JobCount(options.jobs);
     std::unique_ptr<ReadAhead> readAhead;
     if (jobs > 1) readAhead = std::make_unique<ReadAhead>(files, jobs);
-    ProblemCountingSource source(readAhead ? static_cast<TiffFileSource&>(*readAhead)
-                                           : DefaultTiffFileSource());
+    ProblemReportingSource source(
+        readAhead ? static_cast<TiffFileSource&>(*readAhead) : DefaultTiffFileSource(),
+        &progress == &progressLine ? &progressLine : nullptr);
+    // The runs clear the list of problems' text, not the problems.
+    const auto inputProblems = static_cast<std::int64_t>(state.InputProblems.size());
 
     bool written = false;
     switch (options.format) {
@@ -167,14 +190,15 @@ int RunCommandLine(const CliOptions& options) {
             break;
         }
         case OutputFormat::Table:
-            written = WriteTable(files, options.encoding, *output.stream, writer, source, progress);
+            written = WriteTable(files, state.InputProblems, options.encoding, *output.stream,
+                                 writer, source, progress);
             break;
     }
     if (!written || !output.stream->Finish()) {
         PrintError(output.stream->ErrorMessage());
         return kExitOutputFailed;
     }
-    return source.problems > 0 ? kExitFilesWithErrors : kExitOk;
+    return source.problems + inputProblems > 0 ? kExitFilesWithErrors : kExitOk;
 }
 
 }  // namespace folvane::cli

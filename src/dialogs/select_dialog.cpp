@@ -264,10 +264,12 @@ void SelectDialog::Command1_Click() {
         okDialog1_.setParent(mainOwner, flags);
         return;
     }
-    // An entry that vanished or cannot be read is skipped; the others count.
+    // An entry that vanished or cannot be read adds nothing and is kept as
+    // a problem for the runs to report; the others count.
     std::vector<std::string> files;
+    confirmedProblems_.clear();
     for (int i = 0; i < SelectList->count(); ++i)
-        AddSelectedEntry(ToCore(SelectList->item(i)->text()), files);
+        AddSelectedEntry(ToCore(SelectList->item(i)->text()), files, confirmedProblems_);
     confirmedFiles_.clear();
     for (const std::string& file : files) confirmedFiles_.push_back(ToQt(file));
     accept();

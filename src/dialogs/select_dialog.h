@@ -5,6 +5,9 @@
 
 #include <QDialog>
 #include <QStringList>
+#include <vector>
+
+#include "input/input_list.h"
 
 class QGroupBox;
 class QLabel;
@@ -30,6 +33,8 @@ class SelectDialog : public QDialog {
     // The files the confirmed list stands for, in its order; empty unless
     // the user confirmed.
     const QStringList& confirmedFiles() const { return confirmedFiles_; }
+    // The chosen entries that added nothing (vanished, cannot be listed).
+    const std::vector<PathProblem>& confirmedProblems() const { return confirmedProblems_; }
 
     // --- Handlers ---
     void Form_Load();
@@ -57,6 +62,7 @@ class SelectDialog : public QDialog {
 
     OkDialog& okDialog1_;
     QStringList confirmedFiles_;
+    std::vector<PathProblem> confirmedProblems_;
 
     QLabel* Label1 = nullptr;
     DriveListBox* DrvList = nullptr;

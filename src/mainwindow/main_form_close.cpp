@@ -29,6 +29,7 @@ void MainForm1::Clear_Click() {
     SetResultText(ToQt(text::kResultInitial));
     state_.NotTiffText = text::kNotTiffHeading;
     state_.ErrorFileText = text::kErrorFileHeading;
+    state_.InputProblems.clear();
 }
 
 void MainForm1::Close_Click() { close(); }

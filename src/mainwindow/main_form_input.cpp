@@ -22,12 +22,12 @@ void MainForm1::List1_OLEDragDrop(const QMimeData& data) {
 }
 
 void MainForm1::DropPaths(const QStringList& paths) {
-    // A path that vanished or cannot be listed is skipped without a message:
-    // the list shows what could be added, and the run reports files it
-    // cannot open.
+    // A path that vanished or a folder that cannot be listed adds nothing;
+    // every run lists it among the files with errors, with its reason.
     std::vector<std::string> added;
     std::vector<PathProblem> problems;
     for (const QString& path : paths) AddDroppedPath(ToCore(path), added, problems);
+    NoteInputProblems(state_, problems);
     AddToList1(std::move(added));
 }
 
@@ -39,6 +39,7 @@ void MainForm1::SelctFile_Click() {
     // Cancelled or not, the window counts as an addition.
     std::vector<std::string> added;
     for (const QString& path : dialog.confirmedFiles()) added.push_back(ToCore(path));
+    NoteInputProblems(state_, dialog.confirmedProblems());
     AddToList1(std::move(added));
 }
 

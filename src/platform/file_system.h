@@ -17,17 +17,21 @@ enum class PathKind {
     Unreadable,  // the system would not say (no permission on the way, ...)
 };
 
-PathKind ExaminePath(const std::string& path);
+// For Unreadable, `reason` (when given) receives why, in Japanese.
+PathKind ExaminePath(const std::string& path, std::string* reason = nullptr);
 
 // Names of the plain, non-hidden files directly in `folder` whose names
 // match *.tif ignoring case, in the order the system lists them. Nothing
-// when the folder cannot be listed.
-std::optional<std::vector<std::string>> ListTifFileNames(const std::string& folder);
+// when the folder cannot be listed, or listing it fails part way; `reason`
+// (when given) then receives why, in Japanese.
+std::optional<std::vector<std::string>> ListTifFileNames(const std::string& folder,
+                                                         std::string* reason = nullptr);
 
 // Names of the folders directly in `folder`, leaving out hidden ones and
 // links (a link back up the tree would never end a walk). Nothing when the
-// folder cannot be listed.
-std::optional<std::vector<std::string>> ListSubfolderNames(const std::string& folder);
+// folder cannot be listed, with `reason` as above.
+std::optional<std::vector<std::string>> ListSubfolderNames(const std::string& folder,
+                                                           std::string* reason = nullptr);
 
 // True for names ending in ".tif" in any letter case.
 bool HasTifExtensionIgnoringCase(const std::string& name);

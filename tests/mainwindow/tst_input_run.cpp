@@ -113,10 +113,27 @@ class InputRunTest : public QObject {
         QVERIFY(!Item("IDMD_Save")->isEnabled());
     }
 
-    void vanishedFolderIsSkipped() {
+    // A dropped path that cannot be used adds nothing to the list, but every
+    // run names it among the files with errors, with its reason, until the
+    // list is cleared.
+    void vanishedFolderIsAnErrorOfEveryRun() {
+        MakeScanFolder();
         Drop({Path("gone"), Path("gone.txt")});
         QCOMPARE(List1()->count(), 0);
         QCOMPARE(form->formState().FilesAdded, 1);
+        Drop({Path("scan"), Path("gone")});
+        form->Start_Click();
+        const QString errors = QStringLiteral("\r\nエラーのあるファイル\r\n\t") + Path("gone") +
+                               QStringLiteral("\t見つかりません\r\n\t") + Path("gone.txt") +
+                               QStringLiteral("\t見つかりません");
+        QVERIFY2(form->resultText().endsWith(errors), qPrintable(form->resultText()));
+        form->Start_Click();
+        QVERIFY(form->resultText().endsWith(errors));
+
+        form->Clear_Click();
+        Drop({Path("scan")});
+        form->Start_Click();
+        QVERIFY(!form->resultText().contains(QStringLiteral("エラーのあるファイル")));
     }
 
     void realDropEventReachesTheList() {

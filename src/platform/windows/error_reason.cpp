@@ -10,12 +10,13 @@ std::string SystemErrorReason(unsigned long code) {
     switch (code) {
         case ERROR_ACCESS_DENIED:
             return "アクセスが拒否されました";
+        // As on other systems, whether the file or a folder on its way is
+        // missing.
         case ERROR_FILE_NOT_FOUND:
-            return "見つかりません";
         case ERROR_PATH_NOT_FOUND:
         case ERROR_BAD_NETPATH:
         case ERROR_BAD_NET_NAME:
-            return "パスが見つかりません";
+            return "見つかりません";
         case ERROR_FILENAME_EXCED_RANGE:
             return "パスが長すぎます";
         case ERROR_INVALID_NAME:
