@@ -150,13 +150,15 @@ int RunCommandLine(const CliOptions& options) {
     NoteInputProblems(state, pathProblems);
 
     OpenedOutput output;
-    if (options.output.empty() || options.output == "-") {
+    if (options.output == "-") {
         output.stream = StandardOutput();
     } else {
-        output = CreateReplacingFile(options.output);
+        // Checked before any file is read: a mistake here must not cost the
+        // hours an archive takes.
+        output = OpenResultFile(options.output, files);
         if (!output.stream) {
             PrintError(output.error);
-            return kExitOutputFailed;
+            return output.refused ? kExitUsage : kExitOutputFailed;
         }
     }
     EncodedLineWriter writer(*output.stream, options.encoding);

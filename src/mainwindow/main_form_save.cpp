@@ -38,7 +38,7 @@ void MainForm1::FileSave_Click() {
 }
 
 bool MainForm1::WriteDisplayedResults(std::string& error) {
-    OpenedOutput output = CreateReplacingFile(state_.SavePath);
+    OpenedOutput output = OpenResultFile(state_.SavePath, ListedFiles());
     if (!output.stream) {
         error = output.error;
         return false;
@@ -70,7 +70,7 @@ void MainForm1::Direct_Save_Click() {
         return;
     }
     state_.SavePath = ToCore(*path);
-    OpenedOutput output = CreateReplacingFile(state_.SavePath);
+    OpenedOutput output = OpenResultFile(state_.SavePath, ListedFiles());
     if (!output.stream) {
         ShowSaveFailure(output.error);
         return;

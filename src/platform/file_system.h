@@ -1,6 +1,7 @@
 // What the input list needs to know about paths on this system.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,6 +33,19 @@ std::optional<std::vector<std::string>> ListTifFileNames(const std::string& fold
 // folder cannot be listed, with `reason` as above.
 std::optional<std::vector<std::string>> ListSubfolderNames(const std::string& folder,
                                                            std::string* reason = nullptr);
+
+// What makes a file the same file under any of its names: on POSIX
+// systems the device and inode numbers, on Windows the volume serial
+// number and file index.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t file = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+// The identity of the file `path` names, following links; nothing when
+// it cannot be examined.
+std::optional<FileIdentity> IdentifyFile(const std::string& path);
 
 // True for names ending in ".tif" in any letter case.
 bool HasTifExtensionIgnoringCase(const std::string& name);

@@ -5,6 +5,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -192,6 +193,65 @@ TEST_F(CliProgram, FilesFromTakesNulSeparatedLists) {
     EXPECT_NE(out.find("エラーのあるファイル\r\n\tjunk\n" + m + "\n\t見つかりません"),
               std::string::npos)
         << out;
+}
+
+// The output is checked before any file is read, and what must not be
+// written is a usage error (exit status 2) that leaves it as it was: a
+// scan's name (a file name forgotten after -o, as in "-o scans/*.tif"),
+// the same file as an input under another name, a folder, a block device,
+// no name at all.
+TEST_F(CliProgram, OutputIsCheckedBeforeAnyFileIsRead) {
+    const fs::path scans = dir_ / "scans";
+    fs::create_directories(scans);
+    fs::copy_file(FOLVANE_SAMPLES "/a4_200dpi.tif", scans / "a.tif");
+    fs::copy_file(FOLVANE_SAMPLES "/multipage.tif", scans / "b.tif");
+    const std::string a = (scans / "a.tif").string();
+    const std::string original = Read("scans/a.tif");
+    fs::create_hard_link(scans / "b.tif", dir_ / "hard.txt");
+    fs::create_symlink(scans / "b.tif", dir_ / "soft.txt");
+    ASSERT_EQ(::mknod((dir_ / "disk").c_str(), S_IFBLK | 0600, makedev(7, 250)), 0);
+    fs::create_symlink(dir_ / "disk", dir_ / "disk-link.txt");
+    struct Case {
+        std::string output;
+        std::string message;
+    };
+    const Case cases[] = {
+        {a, a + ": 名前が .tif/.tiff で終わるファイルには書き出せません"},
+        {(dir_ / "new.TIFF").string(),
+         (dir_ / "new.TIFF").string() + ": 名前が .tif/.tiff で終わるファイルには書き出せません"},
+        {(dir_ / "hard.txt").string(), (dir_ / "hard.txt").string() + ": 入力ファイル " +
+                                           (scans / "b.tif").string() +
+                                           " と同じファイルには書き出せません"},
+        {(dir_ / "soft.txt").string(), (dir_ / "soft.txt").string() + ": 入力ファイル " +
+                                           (scans / "b.tif").string() +
+                                           " と同じファイルには書き出せません"},
+        {scans.string(), scans.string() + ": フォルダには書き出せません"},
+        {(dir_ / "disk-link.txt").string(),
+         (dir_ / "disk-link.txt").string() + ": ブロックデバイスには書き出せません"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Run("-q -o \"" + c.output + "\" \"" + scans.string() + "\""), 2) << c.output;
+        EXPECT_EQ(Read("stderr"), "folvane-cli: " + c.message + "\n");
+    }
+    EXPECT_EQ(Read("scans/a.tif"), original);
+    EXPECT_TRUE(fs::is_symlink(dir_ / "soft.txt"));
+    EXPECT_EQ(fs::file_size(dir_ / "hard.txt"), fs::file_size(scans / "b.tif"));
+    EXPECT_TRUE(fs::is_block_file(dir_ / "disk"));
+    EXPECT_EQ(Run("-o '' \"" + a + "\""), 2);
+    EXPECT_EQ(Run("--output= \"" + a + "\""), 2);
+    EXPECT_EQ(Read("stdout"), "");
+}
+
+// A write error on standard output is an error, for every output.
+TEST_F(CliProgram, WriteErrorsOnStandardOutputFail) {
+    for (const std::string args : {"--version", "--help", "-q \"" FOLVANE_SAMPLES "\"",
+                                   "-q --format table \"" FOLVANE_SAMPLES "\""}) {
+        const std::string command = std::string("\"") + FOLVANE_CLI + "\" " + args +
+                                    " > /dev/full 2> \"" + (dir_ / "stderr").string() + "\"";
+        const int status = std::system(command.c_str());
+        EXPECT_EQ(WEXITSTATUS(status), 1) << args;
+        EXPECT_NE(Read("stderr").find("folvane-cli: standard output: "), std::string::npos) << args;
+    }
 }
 
 // Reading ahead on several threads must not change a byte of any output.

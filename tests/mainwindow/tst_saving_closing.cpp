@@ -141,9 +141,11 @@ class SavingClosingTest : public QObject {
         // Cannot even be created.
         QTest::newRow("missing folder") << "no/such/folder/SizeList.txt"
                                         << "No such file or directory";
-        // Written whole, then cannot take the place of a folder.
+        // Refused before anything is written.
         QTest::newRow("a folder by that name") << "taken"
-                                               << "Is a directory";
+                                               << "フォルダには書き出せません";
+        QTest::newRow("a scan's name") << "SCAN.Tiff"
+                                       << "名前が .tif/.tiff で終わるファイルには書き出せません";
     }
 
     void failedSaveTellsWhyAndLeavesTheFileAlone() {

@@ -27,6 +27,13 @@ const dirent* NextEntry(DIR* dir) {
 
 }  // namespace
 
+std::optional<FileIdentity> IdentifyFile(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return std::nullopt;
+    return FileIdentity{static_cast<std::uint64_t>(info.st_dev),
+                        static_cast<std::uint64_t>(info.st_ino)};
+}
+
 PathKind ExaminePath(const std::string& path, std::string* reason) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {

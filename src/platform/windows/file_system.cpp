@@ -9,6 +9,23 @@ namespace folvane {
 
 const char kPathSeparator = '\\';
 
+std::optional<FileIdentity> IdentifyFile(const std::string& path) {
+    // No access asked for: attributes can be read even of a file that is
+    // open elsewhere; a folder needs backup semantics to be opened at all.
+    const HANDLE handle =
+        ::CreateFileW(windows::WideFromUtf8(path).c_str(), 0,
+                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool known = ::GetFileInformationByHandle(handle, &info) != 0;
+    ::CloseHandle(handle);
+    if (!known) return std::nullopt;
+    return FileIdentity{
+        info.dwVolumeSerialNumber,
+        (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+}
+
 PathKind ExaminePath(const std::string& path, std::string* reason) {
     const DWORD attributes = ::GetFileAttributesW(windows::WideFromUtf8(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
