@@ -314,7 +314,9 @@ class SelectDialogTest : public QObject {
         QVERIFY(DialogSeam::takeShown().isEmpty());
     }
 
-    void vanishedEntriesAreSkipped() {
+    // Entries that vanished add no file but are handed on as problems, with
+    // their reasons, for the runs to list among the files with errors.
+    void vanishedEntriesAreSkippedAndReported() {
         auto d = Open();
         SelectNamed(Folders(*d), {"old", "New"});
         SelectNamed(Files(*d), {"a.tif"});
@@ -324,6 +326,13 @@ class SelectDialogTest : public QObject {
         d->Command1_Click();
         QCOMPARE(d->result(), int(QDialog::Accepted));
         QCOMPARE(d->confirmedFiles(), QStringList());
+        QStringList problems;
+        for (const auto& problem : d->confirmedProblems())
+            problems.push_back(QString::fromStdString(problem.path) + QLatin1Char('\t') +
+                               QString::fromStdString(folvane::PathProblemReason(problem)));
+        problems.sort();
+        QCOMPARE(problems, (QStringList{Path("scan/a.tif") + QStringLiteral("\t見つかりません"),
+                                        Path("scan/old") + QStringLiteral("\t見つかりません")}));
     }
 
     void emptyListShowsTheMessageAndStaysOpen() {
