@@ -291,6 +291,40 @@ TEST_F(RunTest, InputProblemsAreListedAsErrorsByBothRuns) {
     EXPECT_EQ(state_.InputProblems.size(), 2u);
 }
 
+// The result file of a run is checked against the run's own inputs, on
+// every system: a scan's name, a second name of an input and a folder are
+// refused before anything is written, and the input stays as it was.
+TEST_F(RunTest, ResultFileNeverOverwritesAnInput) {
+    const std::string before = Read("a.tif");
+    struct Case {
+        std::string path;
+        std::string reason;
+    };
+    std::vector<Case> cases = {
+        {Path("a.tif"), "名前が .tif/.tiff で終わるファイルには書き出せません"},
+        {Path("Other.TIF"), "名前が .tif/.tiff で終わるファイルには書き出せません"},
+        {Path("x.tiff"), "名前が .tif/.tiff で終わるファイルには書き出せません"},
+        {dir_.string(), "フォルダには書き出せません"},
+        {"", "出力ファイルの名前がありません"},
+    };
+    std::error_code noLink;
+    fs::create_hard_link(Path("a.tif"), Path("second-name.txt"), noLink);
+    if (!noLink)
+        cases.push_back({Path("second-name.txt"),
+                         "入力ファイル " + Path("a.tif") + " と同じファイルには書き出せません"});
+    for (const Case& c : cases) {
+        const OpenedOutput output = OpenResultFile(c.path, files_);
+        EXPECT_FALSE(output.stream) << c.path;
+        EXPECT_TRUE(output.refused) << c.path;
+        EXPECT_EQ(output.error, c.path + ": " + c.reason);
+    }
+    EXPECT_EQ(Read("a.tif"), before);
+    // Any other name is written as before.
+    OpenedOutput fine = OpenResultFile(Path("SizeList.txt"), files_);
+    ASSERT_TRUE(fine.stream) << fine.error;
+    EXPECT_TRUE(fine.stream->Write("x") && fine.stream->Finish());
+}
+
 TEST_F(RunTest, PreparationRefusals) {
     FormState fresh;
     EXPECT_EQ(PrepareRun(fresh, selection_).refusal, "ファイルを選択してください。");
