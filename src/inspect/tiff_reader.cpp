@@ -52,28 +52,58 @@ constexpr Layout kBigTiffLayout{8, 20, 8};
 class DirectoryExtents {
   public:
     struct Extent {
+        std::uint64_t start;
         std::uint64_t end;
         std::size_t index;  // the directory's place in the chain, from 0
     };
     // The directory that starts at `offset`, if one was read there.
     const Extent* StartingAt(std::uint64_t offset) const {
-        const auto found = extents_.find(offset);
-        return found == extents_.end() ? nullptr : &found->second;
+        return Find([offset](const Extent& e) { return e.start == offset; }, offset, offset + 1,
+                    true);
     }
-    // The directory read before whose bytes share any with [start, end).
+    // A directory read before whose bytes share any with [start, end).
     const Extent* Overlapping(std::uint64_t start, std::uint64_t end) const {
-        auto after = extents_.lower_bound(start);
-        if (after != extents_.end() && after->first < end) return &after->second;
-        if (after != extents_.begin() && std::prev(after)->second.end > start)
-            return &std::prev(after)->second;
-        return nullptr;
+        return Find([start, end](const Extent& e) { return e.start < end && start < e.end; }, start,
+                    end, false);
     }
     void Add(std::uint64_t start, std::uint64_t end, std::size_t index) {
-        extents_.emplace(start, Extent{end, index});
+        const Extent extent{start, end, index};
+        if (sorted_.empty() && smallCount_ < small_.size()) {
+            small_[smallCount_++] = extent;
+            return;
+        }
+        if (sorted_.empty())
+            for (std::size_t i = 0; i < smallCount_; ++i)
+                sorted_.emplace(small_[i].start, small_[i]);
+        sorted_.emplace(start, extent);
     }
 
   private:
-    std::map<std::uint64_t, Extent> extents_;
+    // Most files have a handful of pages: a short list is searched before
+    // an ordered map is built.
+    template <typename Matches>
+    const Extent* Find(Matches matches, std::uint64_t start, std::uint64_t end, bool exact) const {
+        if (sorted_.empty()) {
+            for (std::size_t i = 0; i < smallCount_; ++i)
+                if (matches(small_[i])) return &small_[i];
+            return nullptr;
+        }
+        if (exact) {
+            const auto found = sorted_.find(start);
+            return found == sorted_.end() ? nullptr : &found->second;
+        }
+        // The extents are disjoint, so only the neighbours of `start` can
+        // overlap it.
+        const auto after = sorted_.lower_bound(start);
+        if (after != sorted_.end() && after->first < end) return &after->second;
+        if (after != sorted_.begin() && std::prev(after)->second.end > start)
+            return &std::prev(after)->second;
+        return nullptr;
+    }
+
+    std::array<Extent, 16> small_{};
+    std::size_t smallCount_ = 0;
+    std::map<std::uint64_t, Extent> sorted_;
 };
 
 // Where a resolution's fraction is: at an offset, or inline in a BigTIFF
@@ -187,7 +217,7 @@ class ChainReader {
             return false;
         }
         if (*got != dest.size()) {
-            Fail("読み込み中にファイルが " + Bytes(offset + *got) +
+            Fail("ファイルが " + Bytes(offset + *got) +
                  " で終わりました（読み込み中に短くなりました）");
             return false;
         }
@@ -207,22 +237,25 @@ class ChainReader {
 
         const std::uint64_t blockStart = offset + layout_.countSize;
         const std::uint64_t room = size_ - blockStart;
-        const std::string where = "ディレクトリ " + std::to_string(result_.pages.size() + 1) +
-                                  "（オフセット " + std::to_string(offset) + "）";
+        // Composed only for a reason: most directories need none.
+        const auto where = [&] {
+            return "ディレクトリ " + std::to_string(result_.pages.size() + 1) + "（オフセット " +
+                   std::to_string(offset) + "）";
+        };
         if (result_.bigTiff && count > kMaxBigTiffEntries) {
-            Fail(where + "のエントリ数 " + std::to_string(count) +
+            Fail(where() + "のエントリ数 " + std::to_string(count) +
                  " が BigTIFF の 1 ディレクトリあたりの上限 " + std::to_string(kMaxBigTiffEntries) +
                  " を超えています");
             return false;
         }
         if (room < layout_.linkSize || count > (room - layout_.linkSize) / layout_.entrySize) {
-            Fail(where + "のエントリ数 " + std::to_string(count) + " がファイル（" + Bytes(size_) +
-                 "）に収まりません");
+            Fail(where() + "のエントリ数 " + std::to_string(count) + " がファイル（" +
+                 Bytes(size_) + "）に収まりません");
             return false;
         }
         const std::uint64_t blockSize = count * layout_.entrySize + layout_.linkSize;
         if (const auto* earlier = extents_.Overlapping(offset, blockStart + blockSize)) {
-            Fail(where + "がディレクトリ " + std::to_string(earlier->index + 1) +
+            Fail(where() + "がディレクトリ " + std::to_string(earlier->index + 1) +
                  " と重なっています（エントリ数 " + std::to_string(count) + "）");
             return false;
         }

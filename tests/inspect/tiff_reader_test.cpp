@@ -310,6 +310,22 @@ TEST(TiffReader, BigTiffFractionBeyondFourGibibytes) {
     }
 }
 
+// A link into the middle of a directory read long before (past the first
+// sixteen, which are remembered differently) is found as an overlap.
+TEST(TiffReader, LinkIntoAnEarlierDirectoryIsAnOverlap) {
+    fx::File file = OneFile(fx::ByteOrder::Little, {});
+    file.pages.assign(20, fx::MakePage(A4At72()));
+    const std::uint64_t first = FirstDirectoryOffset(fx::Build(file), false);
+    // first + 12 holds the high half of the first entry's value (595 as a
+    // LONG): a directory of 0 entries inside directory 1.
+    file.pages[19].nextLinkOverride = first + 12;
+    const auto result = ReadBytes(fx::Build(file));
+    EXPECT_EQ(result.status, TiffReadStatus::Damaged);
+    EXPECT_EQ(result.pages.size(), 20u);
+    EXPECT_EQ(result.problem, "ディレクトリ 21（オフセット " + std::to_string(first + 12) +
+                                  "）がディレクトリ 1 と重なっています（エントリ数 0）");
+}
+
 // Every damaged file says why, in Japanese, with its numbers.
 TEST(TiffReader, ReasonsNameTheDamage) {
     const auto a4 = fx::MakePage(A4At72());
