@@ -131,7 +131,7 @@ TEST(OutputFile, EndingWhileWritingLeavesNothingBehind) {
     const std::filesystem::path folder =
         std::filesystem::temp_directory_path() / "folvane-ending-while-writing";
     std::filesystem::create_directories(folder);
-    const std::string path = testing::Utf8FromPath(folder / "一覧.txt");
+    const std::string path = testing::Utf8FromPath(folder / testing::PathFromUtf8("一覧.txt"));
     WriteBytes(path, "old");
     EXPECT_EXIT(
         {
