@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <memory>
 
 #include "cli/progress_line.h"
@@ -27,19 +28,16 @@ void PrintError(const std::string& message) {
     WriteToStandardError("folvane-cli: " + message + "\n");
 }
 
-std::string Describe(const PathProblem& problem) {
-    switch (problem.kind) {
-        case PathProblem::Kind::Missing:
-            return "見つかりません: " + problem.path;
-        case PathProblem::Kind::Unreadable:
-            return "調べられません: " + problem.path;
-        case PathProblem::Kind::FolderUnreadable:
-            return "フォルダを開けません: " + problem.path;
-    }
-    return problem.path;
+// "folvane-cli: PATH: reason", the line for every file or path that had
+// a problem.
+void PrintPathProblem(const std::string& path, const std::string& reason) {
+    PrintError(path + ": " + reason);
 }
 
-// Adds the lines of a path list (UTF-8, CR LF or LF) to `paths`.
+// Adds the paths of a list file to `paths`. A list holding a NUL byte is
+// NUL-separated, as `find -print0` writes it, and its entries are taken
+// as they are (a file name may hold a line break); any other list has one
+// path a line (UTF-8, CR LF or LF). No NUL byte can reach a path.
 bool ReadPathList(const std::string& name, std::vector<std::string>& paths) {
     std::ifstream file;
     std::istream* in = &std::cin;
@@ -48,34 +46,52 @@ bool ReadPathList(const std::string& name, std::vector<std::string>& paths) {
         if (!file) return false;
         in = &file;
     }
-    std::string line;
-    while (std::getline(*in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!line.empty()) paths.push_back(line);
+    const std::string text((std::istreambuf_iterator<char>(*in)), std::istreambuf_iterator<char>());
+    if (in->bad()) return false;
+    const bool nulSeparated = text.find('\0') != std::string::npos;
+    const char separator = nulSeparated ? '\0' : '\n';
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find(separator, start);
+        if (end == std::string::npos) end = text.size();
+        std::string entry = text.substr(start, end - start);
+        if (!nulSeparated && !entry.empty() && entry.back() == '\r') entry.pop_back();
+        if (!entry.empty()) paths.push_back(std::move(entry));
+        start = end + 1;
     }
-    return !in->bad();
+    return true;
 }
 
-// Passes reads through and remembers whether any file had a problem.
-class ProblemCountingSource final : public TiffFileSource {
+// Passes reads through, names every file that had a problem on standard
+// error with its reason, and counts them.
+class ProblemReportingSource final : public TiffFileSource {
   public:
-    explicit ProblemCountingSource(TiffFileSource& inner) : inner_(inner) {}
+    ProblemReportingSource(TiffFileSource& inner, ProgressLine* progressLine)
+        : inner_(inner), progressLine_(progressLine) {}
     TiffReadResult Read(const std::string& path) override {
         TiffReadResult result = inner_.Read(path);
-        if (result.status != TiffReadStatus::Complete) ++problems;
+        if (result.status != TiffReadStatus::Complete) {
+            ++problems;
+            if (progressLine_ != nullptr) progressLine_->Wipe();
+            PrintPathProblem(path, result.problem);
+        }
         return result;
     }
     std::int64_t problems = 0;
 
   private:
     TiffFileSource& inner_;
+    ProgressLine* progressLine_;
 };
 
-bool WriteTable(const InputFiles& files, bool byteOrderMark, OutputStream& stream,
-                LineWriter& writer, TiffFileSource& source, ProgressSink& progress) {
+bool WriteTable(const InputFiles& files, const std::vector<InputProblem>& inputProblems,
+                bool byteOrderMark, OutputStream& stream, LineWriter& writer,
+                TiffFileSource& source, ProgressSink& progress) {
     // A byte-order mark lets spreadsheet programs recognise UTF-8.
     if (byteOrderMark && !stream.Write("\xEF\xBB\xBF")) return false;
     if (!writer.WriteLine(TableHeaderRow())) return false;
+    for (const InputProblem& problem : inputProblems)
+        if (!writer.WriteLine(InputProblemRow(problem.path, problem.reason))) return false;
     progress.Begin(static_cast<std::int64_t>(files.Count()));
     std::int64_t pages = 0;
     bool written = true;
@@ -93,9 +109,9 @@ bool WriteTable(const InputFiles& files, bool byteOrderMark, OutputStream& strea
 
 }  // namespace
 
-PathList BuildInputList(const std::vector<std::string>& paths, bool recursive) {
+PathList BuildInputList(const std::vector<std::string>& paths, bool recursive,
+                        std::vector<PathProblem>& problems) {
     PathList list;
-    std::vector<PathProblem> problems;
     for (const auto& path : paths) {
         if (recursive) {
             AddDroppedPathRecursive(path, list, problems);
@@ -103,7 +119,9 @@ PathList BuildInputList(const std::vector<std::string>& paths, bool recursive) {
             AddDroppedPath(path, list, problems);
         }
     }
-    for (const auto& problem : problems) PrintError(Describe(problem));
+    // A path that stays on the list is named when the run reaches it.
+    for (const auto& problem : problems)
+        if (!problem.listed) PrintPathProblem(problem.path, PathProblemReason(problem));
     list.SortAndRemoveDuplicates();
     return list;
 }
@@ -121,7 +139,9 @@ int RunCommandLine(const CliOptions& options) {
         PrintError("パスの一覧を読めません: " + *options.filesFrom);
         return kExitUsage;
     }
-    const PathList files = BuildInputList(paths, options.recursive);
+    std::vector<PathProblem> pathProblems;
+    const PathList files = BuildInputList(paths, options.recursive, pathProblems);
+    NoteInputProblems(state, pathProblems);
 
     OpenedOutput output;
     OutputEncoding encoding = options.encoding.value_or(OutputEncoding::Cp932);
@@ -135,10 +155,12 @@ int RunCommandLine(const CliOptions& options) {
         encoding = terminal.value_or(encoding);
         output.stream = toTerminal ? TerminalStandardOutput() : StandardOutput();
     } else {
-        output = CreateReplacingFile(options.output);
+        // Checked before any file is read: a mistake here must not cost the
+        // hours an archive takes.
+        output = OpenResultFile(options.output, files);
         if (!output.stream) {
             PrintError(output.error);
-            return kExitOutputFailed;
+            return output.refused ? kExitUsage : kExitOutputFailed;
         }
     }
     EncodedLineWriter writer(*output.stream, encoding);
@@ -152,8 +174,11 @@ int RunCommandLine(const CliOptions& options) {
     const unsigned jobs = options.jobs != 0 ? options.jobs : DefaultReadThreads(files);
     std::unique_ptr<ReadAhead> readAhead;
     if (jobs > 1) readAhead = std::make_unique<ReadAhead>(files, jobs);
-    ProblemCountingSource source(readAhead ? static_cast<TiffFileSource&>(*readAhead)
-                                           : DefaultTiffFileSource());
+    ProblemReportingSource source(
+        readAhead ? static_cast<TiffFileSource&>(*readAhead) : DefaultTiffFileSource(),
+        &progress == &progressLine ? &progressLine : nullptr);
+    // The runs clear the list of problems' text, not the problems.
+    const auto inputProblems = static_cast<std::int64_t>(state.InputProblems.size());
 
     bool written = false;
     switch (options.format) {
@@ -170,15 +195,16 @@ int RunCommandLine(const CliOptions& options) {
         }
         case OutputFormat::Table:
             // A terminal has no use for the mark that spreadsheets need.
-            written = WriteTable(files, encoding == OutputEncoding::Utf8 && !toTerminal,
-                                 *output.stream, writer, source, progress);
+            written = WriteTable(files, state.InputProblems,
+                                 encoding == OutputEncoding::Utf8 && !toTerminal, *output.stream,
+                                 writer, source, progress);
             break;
     }
     if (!written || !output.stream->Finish()) {
         PrintError(output.stream->ErrorMessage());
         return kExitOutputFailed;
     }
-    return source.problems > 0 ? kExitFilesWithErrors : kExitOk;
+    return source.problems + inputProblems > 0 ? kExitFilesWithErrors : kExitOk;
 }
 
 }  // namespace folvane::cli

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "cli/cli_options.h"
+#include "input/input_list.h"
 #include "input/path_list.h"
 
 namespace folvane::cli {
@@ -18,7 +19,9 @@ enum ExitStatus : int {
 int RunCommandLine(const CliOptions& options);
 
 // The input list for the given paths: expanded, sorted, without duplicates.
-// Problems with paths are reported on standard error.
-PathList BuildInputList(const std::vector<std::string>& paths, bool recursive);
+// Problems with paths are added to `problems`; those whose path was not
+// added to the list are reported on standard error.
+PathList BuildInputList(const std::vector<std::string>& paths, bool recursive,
+                        std::vector<PathProblem>& problems);
 
 }  // namespace folvane::cli

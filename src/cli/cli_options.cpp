@@ -110,8 +110,10 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string> args) {
             sizeSummary = false;
         } else if (auto v = cursor.ValueFor(arg, "-o", error)) {
             o.output = *v;
+            if (!error && v->empty()) error = "-o needs a file name (- for standard output)";
         } else if (auto v = cursor.ValueFor(arg, "--output", error)) {
             o.output = *v;
+            if (!error && v->empty()) error = "--output needs a file name (- for standard output)";
         } else if (auto v = cursor.ValueFor(arg, "--columns", error)) {
             if (!error) error = ApplyColumns(*v, o.selection);
         } else if (auto v = cursor.ValueFor(arg, "--areso", error)) {
@@ -172,14 +174,17 @@ std::string UsageText() {
            ".tif.\n"
            "\n"
            "  -r, --recursive      a folder adds the *.tif files of its whole tree\n"
-           "  --files-from FILE    also take the paths in FILE, one a line (- reads standard "
-           "input)\n"
+           "  --files-from FILE    also take the paths in FILE, one a line, or NUL-separated\n"
+           "                       when FILE holds a NUL byte (find -print0); - reads "
+           "standard input\n"
            "  --format FORMAT      direct (default), display, or table (CSV, a row per page)\n"
            "  --display            the same as --format display\n"
            "  -j, --jobs N         read N files at once (default: one per processor, 32 on a\n"
            "                       network file system)\n"
            "  -o, --output FILE    write to FILE (replaced only when complete); - is standard "
-           "output\n"
+           "output.\n"
+           "                       Refused: a folder, a block device, a name ending in .tif or\n"
+           "                       .tiff, the same file as an input\n"
            "  --columns LIST       comma-separated columns to show: path,byte-order,pages,\n"
            "                       pixel-size,resolution,mm-size,compression,colour,paper,"
            "orientation\n"
@@ -195,9 +200,17 @@ std::string UsageText() {
            "  -h, --help           this text\n"
            "  --version            the program's version\n"
            "\n"
+           "Every file with a problem, and every folder or path that could not be used,\n"
+           "is named on standard error with its reason (also with -q).\n"
+           "\n"
+           "Limits: a file is read up to 100000 image directories, a BigTIFF directory up\n"
+           "to 1048576 (2^20) entries; a file past either is reported damaged, as is one\n"
+           "whose directories overlap.\n"
+           "\n"
            "Exit status: 0 when every file was a readable TIFF file; 1 when the output\n"
-           "cannot be written; 2 for a usage error; 3 when the run completed but some\n"
-           "files were not TIFF files, could not be opened or were damaged.\n";
+           "cannot be written; 2 for a usage error or an output that is refused; 3 when\n"
+           "the run completed but some files were not TIFF files, could not be opened or\n"
+           "were damaged, or some folders or paths could not be used.\n";
 }
 
 }  // namespace folvane::cli

@@ -22,8 +22,8 @@ struct CliOptions {
     std::optional<std::string> filesFrom;  // a list of paths, one a line; "-": standard input
     bool recursive = false;
     OutputFormat format = OutputFormat::Direct;
-    unsigned jobs = 0;   // files read at once; 0: one per processor
-    std::string output;  // empty or "-": standard output
+    unsigned jobs = 0;         // files read at once; 0: one per processor
+    std::string output = "-";  // "-": standard output
     SelectionState selection;
     // Nothing: a terminal gets its own encoding, files and pipes cp932.
     std::optional<OutputEncoding> encoding;

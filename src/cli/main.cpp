@@ -6,6 +6,7 @@
 
 #include "cli/cli_app.h"
 #include "cli/cli_options.h"
+#include "platform/output_file.h"
 #include "platform/terminal.h"
 
 #ifdef _WIN32
@@ -14,17 +15,20 @@
 
 namespace {
 
+// Writes `text` to standard output; a failed write (a full disk, a closed
+// pipe) is an error like any other output's.
+int PrintToStandardOutput(const std::string& text) {
+    const auto out = folvane::StandardOutput();
+    if (out->Write(text) && out->Finish()) return folvane::cli::kExitOk;
+    folvane::WriteToStandardError("folvane-cli: " + out->ErrorMessage() + "\n");
+    return folvane::cli::kExitOutputFailed;
+}
+
 int RunFolvaneCli(const std::vector<std::string>& args) {
     using namespace folvane::cli;
     const ParsedCommandLine parsed = ParseCommandLine(args);
-    if (parsed.options.help) {
-        std::fputs(UsageText().c_str(), stdout);
-        return kExitOk;
-    }
-    if (parsed.options.version) {
-        std::fputs("Folvane 1.0.0\n", stdout);
-        return kExitOk;
-    }
+    if (parsed.options.help) return PrintToStandardOutput(UsageText());
+    if (parsed.options.version) return PrintToStandardOutput("Folvane 1.0.0\n");
     // Messages follow --encoding from the first one on.
     if (parsed.options.encoding) folvane::SetStandardErrorEncoding(*parsed.options.encoding);
     if (parsed.usageError) {

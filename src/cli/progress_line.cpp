@@ -32,9 +32,12 @@ void ProgressLine::Draw(std::int64_t done, std::int64_t pages) {
     drawn_ = true;
 }
 
-void ProgressLine::End() {
+void ProgressLine::End() { Wipe(); }
+
+void ProgressLine::Wipe() {
     if (drawn_) WriteToStandardError("\r\x1b[K");
     drawn_ = false;
+    lastDraw_ = {};
 }
 
 }  // namespace folvane::cli

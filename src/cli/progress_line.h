@@ -13,6 +13,9 @@ class ProgressLine final : public ProgressSink {
     void Begin(std::int64_t fileCount) override;
     void FileDone(std::int64_t index, std::int64_t pagesSoFar) override;
     void End() override;
+    // Wipes the line, so that a message can take its place; the next file
+    // draws it again.
+    void Wipe();
 
   private:
     void Draw(std::int64_t done, std::int64_t pages);

@@ -24,6 +24,18 @@ std::string JoinRow(const std::vector<std::string>& fields) {
     return row;
 }
 
+constexpr std::size_t kColumnCount = 19;
+constexpr std::size_t kStatusColumn = 17;
+constexpr std::size_t kReasonColumn = 18;
+
+std::string StatusRow(const std::string& path, std::string_view status, const std::string& reason) {
+    std::vector<std::string> fields(kColumnCount);
+    fields[0] = path;
+    fields[kStatusColumn] = status;
+    fields[kReasonColumn] = reason;
+    return JoinRow(fields);
+}
+
 std::string_view FileStatus(TiffReadStatus status) {
     switch (status) {
         case TiffReadStatus::NotTiff:
@@ -53,7 +65,7 @@ std::string CsvField(const std::string& field) {
 std::string TableHeaderRow() {
     return JoinRow({"パス", "ページ", "ページ数", "バイトオーダー", "幅(ピクセル)",
                     "高さ(ピクセル)", "横解像度", "縦解像度", "単位", "幅(mm)", "高さ(mm)",
-                    "圧縮形式", "色数", "用紙", "向き", "種類", "注記", "状態"});
+                    "圧縮形式", "色数", "用紙", "向き", "種類", "注記", "状態", "理由"});
 }
 
 std::string PageNotes(const PageInfo& page, bool paperIsOther) {
@@ -112,15 +124,16 @@ std::vector<std::string> TableRows(const std::string& path, const TiffReadResult
             reduced ? "縮小画像" : "ページ",
             PageNotes(page, paper == Paper::Other),
             std::string(kStatusOk),
+            std::string(),
         }));
     }
-    if (read.status != TiffReadStatus::Complete) {
-        std::vector<std::string> fields(18);
-        fields[0] = path;
-        fields[17] = FileStatus(read.status);
-        rows.push_back(JoinRow(fields));
-    }
+    if (read.status != TiffReadStatus::Complete)
+        rows.push_back(StatusRow(path, FileStatus(read.status), read.problem));
     return rows;
+}
+
+std::string InputProblemRow(const std::string& path, const std::string& reason) {
+    return StatusRow(path, text::kCannotOpen, reason);
 }
 
 }  // namespace folvane::cli

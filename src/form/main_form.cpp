@@ -43,6 +43,7 @@ void MainForm::Clear_Click() {
     SetResultText(std::string(folvane::text::kResultInitial));
     state_.NotTiffText = folvane::text::kNotTiffHeading;
     state_.ErrorFileText = folvane::text::kErrorFileHeading;
+    state_.InputProblems.clear();
 }
 
 void MainForm::Close_Click() { view_.CloseWindow(); }

@@ -7,17 +7,19 @@
 #include "form/main_form.h"
 #include "form/select_dialog.h"
 #include "input/input_list.h"
+#include "run/run_preparation.h"
 #include "state/texts.h"
 
 namespace folvane::form {
 
 void MainForm::List1_OLEDragDrop(const std::vector<std::string>& paths) {
-    // A path that vanished or cannot be listed is skipped without a message:
-    // the list shows what could be added, and the run reports files it
-    // cannot open. A drop without a file list still counts as a drop.
+    // A path that vanished or a folder that cannot be listed adds nothing;
+    // every run lists it among the files with errors, with its reason. A
+    // drop without a file list still counts as a drop.
     std::vector<std::string> added;
     std::vector<PathProblem> problems;
     for (const std::string& path : paths) AddDroppedPath(path, added, problems);
+    NoteInputProblems(state_, problems);
     AddToList1(std::move(added));
 }
 
@@ -27,6 +29,7 @@ void MainForm::SelctFile_Click() {
     SelectDialog dialog;
     view_.ShowSelectDialog(dialog);
     // Cancelled or not, the window counts as an addition.
+    NoteInputProblems(state_, dialog.ConfirmedProblems());
     AddToList1(dialog.ConfirmedFiles());
 }
 

@@ -44,7 +44,7 @@ void MainForm::FileSave_Click() {
 }
 
 bool MainForm::WriteDisplayedResults(std::string& error) {
-    OpenedOutput output = CreateReplacingFile(state_.SavePath);
+    OpenedOutput output = OpenResultFile(state_.SavePath, list1_);
     if (!output.stream) {
         error = output.error;
         return false;
@@ -71,7 +71,7 @@ void MainForm::Direct_Save_Click() {
         return;
     }
     state_.SavePath = *path;
-    OpenedOutput output = CreateReplacingFile(state_.SavePath);
+    OpenedOutput output = OpenResultFile(state_.SavePath, list1_);
     if (!output.stream) {
         ShowSaveFailure(output.error);
         return;

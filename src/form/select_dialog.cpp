@@ -148,9 +148,11 @@ void SelectDialog::Command1_Click() {
         view_->ShowOKDialog1(std::string(window_text::kNothingSelected));
         return;
     }
-    // An entry that vanished or cannot be read is skipped; the others count.
+    // An entry that vanished or cannot be read adds nothing and is kept as
+    // a problem for the runs to report; the others count.
     std::vector<std::string> files;
-    for (const std::string& entry : selectList_) AddSelectedEntry(entry, files);
+    confirmedProblems_.clear();
+    for (const std::string& entry : selectList_) AddSelectedEntry(entry, files, confirmedProblems_);
     confirmedFiles_ = std::move(files);
     confirmed_ = true;
     view_->Close();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "form/select_dialog_view.h"
+#include "input/input_list.h"
 
 namespace folvane::form {
 
@@ -24,6 +25,8 @@ class SelectDialog {
     // The files the confirmed list stands for, in its order; empty unless
     // the user confirmed.
     const std::vector<std::string>& ConfirmedFiles() const { return confirmedFiles_; }
+    // The chosen entries that added nothing (vanished, cannot be listed).
+    const std::vector<PathProblem>& ConfirmedProblems() const { return confirmedProblems_; }
     bool Confirmed() const { return confirmed_; }
 
     // --- Handlers ---
@@ -61,6 +64,7 @@ class SelectDialog {
     std::vector<std::string> fileList_;
     std::vector<std::string> selectList_;
     std::vector<std::string> confirmedFiles_;
+    std::vector<PathProblem> confirmedProblems_;
     bool confirmed_ = false;
 };
 

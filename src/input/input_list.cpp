@@ -66,8 +66,8 @@ std::string WithSeparator(const std::string& folder) {
 }
 
 // Adds a folder's own *.tif files; false when it cannot be listed.
-bool AddFolderFiles(const std::string& folder, PathList& list) {
-    const auto names = ListTifFileNames(folder);
+bool AddFolderFiles(const std::string& folder, PathList& list, std::string& reason) {
+    const auto names = ListTifFileNames(folder, &reason);
     if (!names) return false;
     const std::string prefix = WithSeparator(folder);
     for (const auto& name : *names) list.Add(prefix, name);
@@ -80,23 +80,38 @@ void AppendTo(const PathList& from, std::vector<std::string>& to) {
 
 }  // namespace
 
+std::string PathProblemReason(const PathProblem& problem) {
+    switch (problem.kind) {
+        case PathProblem::Kind::Missing:
+            return "見つかりません";
+        case PathProblem::Kind::Unreadable:
+            return "調べられません（" + problem.reason + "）";
+        case PathProblem::Kind::FolderUnreadable:
+            return "フォルダを開けません（" + problem.reason + "）";
+    }
+    return problem.reason;
+}
+
 void AddDroppedPath(const std::string& path, PathList& list, std::vector<PathProblem>& problems) {
-    switch (ExaminePath(path)) {
+    std::string reason;
+    const PathKind kind = ExaminePath(path, &reason);
+    switch (kind) {
         case PathKind::Folder:
-            if (!AddFolderFiles(path, list))
-                problems.push_back({PathProblem::Kind::FolderUnreadable, path});
+            if (!AddFolderFiles(path, list, reason))
+                problems.push_back({PathProblem::Kind::FolderUnreadable, path, reason});
             return;
         case PathKind::File:
             if (EndsWithTifExactly(path)) list.Add(path);
             return;
         case PathKind::Missing:
-            problems.push_back({PathProblem::Kind::Missing, path});
-            if (EndsWithTifExactly(path)) list.Add(path);
+        case PathKind::Unreadable: {
+            const bool listed = EndsWithTifExactly(path);
+            if (listed) list.Add(path);
+            problems.push_back({kind == PathKind::Missing ? PathProblem::Kind::Missing
+                                                          : PathProblem::Kind::Unreadable,
+                                path, reason, listed});
             return;
-        case PathKind::Unreadable:
-            problems.push_back({PathProblem::Kind::Unreadable, path});
-            if (EndsWithTifExactly(path)) list.Add(path);
-            return;
+        }
     }
 }
 
@@ -105,12 +120,13 @@ void AddDroppedPathRecursive(const std::string& path, PathList& list,
     if (ExaminePath(path) != PathKind::Folder) return AddDroppedPath(path, list, problems);
     // An explicit stack: a deep tree must not exhaust the call stack.
     std::vector<std::string> pending{path};
+    std::string reason;
     while (!pending.empty()) {
         const std::string folder = std::move(pending.back());
         pending.pop_back();
-        const auto subfolders = ListSubfolderNames(folder);
-        if (!subfolders || !AddFolderFiles(folder, list)) {
-            problems.push_back({PathProblem::Kind::FolderUnreadable, folder});
+        const auto subfolders = ListSubfolderNames(folder, &reason);
+        if (!subfolders || !AddFolderFiles(folder, list, reason)) {
+            problems.push_back({PathProblem::Kind::FolderUnreadable, folder, reason});
             continue;
         }
         for (const auto& name : *subfolders) pending.push_back(JoinPath(folder, name));

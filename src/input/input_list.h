@@ -27,7 +27,17 @@ void RemoveDuplicateEntries(std::vector<std::string>& list);
 struct PathProblem {
     enum class Kind { Missing, Unreadable, FolderUnreadable } kind;
     std::string path;
+    // The system's reason, in Japanese ("アクセスが拒否されました"); empty
+    // for Missing.
+    std::string reason;
+    // The path was added all the same (it ends in ".tif"), so the run
+    // reports it as a file it cannot open.
+    bool listed = false;
 };
+
+// What the lists and messages say about a problem, in Japanese:
+// "見つかりません", "フォルダを開けません（アクセスが拒否されました）".
+std::string PathProblemReason(const PathProblem& problem);
 
 // Handles one dropped path: a folder adds its own plain, non-hidden *.tif
 // files (any letter case); a file is added when its path ends in ".tif"

@@ -5,11 +5,16 @@
 
 namespace folvane {
 
-bool AddSelectedEntry(const std::string& entry, std::vector<std::string>& list) {
-    switch (ExaminePath(entry)) {
+bool AddSelectedEntry(const std::string& entry, std::vector<std::string>& list,
+                      std::vector<PathProblem>& problems) {
+    std::string reason;
+    switch (ExaminePath(entry, &reason)) {
         case PathKind::Folder: {
-            const auto names = ListTifFileNames(entry);
-            if (!names) return false;
+            const auto names = ListTifFileNames(entry, &reason);
+            if (!names) {
+                problems.push_back({PathProblem::Kind::FolderUnreadable, entry, reason});
+                return false;
+            }
             for (const std::string& name : *names) list.push_back(JoinPath(entry, name));
             return true;
         }
@@ -17,7 +22,10 @@ bool AddSelectedEntry(const std::string& entry, std::vector<std::string>& list) 
             list.push_back(entry);
             return true;
         case PathKind::Missing:
+            problems.push_back({PathProblem::Kind::Missing, entry, reason});
+            break;
         case PathKind::Unreadable:
+            problems.push_back({PathProblem::Kind::Unreadable, entry, reason});
             break;
     }
     return false;

@@ -56,6 +56,23 @@ std::string FormatWholeGrouped(double rounded) {
     return grouped;
 }
 
-double RoundHalfAwayFromZero(double value) { return std::round(value); }
+double RoundHalfAwayFromZero(double value) {
+    // Not std::round: MinGW-w64's C runtime adds 0.5 and truncates, which
+    // turns 0.49999999999999994 into 1, so the two builds would disagree.
+    // From 2^52 up every double is whole already (and NaN stays NaN).
+    constexpr double kAllWhole = 4503599627370496.0;  // 2^52
+    if (!(value > -kAllWhole && value < kAllWhole)) return value;
+    // Converting to an integer drops the fraction exactly, and value minus
+    // its whole part is exact too (it needs no more bits than value has),
+    // so the comparison with one half sees the true fraction.
+    const auto whole = static_cast<std::int64_t>(value);
+    const double fraction = value - static_cast<double>(whole);
+    std::int64_t rounded = whole;
+    if (fraction >= 0.5) ++rounded;
+    if (fraction <= -0.5) --rounded;
+    // Keep the sign of a negative value that rounds to zero, as round does.
+    if (rounded == 0) return value < 0 ? -0.0 : 0.0;
+    return static_cast<double>(rounded);
+}
 
 }  // namespace folvane

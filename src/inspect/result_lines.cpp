@@ -13,16 +13,14 @@ namespace {
 constexpr std::string_view kMessageIndent = "\t\t\t";
 
 void AppendMessageFile(FormState& state, std::string& list, std::string_view message,
-                       ResultListSink& resultList) {
+                       std::string_view reason, ResultListSink& resultList) {
     // The path is listed whatever the column boxes say, so the message
     // always names its file.
     resultList.AppendLine(state.CurrentFile);
     std::string line(kMessageIndent);
     line += message;
     resultList.AppendLine(line);
-    list += text::kCrLf;
-    list += '\t';
-    list += state.CurrentFile;
+    AppendListedFile(list, state.CurrentFile, reason);
     state.HeaderLine.clear();
     state.ResultState = 1;
 }
@@ -66,14 +64,27 @@ void ComposePageLine(FormState& state, const SelectionState& selection, const Pa
 
 }  // namespace
 
+void AppendListedFile(std::string& list, std::string_view path, std::string_view reason) {
+    list += text::kCrLf;
+    list += '\t';
+    list += path;
+    if (reason.empty()) return;
+    list += '\t';
+    list += reason;
+}
+
 void ComposeFileLines(FormState& state, const SelectionState& selection,
                       const TallyResolutions& tally, const TiffReadResult& read,
                       ResultListSink& resultList) {
     switch (read.status) {
         case TiffReadStatus::NotTiff:
-            return AppendMessageFile(state, state.NotTiffText, text::kNotTiffHeading, resultList);
+            // The list of files that are not TIFF files names no reasons:
+            // the heading is the reason.
+            return AppendMessageFile(state, state.NotTiffText, text::kNotTiffHeading, {},
+                                     resultList);
         case TiffReadStatus::CannotOpen:
-            return AppendMessageFile(state, state.ErrorFileText, text::kCannotOpen, resultList);
+            return AppendMessageFile(state, state.ErrorFileText, text::kCannotOpen, read.problem,
+                                     resultList);
         case TiffReadStatus::Complete:
         case TiffReadStatus::Damaged:
             break;
@@ -115,9 +126,7 @@ void ComposeFileLines(FormState& state, const SelectionState& selection,
         std::string line(kMessageIndent);
         line += text::kDamaged;
         resultList.AppendLine(line);
-        state.ErrorFileText += text::kCrLf;
-        state.ErrorFileText += '\t';
-        state.ErrorFileText += state.CurrentFile;
+        AppendListedFile(state.ErrorFileText, state.CurrentFile, read.problem);
     }
     state.ResultState = 1;
 }

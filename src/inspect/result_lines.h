@@ -13,6 +13,10 @@ namespace folvane {
 // header line and page lines as the column boxes ask, or the fixed lines of
 // a file that is not a TIFF file, cannot be read, or is damaged. Counts
 // every page in the tally and in TotalPages.
+// Adds one entry to a list of files such as ErrorFileText: CR LF, TAB and
+// the path, then TAB and the reason when there is one.
+void AppendListedFile(std::string& list, std::string_view path, std::string_view reason = {});
+
 void ComposeFileLines(FormState& state, const SelectionState& selection,
                       const TallyResolutions& tally, const TiffReadResult& read,
                       ResultListSink& resultList);

@@ -1,7 +1,7 @@
 #include "inspect/tiff_reader.h"
 
 #include <array>
-#include <unordered_set>
+#include <map>
 
 #include "inspect/buffered_byte_source.h"
 #include "inspect/field_names.h"
@@ -36,11 +36,6 @@ constexpr std::uint16_t kTagResolutionUnit = 296;
 
 constexpr std::uint16_t kBigTiffVersion = 43;
 
-// A BigTIFF directory can claim any count; real ones hold a few dozen
-// entries. Refusing absurd counts keeps one damaged file from asking for
-// gigabytes of memory.
-constexpr std::uint64_t kMaxBigTiffEntries = 1u << 20;
-
 struct Layout {
     std::uint64_t countSize;
     std::uint64_t entrySize;
@@ -49,29 +44,67 @@ struct Layout {
 constexpr Layout kClassicLayout{2, 12, 4};
 constexpr Layout kBigTiffLayout{8, 20, 8};
 
-// Remembers directory offsets so a chain that loops back ends. Most files
-// have a handful of pages, so a short list is searched before a hash set.
-class VisitedOffsets {
+// The bytes of every directory read so far (count, entries and link), so a
+// chain that loops back ends, and so no byte is decoded as part of two
+// directories: directories packed a few bytes apart, each claiming
+// thousands of entries, would otherwise make a small file cost minutes.
+// With the directories disjoint, the entries decoded never exceed the
+// file's size.
+class DirectoryExtents {
   public:
-    bool Contains(std::uint64_t offset) const {
-        if (!set_.empty()) return set_.count(offset) != 0;
-        for (std::size_t i = 0; i < smallCount_; ++i)
-            if (small_[i] == offset) return true;
-        return false;
+    struct Extent {
+        std::uint64_t start;
+        std::uint64_t end;
+        std::size_t index;  // the directory's place in the chain, from 0
+    };
+    // The directory that starts at `offset`, if one was read there.
+    const Extent* StartingAt(std::uint64_t offset) const {
+        return Find([offset](const Extent& e) { return e.start == offset; }, offset, offset + 1,
+                    true);
     }
-    void Add(std::uint64_t offset) {
-        if (set_.empty() && smallCount_ < small_.size()) {
-            small_[smallCount_++] = offset;
+    // A directory read before whose bytes share any with [start, end).
+    const Extent* Overlapping(std::uint64_t start, std::uint64_t end) const {
+        return Find([start, end](const Extent& e) { return e.start < end && start < e.end; }, start,
+                    end, false);
+    }
+    void Add(std::uint64_t start, std::uint64_t end, std::size_t index) {
+        const Extent extent{start, end, index};
+        if (sorted_.empty() && smallCount_ < small_.size()) {
+            small_[smallCount_++] = extent;
             return;
         }
-        if (set_.empty()) set_.insert(small_.begin(), small_.end());
-        set_.insert(offset);
+        if (sorted_.empty())
+            for (std::size_t i = 0; i < smallCount_; ++i)
+                sorted_.emplace(small_[i].start, small_[i]);
+        sorted_.emplace(start, extent);
     }
 
   private:
-    std::array<std::uint64_t, 16> small_{};
+    // Most files have a handful of pages: a short list is searched before
+    // an ordered map is built.
+    template <typename Matches>
+    const Extent* Find(Matches matches, std::uint64_t start, std::uint64_t end, bool exact) const {
+        if (sorted_.empty()) {
+            for (std::size_t i = 0; i < smallCount_; ++i)
+                if (matches(small_[i])) return &small_[i];
+            return nullptr;
+        }
+        if (exact) {
+            const auto found = sorted_.find(start);
+            return found == sorted_.end() ? nullptr : &found->second;
+        }
+        // The extents are disjoint, so only the neighbours of `start` can
+        // overlap it.
+        const auto after = sorted_.lower_bound(start);
+        if (after != sorted_.end() && after->first < end) return &after->second;
+        if (after != sorted_.begin() && std::prev(after)->second.end > start)
+            return &std::prev(after)->second;
+        return nullptr;
+    }
+
+    std::array<Extent, 16> small_{};
     std::size_t smallCount_ = 0;
-    std::unordered_set<std::uint64_t> set_;
+    std::map<std::uint64_t, Extent> sorted_;
 };
 
 // Where a resolution's fraction is: at an offset, or inline in a BigTIFF
@@ -102,7 +135,14 @@ class ChainReader {
 
     void Run() {
         std::array<std::uint8_t, 16> header{};
-        if (size_ < 2) return;  // too short for a byte-order mark: not a TIFF file
+        if (size_ == 0) {
+            result_.problem = "ファイルが空です";
+            return;
+        }
+        if (size_ < 2) {
+            result_.problem = "バイトオーダー (II/MM) を入れるには短すぎます（1 バイト）";
+            return;
+        }
         const std::size_t headerSize =
             size_ < header.size() ? static_cast<std::size_t>(size_) : header.size();
         if (!Read(0, std::span(header.data(), headerSize))) return;
@@ -111,29 +151,33 @@ class ChainReader {
         } else if (header[0] == 'M' && header[1] == 'M') {
             order_ = ByteOrder::BigEndian;
         } else {
+            result_.problem = "先頭が II でも MM でもありません";
             return;
         }
         result_.byteOrder = order_;
         result_.status = TiffReadStatus::Damaged;
 
-        if (headerSize < 8) return Fail("the header is cut short: the file has " + Bytes(size_));
+        if (headerSize < 8)
+            return Fail("ヘッダーが途中で切れています（ファイルは " + Bytes(size_) + "）");
         result_.bigTiff = LoadU16(&header[2], order_) == kBigTiffVersion;
         std::uint64_t offset = 0;
         if (result_.bigTiff) {
             if (headerSize < 16)
-                return Fail("the BigTIFF header is cut short: the file has " + Bytes(size_));
+                return Fail("BigTIFF のヘッダーが途中で切れています（ファイルは " + Bytes(size_) +
+                            "）");
             layout_ = kBigTiffLayout;
             offset = LoadU64(&header[8], order_);
         } else {
             offset = LoadU32(&header[4], order_);
         }
-        if (offset == 0) return Fail("the header names no image directory");
+        if (offset == 0)
+            return Fail("ヘッダーが最初のディレクトリを指していません（オフセット 0）");
 
         while (true) {
-            if (visited_.Contains(offset))
-                return Fail("the directory at offset " + std::to_string(offset) +
-                            " was already read: the chain loops");
-            visited_.Add(offset);
+            if (const auto* earlier = extents_.StartingAt(offset))
+                return Fail("ディレクトリ " + std::to_string(result_.pages.size() + 1) +
+                            " のリンクがディレクトリ " + std::to_string(earlier->index + 1) +
+                            "（オフセット " + std::to_string(offset) + "）に戻っています");
             PageInfo page;
             std::uint64_t link = 0;
             if (!ReadDirectory(offset, page, link)) return;
@@ -141,15 +185,15 @@ class ChainReader {
             result_.lastLink = link;
             if (link == 0) break;
             if (result_.pages.size() >= kMaxTiffPages)
-                return Fail("the chain goes on past " + std::to_string(kMaxTiffPages) +
-                            " directories");
+                return Fail("ディレクトリが 1 ファイルあたりの上限 " +
+                            std::to_string(kMaxTiffPages) + " 個を超えて続いています");
             offset = link;
         }
         result_.status = TiffReadStatus::Complete;
     }
 
   private:
-    static std::string Bytes(std::uint64_t n) { return std::to_string(n) + " bytes"; }
+    static std::string Bytes(std::uint64_t n) { return std::to_string(n) + " バイト"; }
 
     void Fail(std::string problem) {
         if (result_.status != TiffReadStatus::CannotOpen) result_.status = TiffReadStatus::Damaged;
@@ -161,8 +205,8 @@ class ChainReader {
     }
 
     std::string PastEnd(std::uint64_t offset) const {
-        return "offset " + std::to_string(offset) + " is past the end of the file (" +
-               Bytes(size_) + ")";
+        return "オフセット " + std::to_string(offset) + " がファイルの終わり（" + Bytes(size_) +
+               "）を越えています";
     }
 
     // Reads exactly dest.size() bytes that are known to lie inside the file.
@@ -170,11 +214,12 @@ class ChainReader {
         const auto got = source_.ReadAt(offset, dest);
         if (!got) {
             result_.status = TiffReadStatus::CannotOpen;
-            result_.problem = "the file could not be read";
+            result_.problem = "読み込み中にエラーが起きました";
             return false;
         }
         if (*got != dest.size()) {
-            Fail("the file ended at " + std::to_string(offset + *got) + " while it was being read");
+            Fail("ファイルが " + Bytes(offset + *got) +
+                 " で終わりました（読み込み中に短くなりました）");
             return false;
         }
         return true;
@@ -182,7 +227,8 @@ class ChainReader {
 
     bool ReadDirectory(std::uint64_t offset, PageInfo& page, std::uint64_t& link) {
         if (!Fits(offset, layout_.countSize)) {
-            Fail("directory " + PastEnd(offset));
+            Fail("ディレクトリ " + std::to_string(result_.pages.size() + 1) + " の" +
+                 PastEnd(offset));
             return false;
         }
         std::array<std::uint8_t, 8> countBytes{};
@@ -192,15 +238,31 @@ class ChainReader {
 
         const std::uint64_t blockStart = offset + layout_.countSize;
         const std::uint64_t room = size_ - blockStart;
-        if ((result_.bigTiff && count > kMaxBigTiffEntries) || room < layout_.linkSize ||
-            count > (room - layout_.linkSize) / layout_.entrySize) {
-            Fail("the directory at offset " + std::to_string(offset) + " holds " +
-                 std::to_string(count) + " entries, more than the file (" + Bytes(size_) +
-                 ") has room for");
+        // Composed only for a reason: most directories need none.
+        const auto where = [&] {
+            return "ディレクトリ " + std::to_string(result_.pages.size() + 1) + "（オフセット " +
+                   std::to_string(offset) + "）";
+        };
+        if (result_.bigTiff && count > kMaxBigTiffEntries) {
+            Fail(where() + "のエントリ数 " + std::to_string(count) +
+                 " が BigTIFF の 1 ディレクトリあたりの上限 " + std::to_string(kMaxBigTiffEntries) +
+                 " を超えています");
             return false;
         }
+        if (room < layout_.linkSize || count > (room - layout_.linkSize) / layout_.entrySize) {
+            Fail(where() + "のエントリ数 " + std::to_string(count) + " がファイル（" +
+                 Bytes(size_) + "）に収まりません");
+            return false;
+        }
+        const std::uint64_t blockSize = count * layout_.entrySize + layout_.linkSize;
+        if (const auto* earlier = extents_.Overlapping(offset, blockStart + blockSize)) {
+            Fail(where() + "がディレクトリ " + std::to_string(earlier->index + 1) +
+                 " と重なっています（エントリ数 " + std::to_string(count) + "）");
+            return false;
+        }
+        extents_.Add(offset, blockStart + blockSize, result_.pages.size());
         // One read for every entry and the next link.
-        block_.resize(static_cast<std::size_t>(count * layout_.entrySize + layout_.linkSize));
+        block_.resize(static_cast<std::size_t>(blockSize));
         if (!Read(blockStart, block_)) return false;
 
         PendingFraction x, y;
@@ -250,13 +312,17 @@ class ChainReader {
                                std::uint64_t value) const {
         // A single BigTIFF RATIONAL fits the 8-byte value field.
         const bool isUnsigned = type == kTypeRational;
-        if (result_.bigTiff && (type == kTypeRational || type == kTypeSRational) && count <= 1)
+        const bool isFraction = type == kTypeRational || type == kTypeSRational;
+        if (result_.bigTiff && isFraction && count <= 1)
             return {.isInline = true,
                     .isUnsigned = isUnsigned,
                     .offset = 0,
                     .value = FractionValue(field, order_, isUnsigned)};
+        // Stored away from its entry, a BigTIFF fraction has an 8-byte offset;
+        // the first of several fractions is the resolution.
+        const std::uint64_t offset = result_.bigTiff && isFraction ? LoadU64(field, order_) : value;
         return {
-            .isInline = false, .isUnsigned = isUnsigned, .offset = value, .value = std::nullopt};
+            .isInline = false, .isUnsigned = isUnsigned, .offset = offset, .value = std::nullopt};
     }
 
     void DecodeEntry(const std::uint8_t* entry, PageInfo& page, PendingFraction& x, bool& hasX,
@@ -343,7 +409,7 @@ class ChainReader {
     const std::uint64_t size_;
     ByteOrder order_ = ByteOrder::LittleEndian;
     Layout layout_ = kClassicLayout;
-    VisitedOffsets visited_;
+    DirectoryExtents extents_;
     std::vector<std::uint8_t> block_;
 };
 

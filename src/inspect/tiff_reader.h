@@ -19,12 +19,17 @@ namespace folvane {
 // is reported as damaged.
 inline constexpr std::size_t kMaxTiffPages = 100000;
 
+// A BigTIFF directory can claim any count; real ones hold a few dozen
+// entries. Refusing absurd counts keeps one damaged file from asking for
+// gigabytes of memory.
+inline constexpr std::uint64_t kMaxBigTiffEntries = 1u << 20;
+
 enum class TiffReadStatus {
     Complete,    // every directory of the chain was read
     NotTiff,     // no "II" or "MM" byte-order mark
     CannotOpen,  // the file could not be opened or read
-    Damaged,     // the chain breaks or goes on past kMaxTiffPages; `pages` holds
-                 // the directories read before
+    Damaged,     // the chain breaks, loops, overlaps itself or goes on past
+                 // kMaxTiffPages; `pages` holds the directories read before
 };
 
 struct TiffReadResult {
@@ -35,7 +40,8 @@ struct TiffReadResult {
     std::vector<PageInfo> pages;
     // The last next-directory link read (0 after a complete chain).
     std::uint64_t lastLink = 0;
-    // For Damaged and CannotOpen: what went wrong, with the numbers.
+    // For every status but Complete: what went wrong, in Japanese, with the
+    // numbers ("オフセット 4096 がファイルの終わり（2048 バイト）を越えています").
     std::string problem;
 };
 

@@ -1,6 +1,7 @@
 // What the input list needs to know about paths on this system.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,17 +18,34 @@ enum class PathKind {
     Unreadable,  // the system would not say (no permission on the way, ...)
 };
 
-PathKind ExaminePath(const std::string& path);
+// For Unreadable, `reason` (when given) receives why, in Japanese.
+PathKind ExaminePath(const std::string& path, std::string* reason = nullptr);
 
 // Names of the plain, non-hidden files directly in `folder` whose names
 // match *.tif ignoring case, in the order the system lists them. Nothing
-// when the folder cannot be listed.
-std::optional<std::vector<std::string>> ListTifFileNames(const std::string& folder);
+// when the folder cannot be listed, or listing it fails part way; `reason`
+// (when given) then receives why, in Japanese.
+std::optional<std::vector<std::string>> ListTifFileNames(const std::string& folder,
+                                                         std::string* reason = nullptr);
 
 // Names of the folders directly in `folder`, leaving out hidden ones and
 // links (a link back up the tree would never end a walk). Nothing when the
-// folder cannot be listed.
-std::optional<std::vector<std::string>> ListSubfolderNames(const std::string& folder);
+// folder cannot be listed, with `reason` as above.
+std::optional<std::vector<std::string>> ListSubfolderNames(const std::string& folder,
+                                                           std::string* reason = nullptr);
+
+// What makes a file the same file under any of its names: on POSIX
+// systems the device and inode numbers, on Windows the volume serial
+// number and file index.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t file = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+// The identity of the file `path` names, following links; nothing when
+// it cannot be examined.
+std::optional<FileIdentity> IdentifyFile(const std::string& path);
 
 // True for names ending in ".tif" in any letter case.
 bool HasTifExtensionIgnoringCase(const std::string& name);

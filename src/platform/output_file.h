@@ -21,12 +21,25 @@ class OutputStream {
 struct OpenedOutput {
     std::unique_ptr<OutputStream> stream;  // null when it could not be created
     std::string error;                     // "path: reason"
+    // The path must not be written at all (no name, a folder, a block
+    // device, a scan's name, an input): the user's mistake, found before
+    // any file is read, rather than a failure of the system.
+    bool refused = false;
 };
 
 // Writes to a new file beside `path` and renames it over `path` in
 // Finish(). Dropped without Finish(), or after a failure, it leaves `path`
-// as it was. A device or pipe (/dev/null, a FIFO) is written to directly.
+// as it was; where the system allows, the new file has no name at all
+// until Finish(), and elsewhere its temporary name is removed also when
+// SIGINT, SIGTERM or SIGHUP end the program. A link to a file replaces the
+// file it points to and stays a link. A character device or pipe
+// (/dev/null, a FIFO) is written to directly; a pipe nobody reads fails at
+// once. An empty path, a folder and a block device are refused.
 OpenedOutput CreateReplacingFile(const std::string& path);
+
+// For tests: makes CreateReplacingFile use a named temporary file, as it
+// does where the system has no unnamed ones.
+void UseNamedTemporaryFilesOnly(bool namedOnly);
 
 std::unique_ptr<OutputStream> StandardOutput();
 

@@ -2,6 +2,7 @@
 
 #include "inspect/inspect_tiff_file.h"
 #include "paper/size_summary.h"
+#include "run/run_preparation.h"
 #include "state/texts.h"
 
 namespace folvane {
@@ -50,6 +51,7 @@ bool RunDirectSave(FormState& state, const SelectionState& selection, const Tall
                    TiffFileSource& source) {
     state.PageLine.clear();
     ResetTallies(state);
+    ListInputProblems(state);
     progress.Begin(static_cast<std::int64_t>(files.Count()));
     const bool written = WriteFilesAndTotals(state, selection, tally, files, out, progress, source);
     // Also after a failure, so the next run does not list this run's files.

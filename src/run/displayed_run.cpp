@@ -2,6 +2,7 @@
 
 #include "inspect/inspect_tiff_file.h"
 #include "paper/size_summary.h"
+#include "run/run_preparation.h"
 #include "state/texts.h"
 
 namespace folvane {
@@ -43,6 +44,7 @@ std::string RunDisplayed(FormState& state, const SelectionState& selection,
     progress.Begin(static_cast<std::int64_t>(files.Count()));
     resultList.Clear();
     state.PageLine.clear();
+    ListInputProblems(state);
 
     for (std::size_t i = 0; i < files.Count(); ++i) {
         state.CurrentFile = files.At(i);

@@ -1,6 +1,43 @@
 #include "run/result_file.h"
 
+#include "platform/file_system.h"
+
 namespace folvane {
+
+namespace {
+
+bool HasTiffName(const std::string& path) {
+    std::string tail = path.substr(path.size() < 5 ? 0 : path.size() - 5);
+    for (char& c : tail)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    const auto endsWith = [&](std::string_view end) {
+        return tail.size() >= end.size() &&
+               tail.compare(tail.size() - end.size(), end.size(), end) == 0;
+    };
+    return endsWith(".tif") || endsWith(".tiff");
+}
+
+}  // namespace
+
+OpenedOutput OpenResultFile(const std::string& path, const InputFiles& inputs) {
+    if (HasTiffName(path))
+        return {nullptr, path + ": 名前が .tif/.tiff で終わるファイルには書き出せません", true};
+    // Only an existing output can be an input; the inputs are examined only then.
+    if (const auto output = IdentifyFile(path)) {
+        for (std::size_t i = 0; i < inputs.Count(); ++i) {
+            const std::string input = inputs.At(i);
+            if (IdentifyFile(input) == output)
+                return {nullptr,
+                        path + ": 入力ファイル " + input + " と同じファイルには書き出せません",
+                        true};
+        }
+    }
+    return CreateReplacingFile(path);
+}
+
+OpenedOutput OpenResultFile(const std::string& path, std::span<const std::string> inputs) {
+    return OpenResultFile(path, SpanInputFiles(inputs));
+}
 
 bool EncodedLineWriter::WriteLine(std::string_view text) {
     buffer_.clear();

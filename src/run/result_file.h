@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "input/path_list.h"
 #include "platform/output_file.h"
 #include "platform/text_encoding.h"
 #include "run/run_sinks.h"
@@ -24,6 +25,14 @@ class EncodedLineWriter final : public LineWriter {
     OutputEncoding encoding_;
     std::string buffer_;
 };
+
+// Opens the result file of a run over `inputs`, checked before any input
+// is read: a name ending in ".tif" or ".tiff" in any letter case (a file
+// name forgotten after -o would make the first scan the output), and a
+// path naming the same file as one of the inputs, are refused, as are
+// what CreateReplacingFile refuses (no name, a folder, a block device).
+OpenedOutput OpenResultFile(const std::string& path, const InputFiles& inputs);
+OpenedOutput OpenResultFile(const std::string& path, std::span<const std::string> inputs);
 
 // The display file: every result list item but the last (the spacer line
 // after a run), then the totals box text.

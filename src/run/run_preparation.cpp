@@ -1,5 +1,8 @@
 #include "run/run_preparation.h"
 
+#include <unordered_set>
+
+#include "inspect/result_lines.h"
 #include "state/texts.h"
 
 namespace folvane {
@@ -20,6 +23,21 @@ RunPreparation PrepareRun(const FormState& state, const SelectionState& selectio
     }
     preparation.tally = {first.value, second.value};
     return preparation;
+}
+
+void NoteInputProblems(FormState& state, std::span<const PathProblem> problems) {
+    std::unordered_set<std::string> known;
+    for (const InputProblem& kept : state.InputProblems) known.insert(kept.path);
+    for (const PathProblem& problem : problems) {
+        if (problem.listed || !known.insert(problem.path).second) continue;
+        state.InputProblems.push_back({problem.path, PathProblemReason(problem)});
+    }
+}
+
+std::size_t ListInputProblems(FormState& state) {
+    for (const InputProblem& problem : state.InputProblems)
+        AppendListedFile(state.ErrorFileText, problem.path, problem.reason);
+    return state.InputProblems.size();
 }
 
 }  // namespace folvane

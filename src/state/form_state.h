@@ -4,11 +4,21 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "paper/tally_table.h"
 #include "state/texts.h"
 
 namespace folvane {
+
+// A path given as input that added nothing to the list because it could
+// not be used (a folder that cannot be listed, a path that is not there),
+// with its reason in Japanese. Every run lists it among the files with
+// errors, so no file drops out of a count without a word.
+struct InputProblem {
+    std::string path;
+    std::string reason;
+};
 
 struct FormState {
     std::string CurrentFile;  // path of the file being inspected
@@ -22,8 +32,11 @@ struct FormState {
     std::string HeaderLine;
     // The heading, then per file without a TIFF byte-order mark CR LF, TAB, path.
     std::string NotTiffText{text::kNotTiffHeading};
-    // The same for files that could not be read or whose directories are damaged.
+    // The same for files that could not be read or whose directories are
+    // damaged, and for InputProblems, each path followed by TAB and reason.
     std::string ErrorFileText{text::kErrorFileHeading};
+    // Kept from the additions to the input list until it is cleared.
+    std::vector<InputProblem> InputProblems;
     std::uint64_t DirectoryOffset = 0;
     TallyTable SizeTally;
     std::string SizeSummaryText;

@@ -67,23 +67,34 @@ TEST(TableRows, PagesThumbnailsAndFileStatuses) {
     // 210 x 594; a fax's two resolutions differ and 98 is below 200.
     EXPECT_EQ(rows[0],
               "\"scans/fax, 1.tif\",1,2,II (Win),1728,2200,204,98,dpi,215,570,G3 Fax,"
-              "Bilevel (WiZ),A2,縦長,ページ,縦横で解像度が異なる;200dpi未満,正常");
+              "Bilevel (WiZ),A2,縦長,ページ,縦横で解像度が異なる;200dpi未満,正常,");
     EXPECT_EQ(rows[1],
               "\"scans/fax, 1.tif\",2,2,II (Win),100,141,,,dpi,?,?,,,Other,縦長,縮小画像,"
-              "解像度なし;用紙サイズ外,正常");
+              "解像度なし;用紙サイズ外,正常,");
 
     file.pages.push_back(FaxPage());
     file.pages[1].nextLinkOverride = 0x7FFFFFF0u;
     const auto damaged = TableRows("d.tif", Read(file));
     ASSERT_EQ(damaged.size(), 3u);
-    EXPECT_EQ(damaged[2], "d.tif,,,,,,,,,,,,,,,,,ファイルが壊れています");
+    // The reason in the last column.
+    EXPECT_EQ(damaged[2],
+              "d.tif,,,,,,,,,,,,,,,,,ファイルが壊れています,ディレクトリ 3 のオフセット "
+              "2147483632 がファイルの終わり（" +
+                  std::to_string(fx::Build(file).size()) + " バイト）を越えています");
 
     TiffReadResult notTiff;
+    notTiff.problem = "先頭が II でも MM でもありません";
     EXPECT_EQ(TableRows("n.tif", notTiff),
-              (std::vector<std::string>{"n.tif,,,,,,,,,,,,,,,,,Tiffではないのでは？"}));
+              (std::vector<std::string>{
+                  "n.tif,,,,,,,,,,,,,,,,,Tiffではないのでは？,先頭が II でも MM でもありません"}));
     TiffReadResult unreadable;
     unreadable.status = TiffReadStatus::CannotOpen;
-    EXPECT_EQ(TableRows("u.tif", unreadable)[0], "u.tif,,,,,,,,,,,,,,,,,ファイルを開けません");
+    unreadable.problem = "アクセスが拒否されました";
+    EXPECT_EQ(TableRows("u.tif", unreadable)[0],
+              "u.tif,,,,,,,,,,,,,,,,,ファイルを開けません,アクセスが拒否されました");
+    EXPECT_EQ(InputProblemRow("scans/2026", "フォルダを開けません（アクセスが拒否されました）"),
+              "scans/2026,,,,,,,,,,,,,,,,,ファイルを開けません,"
+              "フォルダを開けません（アクセスが拒否されました）");
 }
 
 TEST(TableRows, Notes) {

@@ -3,7 +3,11 @@
 // compared byte for byte with this one by scripts/compare-windows.sh.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -50,7 +54,9 @@ TEST_F(CliProgram, ListsTheSamples) {
     const std::string out = Read("stdout");
     EXPECT_NE(out.find("multipage.tif\r\n\tII (Win)\t3 枚\r\n"), std::string::npos);
     EXPECT_NE(out.find("\r\n総合計7 枚\r\n"), std::string::npos);
-    EXPECT_EQ(Read("stderr"), "");
+    // -q silences the progress only: the file that is not a TIFF file is named.
+    EXPECT_EQ(Read("stderr"), "folvane-cli: " FOLVANE_SAMPLES
+                              "/readme_not_a_tiff.tif: 先頭が II でも MM でもありません\n");
 }
 
 TEST_F(CliProgram, ExitStatuses) {
@@ -93,6 +99,167 @@ TEST_F(CliProgram, FilesFromTakesCrLfAndLfLines) {
     EXPECT_EQ(Read("stdout"), FOLVANE_SAMPLES "/a4_200dpi.tif\r\n" FOLVANE_SAMPLES
                                               "/multipage.tif\r\n\r\n\r\n\r\n\r\n総合計4 枚\r\n");
     EXPECT_EQ(Run("--files-from \"" + (dir_ / "none.txt").string() + "\""), 2);
+}
+
+// Makes folder/name/name/... `depth` levels deep through descriptors, so
+// that the whole path can be longer than the system lets a path be.
+void MakeDeepChain(const fs::path& folder, const std::string& name, int depth) {
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    for (int i = 0; i < depth && fd >= 0; ++i) {
+        ::mkdirat(fd, name.c_str(), 0755);
+        const int next = ::openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY);
+        ::close(fd);
+        fd = next;
+    }
+    if (fd >= 0) ::close(fd);
+}
+
+// Removes what MakeDeepChain made, one level at a time from the bottom.
+void RemoveDeepChain(int parent, const std::string& name) {
+    const int fd = ::openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        RemoveDeepChain(fd, name);
+        ::close(fd);
+    }
+    ::unlinkat(parent, name.c_str(), AT_REMOVEDIR);
+}
+
+// A folder that cannot be listed or a path that is not there adds no file,
+// so it must not pass unnoticed: it is listed among the files with errors
+// with its reason, named on standard error even with -q, and the exit
+// status is 3.
+TEST_F(CliProgram, UnusableFoldersAreErrorsOfTheRun) {
+    const fs::path tree = dir_ / "tree";
+    fs::create_directories(tree / "ok");
+    fs::copy_file(FOLVANE_SAMPLES "/a4_200dpi.tif", tree / "ok" / "a.tif");
+    const std::string longName(200, 'x');
+    MakeDeepChain(tree, longName, 24);  // some 4,800 bytes, more than PATH_MAX
+    std::string tooLong = tree.string();
+    while (tooLong.size() <= PATH_MAX) tooLong += "/" + longName;
+    const std::string missing = (dir_ / "nothing").string();
+
+    EXPECT_EQ(Run("-q -r --encoding utf-8 \"" + tree.string() + "\" \"" + missing + "\""), 3);
+    const std::string out = Read("stdout");
+    EXPECT_NE(out.find("総合計1 枚\r\n\r\nエラーのあるファイル\r\n\t" + tooLong +
+                       "\tフォルダを開けません（パスが長すぎます）\r\n\t" + missing +
+                       "\t見つかりません\r\n"),
+              std::string::npos)
+        << out;
+    EXPECT_EQ(Read("stderr"), "folvane-cli: " + tooLong +
+                                  ": フォルダを開けません（パスが長すぎます）\nfolvane-cli: " +
+                                  missing + ": 見つかりません\n");
+
+    // The table has a row for each, with the reason.
+    EXPECT_EQ(Run("-q --format table --encoding utf-8 \"" + missing + "\""), 3);
+    EXPECT_NE(Read("stdout").find("\r\n" + missing +
+                                  ",,,,,,,,,,,,,,,,,ファイルを開けません,見つかりません\r\n"),
+              std::string::npos);
+
+    // Without permission to list a folder (root may list any).
+    if (::geteuid() != 0) {
+        fs::create_directories(tree / "locked");
+        fs::permissions(tree / "locked", fs::perms::none);
+        EXPECT_EQ(Run("-q -r \"" + tree.string() + "\""), 3);
+        EXPECT_NE(Read("stderr").find((tree / "locked").string() +
+                                      ": フォルダを開けません（アクセスが拒否されました）"),
+                  std::string::npos);
+        fs::permissions(tree / "locked", fs::perms::owner_all);
+    }
+    const int fd = ::open(tree.c_str(), O_RDONLY | O_DIRECTORY);
+    RemoveDeepChain(fd, longName);
+    ::close(fd);
+}
+
+// A list as `find -print0` writes it: NUL-separated, names taken as they
+// are. No NUL byte reaches a path or the report.
+TEST_F(CliProgram, FilesFromTakesNulSeparatedLists) {
+    const std::string a = FOLVANE_SAMPLES "/a4_200dpi.tif";
+    const std::string m = FOLVANE_SAMPLES "/multipage.tif";
+    {
+        std::ofstream list(dir_ / "list0", std::ios::binary);
+        list << a << '\0' << m << '\0';
+    }
+    const std::string options = " --columns=path --no-size-summary --encoding utf-8";
+    EXPECT_EQ(Run("--files-from \"" + (dir_ / "list0").string() + "\"" + options), 0);
+    EXPECT_EQ(Read("stdout"), a + "\r\n" + m + "\r\n\r\n\r\n\r\n\r\n総合計4 枚\r\n");
+    EXPECT_EQ(Run("--files-from - < \"" + (dir_ / "list0").string() + "\"" + options), 0);
+    EXPECT_EQ(Read("stdout"), a + "\r\n" + m + "\r\n\r\n\r\n\r\n\r\n総合計4 枚\r\n");
+
+    // A NUL inside what looks like a line list splits it there: the part
+    // after the NUL is a path of its own that is not there, and an error.
+    {
+        std::ofstream list(dir_ / "mixed", std::ios::binary);
+        list << a << '\0' << "junk\n" << m << "\n";
+    }
+    EXPECT_EQ(Run("--files-from \"" + (dir_ / "mixed").string() + "\"" + options), 3);
+    const std::string out = Read("stdout");
+    EXPECT_EQ(out.find('\0'), std::string::npos);
+    EXPECT_EQ(Read("stderr").find('\0'), std::string::npos);
+    EXPECT_NE(out.find(a + "\r\n"), std::string::npos);
+    EXPECT_NE(out.find("エラーのあるファイル\r\n\tjunk\n" + m + "\n\t見つかりません"),
+              std::string::npos)
+        << out;
+}
+
+// The output is checked before any file is read, and what must not be
+// written is a usage error (exit status 2) that leaves it as it was: a
+// scan's name (a file name forgotten after -o, as in "-o scans/*.tif"),
+// the same file as an input under another name, a folder, a block device,
+// no name at all.
+TEST_F(CliProgram, OutputIsCheckedBeforeAnyFileIsRead) {
+    const fs::path scans = dir_ / "scans";
+    fs::create_directories(scans);
+    fs::copy_file(FOLVANE_SAMPLES "/a4_200dpi.tif", scans / "a.tif");
+    fs::copy_file(FOLVANE_SAMPLES "/multipage.tif", scans / "b.tif");
+    const std::string a = (scans / "a.tif").string();
+    const std::string original = Read("scans/a.tif");
+    fs::create_hard_link(scans / "b.tif", dir_ / "hard.txt");
+    fs::create_symlink(scans / "b.tif", dir_ / "soft.txt");
+    ASSERT_EQ(::mknod((dir_ / "disk").c_str(), S_IFBLK | 0600, makedev(7, 250)), 0);
+    fs::create_symlink(dir_ / "disk", dir_ / "disk-link.txt");
+    struct Case {
+        std::string output;
+        std::string message;
+    };
+    const Case cases[] = {
+        {a, a + ": 名前が .tif/.tiff で終わるファイルには書き出せません"},
+        {(dir_ / "new.TIFF").string(),
+         (dir_ / "new.TIFF").string() + ": 名前が .tif/.tiff で終わるファイルには書き出せません"},
+        {(dir_ / "hard.txt").string(), (dir_ / "hard.txt").string() + ": 入力ファイル " +
+                                           (scans / "b.tif").string() +
+                                           " と同じファイルには書き出せません"},
+        {(dir_ / "soft.txt").string(), (dir_ / "soft.txt").string() + ": 入力ファイル " +
+                                           (scans / "b.tif").string() +
+                                           " と同じファイルには書き出せません"},
+        {scans.string(), scans.string() + ": フォルダには書き出せません"},
+        {(dir_ / "disk-link.txt").string(),
+         (dir_ / "disk-link.txt").string() + ": ブロックデバイスには書き出せません"},
+    };
+    for (const Case& c : cases) {
+        // Messages in UTF-8, to compare them as written here.
+        EXPECT_EQ(Run("-q --encoding utf-8 -o \"" + c.output + "\" \"" + scans.string() + "\""), 2)
+            << c.output;
+        EXPECT_EQ(Read("stderr"), "folvane-cli: " + c.message + "\n");
+    }
+    EXPECT_EQ(Read("scans/a.tif"), original);
+    EXPECT_TRUE(fs::is_symlink(dir_ / "soft.txt"));
+    EXPECT_EQ(fs::file_size(dir_ / "hard.txt"), fs::file_size(scans / "b.tif"));
+    EXPECT_TRUE(fs::is_block_file(dir_ / "disk"));
+    EXPECT_EQ(Run("-o '' \"" + a + "\""), 2);
+    EXPECT_EQ(Run("--output= \"" + a + "\""), 2);
+    EXPECT_EQ(Read("stdout"), "");
+}
+
+// A write error on standard output is an error, for every output.
+TEST_F(CliProgram, WriteErrorsOnStandardOutputFail) {
+    for (const std::string args : {"--version", "--help", "-q \"" FOLVANE_SAMPLES "\"",
+                                   "-q --format table \"" FOLVANE_SAMPLES "\""}) {
+        const std::string command = std::string("\"") + FOLVANE_CLI + "\" " + args +
+                                    " > /dev/full 2> \"" + (dir_ / "stderr").string() + "\"";
+        const int status = std::system(command.c_str());
+        EXPECT_EQ(WEXITSTATUS(status), 1) << args;
+        EXPECT_NE(Read("stderr").find("folvane-cli: standard output: "), std::string::npos) << args;
+    }
 }
 
 // Reading ahead on several threads must not change a byte of any output.

@@ -52,11 +52,24 @@ TEST(CliOptions, UsageErrors) {
         {"--areso", "12345", "x"},
         {"--encoding", "latin1", "x"},
         {"x", "-o"},
+        // An empty output name once meant standard output without a word.
+        {"x", "-o", ""},
+        {"x", "--output="},
     };
     for (const auto& args : cases) EXPECT_TRUE(Parse(args).usageError) << args.size();
     EXPECT_EQ(*Parse({}).usageError, "ファイルを選択してください。");
     // Four characters, not four bytes.
     EXPECT_FALSE(Parse({"--areso", "２００", "x"}).usageError);
+    EXPECT_EQ(Parse({"x"}).options.output, "-");
+}
+
+// The reader's limits are the user's to know: the file they stop says it
+// in its reason, and the help says it up front.
+TEST(CliOptions, HelpStatesTheReadersLimits) {
+    const std::string help = UsageText();
+    EXPECT_NE(help.find("up to 100000 image directories"), std::string::npos);
+    EXPECT_NE(help.find("to 1048576 (2^20) entries"), std::string::npos);
+    EXPECT_NE(help.find("NUL-separated"), std::string::npos);
 }
 
 }  // namespace

@@ -45,7 +45,10 @@ has "$work/tty" "$mai_cp932" && fail "UTF-8 terminal: Shift-JIS bytes shown"
 on_terminal C.UTF-8 "'$cli' -q '$samples' > '$work/out.txt'"
 has "$work/out.txt" "3 $mai_cp932" || fail "redirected: out.txt is not Shift-JIS"
 has "$work/out.txt" "$mai_utf8" && fail "redirected: out.txt holds UTF-8"
-[ -s "$work/tty" ] && fail "redirected: the terminal got output"
+# (Standard error still names the sample that is not a TIFF file there.)
+if has "$work/tty" "$mai_utf8" || has "$work/tty" "$mai_cp932"; then
+    fail "redirected: the terminal got results"
+fi
 
 # Standard error on the terminal, standard output into a file: the message
 # is readable on the terminal.

@@ -69,10 +69,24 @@ TEST_F(InputRunTest, DropWithoutFilesAddsNothingButCounts) {
     EXPECT_FALSE(view.MenuEnabled(MainMenuItem::IDMD_Save));
 }
 
-TEST_F(InputRunTest, VanishedFolderIsSkipped) {
+// A dropped path that cannot be used adds nothing to the list, but every run
+// names it among the files with errors, with its reason, until Clear.
+TEST_F(InputRunTest, VanishedFolderIsAnErrorOfEveryRun) {
+    MakeScanFolder();
     Drop({Path("gone"), Path("gone.txt")});
     EXPECT_TRUE(view.list1.empty());
     EXPECT_EQ(form.State().FilesAdded, 1);
+    Drop({Path("scan"), Path("gone")});
+    const std::string errors = "\r\nエラーのあるファイル\r\n\t" + Path("gone") + "\t見つかりません\r\n\t" +
+                               Path("gone.txt") + "\t見つかりません";
+    for (int run = 0; run < 2; ++run) {
+        form.Start_Click();
+        EXPECT_TRUE(view.resultText.ends_with(errors)) << view.resultText;
+    }
+    form.Clear_Click();
+    Drop({Path("scan")});
+    form.Start_Click();
+    EXPECT_EQ(view.resultText.find("エラーのあるファイル"), std::string::npos);
 }
 
 TEST_F(InputRunTest, RunShowsExactlyTheCoreOutput) {

@@ -119,6 +119,25 @@ TEST_F(SaveCloseTest, FailedSaveTellsWhyAndLeavesTheFolderClean) {
     EXPECT_EQ(folder.Names("out"), std::vector<std::string>{"taken"});
 }
 
+// Refused before anything is written: a folder, and a scan's name (a
+// forgotten file name would otherwise overwrite a scan).
+TEST_F(SaveCloseTest, SaveRefusesAFolderAndAScansName) {
+    folder.MakeFolder("out/taken");
+    RunDisplayedResults();
+    const std::pair<std::string, std::string> cases[] = {
+        {Out("taken"), "フォルダには書き出せません"},
+        {Out("SCAN.Tiff"), "名前が .tif/.tiff で終わるファイルには書き出せません"},
+    };
+    for (const auto& [target, reason] : cases) {
+        view.savePaths.push_back(target);
+        form.FileSave_Click();
+        const WindowLog shown = view.TakeLog();
+        ASSERT_EQ(shown.size(), 2u) << target;
+        EXPECT_NE(shown[1].text.find(reason), std::string::npos) << shown[1].text;
+    }
+    EXPECT_EQ(folder.Names("out"), std::vector<std::string>{"taken"});
+}
+
 TEST_F(SaveCloseTest, FailureReasonsAreJapanese) {
     struct Case {
         int code;
@@ -231,7 +250,8 @@ TEST_F(SaveCloseTest, FailedDirectSaveKeepsTheWindowAsItWas) {
     EXPECT_EQ(view.resultList, lines);
     EXPECT_FALSE(view.progress.visible);
     EXPECT_EQ(folder.Names("out"), std::vector<std::string>{"taken"});
-    EXPECT_EQ(view.runsFinished, 2);
+    // The folder is refused before any file is read: no second run.
+    EXPECT_EQ(view.runsFinished, 1);
     // Cancelled: nothing written, the state as it was.
     view.savePaths.push_back(std::nullopt);
     form.Direct_Save_Click();

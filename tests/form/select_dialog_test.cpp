@@ -2,6 +2,7 @@
 // and what confirming hands to the main window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "form/folder_paths.h"
@@ -179,7 +180,9 @@ TEST_F(SelectDialogTest, ConfirmingExpandsFoldersAndTakesFiles) {
     EXPECT_TRUE(log.empty());
 }
 
-TEST_F(SelectDialogTest, VanishedEntriesAreSkipped) {
+// Entries that vanished add no file but are handed on as problems, with
+// their reasons, for the runs to list among the files with errors.
+TEST_F(SelectDialogTest, VanishedEntriesAreSkippedAndReported) {
     view.SelectNamed(SelectList::FolList, {"old", "New"});
     view.SelectNamed(SelectList::FileList, {"a.tif"});
     dialog.Select_Click();
@@ -188,6 +191,12 @@ TEST_F(SelectDialogTest, VanishedEntriesAreSkipped) {
     dialog.Command1_Click();
     EXPECT_TRUE(view.closed);
     EXPECT_TRUE(dialog.ConfirmedFiles().empty());
+    std::vector<std::string> problems;
+    for (const auto& problem : dialog.ConfirmedProblems())
+        problems.push_back(problem.path + '\t' + PathProblemReason(problem));
+    std::sort(problems.begin(), problems.end());
+    EXPECT_EQ(problems, (std::vector<std::string>{Path("scan/a.tif") + "\t見つかりません",
+                                                  Path("scan/old") + "\t見つかりません"}));
 }
 
 TEST_F(SelectDialogTest, EmptyListShowsTheMessageAndStaysOpen) {

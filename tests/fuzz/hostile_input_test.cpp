@@ -8,6 +8,7 @@
 
 #include "inspect/byte_source.h"
 #include "inspect/tiff_reader.h"
+#include "tiff_builder.h"
 
 namespace folvane {
 namespace {
@@ -64,7 +65,7 @@ TEST(HostileInput, ChainPastTheLimitStopsThereAsDamaged) {
     EXPECT_EQ(read.status, TiffReadStatus::Damaged);
     EXPECT_EQ(read.pages.size(), kMaxTiffPages);
     EXPECT_EQ(read.lastLink, 8 + 6 * kMaxTiffPages);
-    EXPECT_EQ(read.problem, "the chain goes on past 100000 directories");
+    EXPECT_EQ(read.problem, "ディレクトリが 1 ファイルあたりの上限 100000 個を超えて続いています");
     // The header, then the count and the entries with the link per directory.
     EXPECT_EQ(source.reads, 1 + 2 * kMaxTiffPages);
 }
@@ -100,6 +101,46 @@ TEST(HostileInput, BigTiffEntryCounts) {
         EXPECT_EQ(read.status, c.status);
         EXPECT_EQ(read.pages.size(), c.pages);
         EXPECT_LE(source.bytesAsked, bytes.size());
+        if (c.count == (1ull << 20) + 1) {
+            EXPECT_EQ(read.problem,
+                      "ディレクトリ 1（オフセット 16）のエントリ数 1048577 が BigTIFF の "
+                      "1 ディレクトリあたりの上限 1048576 を超えています");
+        }
+    }
+}
+
+// Directories packed 6 bytes apart, each claiming 65,535 entries that the
+// file has room for: 1.4 MB that would decode some 78 GB of entries. No
+// byte may belong to two directories, so the second one ends the chain and
+// the reader asks for no more than the file's size.
+TEST(HostileInput, OverlappingDirectoriesAreDamage) {
+    for (const auto order : {fixture::ByteOrder::Little, fixture::ByteOrder::Big}) {
+        const Bytes bytes = fixture::BuildOverlappingDirectories(order, 100000, 65535);
+        ASSERT_GT(bytes.size(), 1'300'000u);
+        CountingSource source(bytes);
+        const TiffReadResult read = ReadTiff(source);
+        EXPECT_EQ(read.status, TiffReadStatus::Damaged);
+        EXPECT_EQ(read.pages.size(), 1u);
+        EXPECT_EQ(read.problem,
+                  "ディレクトリ 2（オフセット 14）がディレクトリ 1 と重なっています（エントリ数 "
+                  "65535）");
+        EXPECT_LE(source.bytesAsked, bytes.size());
+    }
+}
+
+// However a chain is laid out, the bytes asked for stay within a small
+// multiple of the file's size: directories that do not overlap, each with
+// its two fractions.
+TEST(HostileInput, WorkIsLinearInTheFileSize) {
+    for (const std::size_t directories : {2u, 50u, 3000u}) {
+        for (const std::uint16_t claimed : {1, 7, 600}) {
+            const Bytes bytes = fixture::BuildOverlappingDirectories(fixture::ByteOrder::Little,
+                                                                     directories, claimed);
+            CountingSource source(bytes);
+            const TiffReadResult read = ReadTiff(source);
+            EXPECT_NE(read.status, TiffReadStatus::Complete);
+            EXPECT_LE(source.bytesAsked, 4 * bytes.size()) << directories << " " << claimed;
+        }
     }
 }
 

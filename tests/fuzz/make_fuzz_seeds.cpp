@@ -82,6 +82,11 @@ std::vector<std::pair<std::string, Bytes>> Seeds() {
     cut.resize(cut.size() - 20);
     add("cut_in_directory", cut);
 
+    // Directories 6 bytes apart, each claiming entries that overlap the
+    // next ones: small enough for the fuzzer's input size limit.
+    add("overlapping_directories", fx::BuildOverlappingDirectories(ByteOrder::Little, 2000, 4000));
+    add("overlapping_directories_be", fx::BuildOverlappingDirectories(ByteOrder::Big, 600, 900));
+
     add("header_only", Bytes{'I', 'I', 42, 0, 0, 0, 0, 0});
     add("not_tiff", Bytes{'I', 'M', 42, 0, 8, 0, 0, 0});
     return seeds;

@@ -27,7 +27,7 @@ void Require(bool condition) {
 void CheckReadResult(const TiffReadResult& read) {
     switch (read.status) {
         case TiffReadStatus::NotTiff:
-            Require(read.pages.empty());
+            Require(read.pages.empty() && !read.problem.empty());
             break;
         case TiffReadStatus::Complete:
             Require(!read.pages.empty() && read.lastLink == 0 && read.problem.empty());
@@ -43,6 +43,22 @@ void CheckReadResult(const TiffReadResult& read) {
     // However long the chain, memory stays bounded.
     Require(read.pages.size() <= kMaxTiffPages);
 }
+
+// Counts the bytes the reader asks for: however the directories are laid
+// out, a file costs work in proportion to its size.
+class CountingSource final : public ByteSource {
+  public:
+    explicit CountingSource(std::span<const std::uint8_t> bytes) : inner_(bytes) {}
+    std::uint64_t Size() const override { return inner_.Size(); }
+    std::optional<std::size_t> ReadAt(std::uint64_t offset, std::span<std::uint8_t> dest) override {
+        asked += dest.size();
+        return inner_.ReadAt(offset, dest);
+    }
+    std::uint64_t asked = 0;
+
+  private:
+    MemoryByteSource inner_;
+};
 
 void ComposeWith(const SelectionState& selection, const TiffReadResult& read) {
     FormState state;
@@ -60,9 +76,12 @@ void ComposeWith(const SelectionState& selection, const TiffReadResult& read) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    MemoryByteSource source(std::span<const std::uint8_t>(data, size));
+    CountingSource source(std::span<const std::uint8_t>(data, size));
     const TiffReadResult read = ReadTiff(source);
     CheckReadResult(read);
+    // Disjoint directories, plus two 8-byte fractions for each of at most
+    // size / 6 of them, plus the header.
+    Require(source.asked <= 4 * static_cast<std::uint64_t>(size) + 16);
 
     SelectionState allTicked;
     ComposeWith(allTicked, read);

@@ -247,6 +247,133 @@ TEST(TiffReader, ResolutionOutsideTheFileIsUnknownNotDamage) {
     EXPECT_EQ(result.pages[0].XResolution, std::nullopt);
 }
 
+// A BigTIFF fraction stored away from its entry (a count of 2 or more) is
+// found through the entry's whole 8-byte offset field, in both byte
+// orders; the first fraction is the resolution.
+TEST(TiffReader, BigTiffFractionsAwayFromTheirEntry) {
+    for (const auto order : {fx::ByteOrder::Little, fx::ByteOrder::Big}) {
+        for (const auto type : {fx::kRational, fx::kSRational}) {
+            fx::Page page;
+            page.entries = {fx::MakeEntry(256, fx::kLong, {2480}),
+                            fx::MakeEntry(282, type, {600, 2, 1, 1}),
+                            fx::MakeEntry(283, type, {400, 1, 7, 1, 9, 1})};
+            const auto result = ReadBytes(fx::Build(OneFile(order, {page}, true)));
+            SCOPED_TRACE(std::to_string(type) + (order == fx::ByteOrder::Big ? " MM" : " II"));
+            ASSERT_EQ(result.status, TiffReadStatus::Complete) << result.problem;
+            EXPECT_EQ(result.pages[0].XResolution, 300.0);
+            EXPECT_EQ(result.pages[0].YResolution, 400.0);
+        }
+    }
+}
+
+// Serves a small file as the start of a sparse one of more than 4 GiB, with
+// one fraction far beyond 4 GiB.
+class SparseSource final : public ByteSource {
+  public:
+    SparseSource(const std::vector<std::uint8_t>& head, std::uint64_t farOffset,
+                 std::vector<std::uint8_t> far)
+        : head_(head), farOffset_(farOffset), far_(std::move(far)) {}
+    std::uint64_t Size() const override { return farOffset_ + 4096; }
+    std::optional<std::size_t> ReadAt(std::uint64_t offset, std::span<std::uint8_t> dest) override {
+        for (std::size_t i = 0; i < dest.size(); ++i) {
+            const std::uint64_t at = offset + i;
+            dest[i] = at < head_.size()                                   ? head_[at]
+                      : at >= farOffset_ && at - farOffset_ < far_.size() ? far_[at - farOffset_]
+                                                                          : 0;
+        }
+        return dest.size();
+    }
+
+  private:
+    std::vector<std::uint8_t> head_;
+    std::uint64_t farOffset_;
+    std::vector<std::uint8_t> far_;
+};
+
+TEST(TiffReader, BigTiffFractionBeyondFourGibibytes) {
+    constexpr std::uint64_t kFar = (1ull << 32) + 0x100;
+    for (const auto order : {fx::ByteOrder::Little, fx::ByteOrder::Big}) {
+        fx::Entry x = fx::MakeEntry(282, fx::kRational, {});
+        x.countOverride = 2;
+        x.rawValueField = kFar;
+        fx::Page page;
+        page.entries = {fx::MakeEntry(256, fx::kLong, {2480}), x};
+        // 1200/4 in the file's byte order.
+        const std::vector<std::uint8_t> fraction =
+            order == fx::ByteOrder::Little
+                ? std::vector<std::uint8_t>{0xB0, 0x04, 0, 0, 4, 0, 0, 0}
+                : std::vector<std::uint8_t>{0, 0, 0x04, 0xB0, 0, 0, 0, 4};
+        SparseSource source(fx::Build(OneFile(order, {page}, true)), kFar, fraction);
+        const auto result = ReadTiff(source);
+        ASSERT_EQ(result.status, TiffReadStatus::Complete) << result.problem;
+        EXPECT_EQ(result.pages[0].XResolution, 300.0);
+    }
+}
+
+// A link into the middle of a directory read long before (past the first
+// sixteen, which are remembered differently) is found as an overlap.
+TEST(TiffReader, LinkIntoAnEarlierDirectoryIsAnOverlap) {
+    fx::File file = OneFile(fx::ByteOrder::Little, {});
+    file.pages.assign(20, fx::MakePage(A4At72()));
+    const std::uint64_t first = FirstDirectoryOffset(fx::Build(file), false);
+    // first + 12 holds the high half of the first entry's value (595 as a
+    // LONG): a directory of 0 entries inside directory 1.
+    file.pages[19].nextLinkOverride = first + 12;
+    const auto result = ReadBytes(fx::Build(file));
+    EXPECT_EQ(result.status, TiffReadStatus::Damaged);
+    EXPECT_EQ(result.pages.size(), 20u);
+    EXPECT_EQ(result.problem, "ディレクトリ 21（オフセット " + std::to_string(first + 12) +
+                                  "）がディレクトリ 1 と重なっています（エントリ数 0）");
+}
+
+// Every damaged file says why, in Japanese, with its numbers.
+TEST(TiffReader, ReasonsNameTheDamage) {
+    const auto a4 = fx::MakePage(A4At72());
+    struct Case {
+        const char* name;
+        std::vector<std::uint8_t> bytes;
+        TiffReadStatus status;
+        std::string problem;
+    };
+    fx::File loop = OneFile(fx::ByteOrder::Little, {a4, a4, a4});
+    const std::uint64_t loopFirst = FirstDirectoryOffset(fx::Build(loop), false);
+    loop.pages[2].nextLinkOverride = loopFirst;
+    fx::File pastEnd = OneFile(fx::ByteOrder::Big, {a4});
+    pastEnd.firstOffsetOverride = 4096;
+    std::vector<std::uint8_t> cut = fx::Build(OneFile(fx::ByteOrder::Little, {a4}));
+    const std::uint64_t directory = FirstDirectoryOffset(cut, false);
+    cut.resize(directory + 2 + 12 * 3);
+    const Case cases[] = {
+        {"empty", {}, TiffReadStatus::NotTiff, "ファイルが空です"},
+        {"no-mark", {'I', 'M', 42, 0}, TiffReadStatus::NotTiff, "先頭が II でも MM でもありません"},
+        {"header-cut",
+         {'I', 'I', 42, 0, 8},
+         TiffReadStatus::Damaged,
+         "ヘッダーが途中で切れています（ファイルは 5 バイト）"},
+        {"no-first-directory",
+         {'M', 'M', 0, 42, 0, 0, 0, 0},
+         TiffReadStatus::Damaged,
+         "ヘッダーが最初のディレクトリを指していません（オフセット 0）"},
+        {"loop", fx::Build(loop), TiffReadStatus::Damaged,
+         "ディレクトリ 4 のリンクがディレクトリ 1（オフセット " + std::to_string(loopFirst) +
+             "）に戻っています"},
+        {"first-past-end", fx::Build(pastEnd), TiffReadStatus::Damaged,
+         "ディレクトリ 1 のオフセット 4096 がファイルの終わり（" +
+             std::to_string(fx::Build(pastEnd).size()) + " バイト）を越えています"},
+        {"entries-cut", cut, TiffReadStatus::Damaged,
+         "ディレクトリ 1（オフセット " + std::to_string(directory) + "）のエントリ数 " +
+             std::to_string(cut[directory]) + " がファイル（" + std::to_string(cut.size()) +
+             " バイト）に収まりません"},
+    };
+    for (const Case& c : cases) {
+        const auto result = ReadBytes(c.bytes);
+        EXPECT_EQ(result.status, c.status) << c.name;
+        EXPECT_EQ(result.problem, c.problem) << c.name;
+    }
+    const auto missing = ReadTiffFile("/nonexistent/folvane/x.tif");
+    EXPECT_EQ(missing.problem, "見つかりません");
+}
+
 // Cutting a multi-page file at every length must never crash, and every
 // page reported must be one of the file's own pages.
 TEST(TiffReader, EveryTruncatedPrefix) {

@@ -114,13 +114,20 @@ TEST(Cp932Encoding, WhatCodePage932CannotHoldBecomesOneQuestionMarkPerCharacter)
     });
 }
 
+// Each byte that does not begin a well-formed character becomes one "?",
+// and decoding resumes at the next byte: a stray lead byte must not
+// swallow the characters after it.
 TEST(Cp932Encoding, BrokenUtf8BecomesQuestionMarksAndTheRestSurvives) {
     ExpectEncodings({
-        {"\x80見", "3F 8C A9"},      // stray continuation byte
-        {"見\xE8\xA6", "8C A9 3F"},  // cut off at the end
-        {"\xE8\xA6 a", "3F 20 61"},  // cut off before ASCII
-        {"\xC0\xAF", "3F"},          // overlong "/": one broken sequence
-        {"\xED\xA0\x80", "3F"},      // a lone surrogate
+        {"\x80見", "3F 8C A9"},                       // stray continuation byte
+        {"見\xE8\xA6", "8C A9 3F 3F"},                // cut off at the end
+        {"\xE8\xA6 a", "3F 3F 20 61"},                // cut off before ASCII
+        {"\xC0\xAF", "3F 3F"},                        // overlong "/"
+        {"\xED\xA0\x80", "3F 3F 3F"},                 // a lone surrogate
+        {"\xF0あx.tif", "3F 82 A0 78 2E 74 69 66"},   // a 4-byte lead before あ
+        {"\xE3\x81見", "3F 3F 8C A9"},                // a 3-byte sequence cut short
+        {"\xF4\x90\x80\x80見", "3F 3F 3F 3F 8C A9"},  // above U+10FFFF
+        {"\xF0\x9F\x98\x80\xF0見", "3F 3F 8C A9"},    // a whole emoji, then a stray lead
     });
 }
 

@@ -5,6 +5,8 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -118,6 +120,33 @@ TEST(OutputFile, ReplacesTheTargetOnlyWhenFinished) {
     EXPECT_TRUE(output.stream->Finish()) << output.stream->ErrorMessage();
     EXPECT_EQ(ReadBytes(path), "a\r\nb\r\n" + big);
     EXPECT_EQ(scratch.Names("結果"), std::vector<std::string>{"一覧.txt"});
+}
+
+// A program that ends in the middle of writing a result file, without
+// running a single destructor, leaves nothing beside the old file: the new
+// one has no name yet (Linux) or is marked for deletion until complete
+// (Windows). The folder has a fixed name: the death test's child process
+// runs this test again from its start.
+TEST(OutputFile, EndingWhileWritingLeavesNothingBehind) {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / "folvane-ending-while-writing";
+    std::filesystem::create_directories(folder);
+    const std::string path = testing::Utf8FromPath(folder / testing::PathFromUtf8("一覧.txt"));
+    WriteBytes(path, "old");
+    EXPECT_EXIT(
+        {
+            OpenedOutput output = CreateReplacingFile(path);
+            if (!output.stream || !output.stream->Write(std::string(200 * 1024, 'x')))
+                std::_Exit(1);
+            std::_Exit(7);
+        },
+        ::testing::ExitedWithCode(7), "");
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(testing::Utf8FromPath(entry.path().filename()));
+    EXPECT_EQ(names, std::vector<std::string>{"一覧.txt"});
+    EXPECT_EQ(ReadBytes(path), "old");
+    std::filesystem::remove_all(folder);
 }
 
 TEST(OutputFile, ReportsAFolderThatDoesNotExist) {

@@ -245,13 +245,84 @@ TEST_F(RunTest, DamagedAndMissingFilesAreListedAfterTheOthers) {
     VectorResultList list;
     NoProgress progress;
     const std::string result = RunDisplayed(state_, selection_, Tally(), files, list, progress);
+    // Each file with an error is followed by a tab and the reason.
     EXPECT_EQ(result, "総合計\t2 枚\r\nTiffではないのでは？\r\n\t" + Path("c.tif") +
-                          "\r\nエラーのあるファイル\r\n\t" + Path("d.tif") + "\r\n\t" +
-                          Path("gone.tif"));
+                          "\r\nエラーのあるファイル\r\n\t" + Path("d.tif") +
+                          "\tディレクトリ 3 のオフセット 2147483632 がファイルの終わり（" +
+                          std::to_string(fx::Build(broken).size()) +
+                          " バイト）を越えています\r\n\t" + Path("gone.tif") + "\t見つかりません");
     EXPECT_EQ(list.lines[3], "\tII (Win)\t2 枚");
     EXPECT_EQ(list.lines[6], "\t\t\tファイルが壊れています");
     EXPECT_EQ(list.lines[8], "\t\t\tファイルを開けません");
     EXPECT_EQ(state_.ErrorFileText, "エラーのあるファイル");
+}
+
+// Paths that added nothing to the input list are errors of every run: they
+// open the list of files with errors, once each, with their reasons. A
+// path that stayed on the list is reported by the run itself.
+TEST_F(RunTest, InputProblemsAreListedAsErrorsByBothRuns) {
+    const std::vector<PathProblem> problems = {
+        {PathProblem::Kind::FolderUnreadable, "scans/locked", "アクセスが拒否されました", false},
+        {PathProblem::Kind::Missing, "scans/nothing", "", false},
+        {PathProblem::Kind::Missing, "gone.tif", "", true},
+        {PathProblem::Kind::FolderUnreadable, "scans/locked", "アクセスが拒否されました", false},
+    };
+    NoteInputProblems(state_, problems);
+    ASSERT_EQ(state_.InputProblems.size(), 2u);
+    const std::string errors =
+        "エラーのあるファイル\r\n\tscans/locked\tフォルダを開けません（アクセスが拒否されました）"
+        "\r\n\tscans/nothing\t見つかりません";
+    selection_ = SelectionState{};
+    selection_.Check_CTotal = 0;
+    for (int run = 0; run < 2; ++run) {
+        VectorResultList list;
+        NoProgress progress;
+        const std::string result =
+            RunDisplayed(state_, selection_, Tally(), std::vector<std::string>{}, list, progress);
+        EXPECT_EQ(result, "総合計\t0 枚\r\n" + errors);
+    }
+    StringWriter writer;
+    NoProgress progress;
+    ASSERT_TRUE(
+        RunDirectSave(state_, selection_, Tally(), std::vector<std::string>{}, writer, progress));
+    EXPECT_NE(writer.written.find("\r\n\r\n" + errors + "\r\n"), std::string::npos)
+        << writer.written;
+    EXPECT_EQ(state_.ErrorFileText, "エラーのあるファイル");
+    EXPECT_EQ(state_.InputProblems.size(), 2u);
+}
+
+// The result file of a run is checked against the run's own inputs, on
+// every system: a scan's name, a second name of an input and a folder are
+// refused before anything is written, and the input stays as it was.
+TEST_F(RunTest, ResultFileNeverOverwritesAnInput) {
+    const std::string before = Read("a.tif");
+    struct Case {
+        std::string path;
+        std::string reason;
+    };
+    std::vector<Case> cases = {
+        {Path("a.tif"), "名前が .tif/.tiff で終わるファイルには書き出せません"},
+        {Path("Other.TIF"), "名前が .tif/.tiff で終わるファイルには書き出せません"},
+        {Path("x.tiff"), "名前が .tif/.tiff で終わるファイルには書き出せません"},
+        {dir_.string(), "フォルダには書き出せません"},
+        {"", "出力ファイルの名前がありません"},
+    };
+    std::error_code noLink;
+    fs::create_hard_link(Path("a.tif"), Path("second-name.txt"), noLink);
+    if (!noLink)
+        cases.push_back({Path("second-name.txt"),
+                         "入力ファイル " + Path("a.tif") + " と同じファイルには書き出せません"});
+    for (const Case& c : cases) {
+        const OpenedOutput output = OpenResultFile(c.path, files_);
+        EXPECT_FALSE(output.stream) << c.path;
+        EXPECT_TRUE(output.refused) << c.path;
+        EXPECT_EQ(output.error, c.path + ": " + c.reason);
+    }
+    EXPECT_EQ(Read("a.tif"), before);
+    // Any other name is written as before.
+    OpenedOutput fine = OpenResultFile(Path("SizeList.txt"), files_);
+    ASSERT_TRUE(fine.stream) << fine.error;
+    EXPECT_TRUE(fine.stream->Write("x") && fine.stream->Finish());
 }
 
 TEST_F(RunTest, PreparationRefusals) {

@@ -267,6 +267,27 @@ Page MakeScanPage(std::uint32_t width, std::uint32_t height, std::uint32_t dpi) 
     return MakePage(wanted);
 }
 
+std::vector<std::uint8_t> BuildOverlappingDirectories(ByteOrder order, std::size_t directories,
+                                                      std::uint16_t claimedEntries) {
+    // Cell j (6 bytes at 8 + 6j) holds a count and 4 bytes. Directory k
+    // starts at cell k; its link lies 2 + 12N bytes further on, in the
+    // second half of cell k + 2N.
+    constexpr std::uint64_t kFirst = 8;
+    constexpr std::uint64_t kCell = 6;
+    const std::size_t span = 2 * static_cast<std::size_t>(claimedEntries);
+    Writer out(order);
+    out.Put(order == ByteOrder::Little ? 0x4949 : 0x4D4D, 2);
+    out.Put(42, 2);
+    out.Put(kFirst, 4);
+    for (std::size_t j = 0; j < directories + span; ++j) {
+        out.Put(claimedEntries, 2);
+        std::uint64_t link = 0;
+        if (j >= span && j - span + 1 < directories) link = kFirst + kCell * (j - span + 1);
+        out.Put(link, 4);
+    }
+    return out.Take();
+}
+
 bool WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out) return false;

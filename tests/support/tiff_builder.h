@@ -101,6 +101,15 @@ Page MakeScanPage(std::uint32_t width, std::uint32_t height, std::uint32_t dpi);
 // The same page described without image data: bilevel, PackBits, per inch.
 PageSpec ScanPageSpec(std::uint32_t width, std::uint32_t height, std::uint32_t dpi);
 
+// A classic file whose chain is `directories` directories placed 6 bytes
+// apart, each claiming `claimedEntries` entries, all of which fit in the
+// file: every directory's entries overlap the next ones', and the links
+// lie where later directories' counts leave room for them. Read naively,
+// it decodes directories * claimedEntries entries from a file of about
+// 6 * (directories + 2 * claimedEntries) bytes.
+std::vector<std::uint8_t> BuildOverlappingDirectories(ByteOrder order, std::size_t directories,
+                                                      std::uint16_t claimedEntries);
+
 // Writes bytes to a file; returns false on failure.
 bool WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
 

@@ -25,7 +25,11 @@ class Converter {
     void Append(std::string& out, std::string_view text) {
         if (cd_ == reinterpret_cast<iconv_t>(-1)) {
             // No table on this system: keep the line readable rather than lose it.
-            for (std::size_t i = 0; i < text.size(); i += Utf8SequenceLength(text[i])) out += '?';
+            for (std::size_t i = 0; i < text.size();) {
+                const std::size_t length = WellFormedUtf8Length(text.substr(i));
+                i += length == 0 ? 1 : length;
+                out += '?';
+            }
             return;
         }
         ::iconv(cd_, nullptr, nullptr, nullptr, nullptr);
@@ -41,9 +45,12 @@ class Converter {
             if (errno == E2BIG) continue;
             // EILSEQ or EINVAL: a character without a code, or a broken
             // sequence. It becomes "?" and the conversion goes on after it.
+            // A well-formed character without a code is skipped whole; a
+            // broken sequence only by its first byte, so that the
+            // characters after it are kept.
             out += '?';
-            std::size_t skip = Utf8SequenceLength(static_cast<unsigned char>(*in));
-            if (skip > inLeft) skip = inLeft;
+            std::size_t skip = WellFormedUtf8Length(std::string_view(in, inLeft));
+            if (skip == 0) skip = 1;
             in += skip;
             inLeft -= skip;
             ::iconv(cd_, nullptr, nullptr, nullptr, nullptr);

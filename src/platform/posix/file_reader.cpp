@@ -1,5 +1,7 @@
 #include "platform/file_reader.h"
 
+#include "platform/error_reason.h"
+
 #include <cerrno>
 #include <cstring>
 
@@ -45,16 +47,16 @@ class PosixFile final : public ByteSource {
 OpenedFile OpenFileForReading(const std::string& path) {
     // Non-blocking so that a FIFO with a .tif name cannot stall a run.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return {nullptr, std::strerror(errno)};
+    if (fd < 0) return {nullptr, SystemErrorReason(errno)};
     struct stat info {};
     if (::fstat(fd, &info) != 0) {
         const int error = errno;
         ::close(fd);
-        return {nullptr, std::strerror(error)};
+        return {nullptr, SystemErrorReason(error)};
     }
     if (!S_ISREG(info.st_mode)) {
         ::close(fd);
-        return {nullptr, "not a regular file"};
+        return {nullptr, kNotRegularFileReason};
     }
     return {std::make_unique<PosixFile>(fd, static_cast<std::uint64_t>(info.st_size)), {}};
 }

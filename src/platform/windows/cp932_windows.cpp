@@ -76,8 +76,14 @@ const Override* FindOverride(long code) {
 void AppendCp932(std::string& out, std::string_view text) {
     std::size_t at = 0;
     while (at < text.size()) {
-        std::size_t length = Utf8SequenceLength(static_cast<unsigned char>(text[at]));
-        if (length > text.size() - at) length = text.size() - at;
+        // A broken sequence costs one "?" for its first byte only; the
+        // characters after it are decoded as they are.
+        const std::size_t length = WellFormedUtf8Length(text.substr(at));
+        if (length == 0) {
+            out += '?';
+            ++at;
+            continue;
+        }
         const long code = DecodeSequence(text.substr(at, length));
         at += length;
         if (code < 0) {

@@ -1,5 +1,7 @@
 #include "platform/file_reader.h"
 
+#include "platform/error_reason.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -55,19 +57,18 @@ OpenedFile OpenFileForReading(const std::string& path) {
         ::CreateFileW(windows::WideFromUtf8(path).c_str(), GENERIC_READ,
                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_RANDOM_ACCESS, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
-        return {nullptr, windows::SystemErrorText(::GetLastError())};
+    if (handle == INVALID_HANDLE_VALUE) return {nullptr, SystemErrorReason(::GetLastError())};
     // Pipes, consoles and devices can be opened under a .tif name too; only
     // a disk file has a size and offsets.
     if (::GetFileType(handle) != FILE_TYPE_DISK) {
         ::CloseHandle(handle);
-        return {nullptr, "not a regular file"};
+        return {nullptr, kNotRegularFileReason};
     }
     LARGE_INTEGER size{};
     if (!::GetFileSizeEx(handle, &size)) {
         const DWORD error = ::GetLastError();
         ::CloseHandle(handle);
-        return {nullptr, windows::SystemErrorText(error)};
+        return {nullptr, SystemErrorReason(error)};
     }
     return {std::make_unique<WindowsFile>(handle, static_cast<std::uint64_t>(size.QuadPart)), {}};
 }

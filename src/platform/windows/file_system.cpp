@@ -2,16 +2,35 @@
 
 #include <windows.h>
 
+#include "platform/error_reason.h"
 #include "platform/windows/wide_text.h"
 
 namespace folvane {
 
 const char kPathSeparator = '\\';
 
-PathKind ExaminePath(const std::string& path) {
+std::optional<FileIdentity> IdentifyFile(const std::string& path) {
+    // No access asked for: attributes can be read even of a file that is
+    // open elsewhere; a folder needs backup semantics to be opened at all.
+    const HANDLE handle =
+        ::CreateFileW(windows::WideFromUtf8(path).c_str(), 0,
+                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool known = ::GetFileInformationByHandle(handle, &info) != 0;
+    ::CloseHandle(handle);
+    if (!known) return std::nullopt;
+    return FileIdentity{
+        info.dwVolumeSerialNumber,
+        (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+}
+
+PathKind ExaminePath(const std::string& path, std::string* reason) {
     const DWORD attributes = ::GetFileAttributesW(windows::WideFromUtf8(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
-        switch (::GetLastError()) {
+        const DWORD error = ::GetLastError();
+        switch (error) {
             case ERROR_FILE_NOT_FOUND:
             case ERROR_PATH_NOT_FOUND:
             case ERROR_INVALID_NAME:
@@ -21,6 +40,7 @@ PathKind ExaminePath(const std::string& path) {
             case ERROR_NOT_READY:  // a card reader or DVD drive without a medium
                 return PathKind::Missing;
             default:
+                if (reason != nullptr) *reason = SystemErrorReason(error);
                 return PathKind::Unreadable;
         }
     }
@@ -30,9 +50,10 @@ PathKind ExaminePath(const std::string& path) {
 namespace {
 
 // Calls `take` with the attributes and UTF-8 name of every entry of
-// `folder`; false when the folder cannot be listed.
+// `folder`; false when the folder cannot be listed, with the reason in
+// `reason` when given.
 template <typename Take>
-bool ForEachEntry(const std::string& folder, Take&& take) {
+bool ForEachEntry(const std::string& folder, std::string* reason, Take&& take) {
     std::string pattern = folder;
     if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != '/') pattern += '\\';
     pattern += '*';
@@ -42,26 +63,32 @@ bool ForEachEntry(const std::string& folder, Take&& take) {
                            FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
     if (search == INVALID_HANDLE_VALUE) {
         // A folder without a single entry, as an empty drive root is.
-        return ::GetLastError() == ERROR_FILE_NOT_FOUND;
+        const DWORD error = ::GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND) return true;
+        if (reason != nullptr) *reason = SystemErrorReason(error);
+        return false;
     }
     do {
         take(entry.dwFileAttributes, windows::Utf8FromWide(entry.cFileName));
     } while (::FindNextFileW(search, &entry));
     const DWORD error = ::GetLastError();
     ::FindClose(search);
-    return error == ERROR_NO_MORE_FILES;
+    if (error == ERROR_NO_MORE_FILES) return true;
+    if (reason != nullptr) *reason = SystemErrorReason(error);
+    return false;
 }
 
 }  // namespace
 
-std::optional<std::vector<std::string>> ListTifFileNames(const std::string& folder) {
+std::optional<std::vector<std::string>> ListTifFileNames(const std::string& folder,
+                                                         std::string* reason) {
     // The search asks for every name and matches ".tif" itself: a "*.tif"
     // pattern would also match the 8.3 short names of "x.tiff" and
     // "x.tif~", which are not TIFF files of ours.
     constexpr DWORD kLeftOut =
         FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     std::vector<std::string> names;
-    const bool listed = ForEachEntry(folder, [&](DWORD attributes, std::string name) {
+    const bool listed = ForEachEntry(folder, reason, [&](DWORD attributes, std::string name) {
         if ((attributes & kLeftOut) == 0 && HasTifExtensionIgnoringCase(name))
             names.push_back(std::move(name));
     });
@@ -69,13 +96,14 @@ std::optional<std::vector<std::string>> ListTifFileNames(const std::string& fold
     return names;
 }
 
-std::optional<std::vector<std::string>> ListSubfolderNames(const std::string& folder) {
+std::optional<std::vector<std::string>> ListSubfolderNames(const std::string& folder,
+                                                           std::string* reason) {
     // Junctions and folder links are reparse points: not entered, so a link
     // back up the tree cannot make a walk endless.
     constexpr DWORD kLeftOut =
         FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_REPARSE_POINT;
     std::vector<std::string> names;
-    const bool listed = ForEachEntry(folder, [&](DWORD attributes, std::string name) {
+    const bool listed = ForEachEntry(folder, reason, [&](DWORD attributes, std::string name) {
         if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 || (attributes & kLeftOut) != 0) return;
         if (name == "." || name == "..") return;
         names.push_back(std::move(name));

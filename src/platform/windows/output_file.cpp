@@ -35,12 +35,25 @@ class HandleStream : public BufferedOutput {
     HANDLE handle_;
 };
 
+// Marks an open file for deletion when its last handle closes, or takes
+// the mark off again.
+bool SetDeleteOnClose(HANDLE handle, bool deleteOnClose) {
+    FILE_DISPOSITION_INFO disposition{};
+    disposition.DeleteFile = deleteOnClose ? TRUE : FALSE;
+    return ::SetFileInformationByHandle(handle, FileDispositionInfo, &disposition,
+                                        sizeof disposition) != 0;
+}
+
 class ReplacingFile final : public HandleStream {
   public:
     ReplacingFile(HANDLE handle, std::string path, std::wstring widePath, std::wstring tempPath)
         : HandleStream(handle, std::move(path)),
           widePath_(std::move(widePath)),
-          tempPath_(std::move(tempPath)) {}
+          tempPath_(std::move(tempPath)),
+          // Until it is complete, the system removes the temporary file
+          // however the program ends, Ctrl+C and a killed process included.
+          // Where it cannot, the destructor still does on the normal way out.
+          deleteOnClose_(SetDeleteOnClose(handle_, true)) {}
 
     ~ReplacingFile() override {
         if (handle_ != INVALID_HANDLE_VALUE) ::CloseHandle(handle_);
@@ -53,6 +66,7 @@ class ReplacingFile final : public HandleStream {
         if (!HandleStream::Finish()) return false;
         // The data must be on disk before the name points at it.
         if (!::FlushFileBuffers(handle_)) return Fail(::GetLastError());
+        if (deleteOnClose_ && !SetDeleteOnClose(handle_, false)) return Fail(::GetLastError());
         const HANDLE handle = handle_;
         handle_ = INVALID_HANDLE_VALUE;
         if (!::CloseHandle(handle)) return Fail(::GetLastError());
@@ -66,6 +80,7 @@ class ReplacingFile final : public HandleStream {
   private:
     std::wstring widePath_;
     std::wstring tempPath_;
+    bool deleteOnClose_;
     bool committed_ = false;
 };
 
@@ -89,8 +104,16 @@ class DeviceStream final : public HandleStream {
 
 }  // namespace
 
+void UseNamedTemporaryFilesOnly(bool) {}  // the only kind there is here
+
 OpenedOutput CreateReplacingFile(const std::string& path) {
+    if (path.empty()) return {nullptr, path + ": 出力ファイルの名前がありません", true};
     const std::wstring widePath = windows::WideFromUtf8(path);
+    // Refused before anything is read: the move over a folder would fail
+    // only once the whole run is done.
+    const DWORD attributes = ::GetFileAttributesW(widePath.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return {nullptr, path + ": フォルダには書き出せません", true};
     const HANDLE existing =
         ::CreateFileW(widePath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -107,8 +130,9 @@ OpenedOutput CreateReplacingFile(const std::string& path) {
         const std::wstring temp = folder + L".folvane-" + std::to_wstring(::GetCurrentProcessId()) +
                                   L"-" + std::to_wstring((seed + attempt) % 1000000007ull) +
                                   L".tmp";
-        const HANDLE handle = ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                            FILE_ATTRIBUTE_NORMAL, nullptr);
+        // DELETE access lets the file be marked for deletion on close.
+        const HANDLE handle = ::CreateFileW(temp.c_str(), GENERIC_WRITE | DELETE, 0, nullptr,
+                                            CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle == INVALID_HANDLE_VALUE) {
             const DWORD error = ::GetLastError();
             if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) continue;
