@@ -7,7 +7,7 @@ packages=(
     googletest libgtest-dev
     qt6-base-dev fonts-ipafont-gothic xvfb xauth
     libtiff-tools
-    g++-mingw-w64-x86-64-posix wine64
+    g++-mingw-w64-x86-64-posix wine64 fonts-wine locales
 )
 
 missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Cross-builds folvane_core, folvane-cli and the core's tests for Windows with
-# MinGW-w64 and runs them under Wine (console only): the tests, a smoke run
-# over samples/, and the byte-for-byte comparison with the Linux build.
+# Cross-builds folvane_core, folvane-cli, the window folvane.exe and the tests
+# for Windows with MinGW-w64 and runs them under Wine with no display: the
+# tests (the window's own drive its real windows), a smoke run over samples/,
+# and the byte-for-byte comparison with the Linux build.
 # Skipped, with a note, when the cross-compiler or Wine is missing.
 # Expects the Linux dev build (scripts/test.sh makes it first).
 set -euo pipefail
@@ -39,7 +40,9 @@ unset DISPLAY WAYLAND_DISPLAY
 mkdir -p "$WINEPREFIX"
 "$wineserver" -p 2>/dev/null || true # already up for this prefix: fine
 trap '"$wineserver" -k 2>/dev/null || true' EXIT
-"$wine" wineboot </dev/null >/dev/null 2>&1
+# The prefix's graphics driver "x11,null" lets the window tests create
+# windows without a display server.
+bash scripts/wine-prefix.sh "$WINEPREFIX"
 prefixed=$SECONDS
 
 cmake --preset windows
