@@ -37,7 +37,7 @@ if [ -n "$locale_folder" ] && [ ! -f "$locale_folder/ja_JP.UTF-8/LC_CTYPE" ]; th
 fi
 
 # Bump when the settings below change, so existing prefixes take them.
-marker="$prefix/folvane-prefix-3"
+marker="$prefix/folvane-prefix-4"
 if [ -f "$marker" ]; then exit 0; fi
 
 export WINEPREFIX="$prefix" WINEDEBUG=-all
@@ -73,5 +73,12 @@ Windows Registry Editor Version 5.00
 EOF
 } >"$reg"
 "$wine" regedit /S "Z:${reg//\//\\}" </dev/null >/dev/null 2>&1
+# Marlett draws the title bar's buttons. Wine finds the fonts in the prefix's
+# own font folder whatever its build's data folder is.
+fonts="$prefix/drive_c/windows/Fonts"
+mkdir -p "$fonts"
+for font in /usr/share/wine/fonts/marlett.ttf; do
+    [ -f "$font" ] && ln -sf "$font" "$fonts/"
+done
 touch "$marker"
 echo "wine-prefix: $prefix ready"
