@@ -16,6 +16,7 @@
 #include "run/direct_run.h"
 #include "run/displayed_run.h"
 #include "run/read_ahead.h"
+#include "run/read_threads.h"
 #include "run/result_file.h"
 #include "run/run_preparation.h"
 
@@ -91,11 +92,7 @@ bool WriteTable(const InputFiles& files, OutputEncoding encoding, OutputStream& 
     return written;
 }
 
-unsigned JobCount(unsigned requested) {
-    if (requested != 0) return requested;
-    const unsigned processors = std::thread::hardware_concurrency();
-    return processors == 0 ? 1 : processors;
-}
+unsigned JobCount(unsigned requested) { return requested != 0 ? requested : DefaultReadThreads(); }
 
 }  // namespace
 

@@ -1,0 +1,97 @@
+// MainForm1's start-up, clearing for a new batch, closing with the question
+// about results that were displayed and not saved (closing is never
+// refused), and the "About (&A)" menu.
+#include "form/main_form.h"
+
+#include "form/version_dialog.h"
+#include "form/window_texts.h"
+#include "platform/program_launcher.h"
+#include "platform/registry.h"
+#include "state/texts.h"
+
+namespace folvane::form {
+
+MainForm::MainForm(MainFormView& view, MainFormServices services)
+    : view_(view), services_(services) {}
+
+MainForm::~MainForm() = default;
+
+void MainForm::Form_Initialize() {
+    state_.FilesAdded = 0;
+    state_.ResultState = 0;
+    okDialog1_ = std::make_unique<OkDialog>(view_.OKDialog1View());
+    okDialog2_ = std::make_unique<OkDialog>(view_.OKDialog2View());
+    closeDialog_ = std::make_unique<CloseDialog>(view_.CloseDialogPromptView());
+    modelessDialog_ = std::make_unique<ModelessDialog>(view_.ProgressWindowView());
+    view_.SetMenuEnabled(MainMenuItem::IDMView, false);
+    view_.SetMenuEnabled(MainMenuItem::IDMSave, false);
+    view_.SetMenuEnabled(MainMenuItem::IDMD_Save, false);
+    state_.NotTiffText = folvane::text::kNotTiffHeading;
+}
+
+void MainForm::Clear_Click() {
+    if (running_) return;
+    state_.FilesAdded = 0;
+    state_.ResultState = 0;
+    view_.SetMenuEnabled(MainMenuItem::IDMView, false);
+    view_.SetMenuEnabled(MainMenuItem::IDMSave, false);
+    view_.SetMenuEnabled(MainMenuItem::IDMD_Save, false);
+    list1_.clear();
+    resultList_.clear();
+    view_.SetListLines(MainList::List1, list1_);
+    view_.SetListLines(MainList::ResultList, resultList_);
+    SetResultText(std::string(folvane::text::kResultInitial));
+    state_.NotTiffText = folvane::text::kNotTiffHeading;
+    state_.ErrorFileText = folvane::text::kErrorFileHeading;
+}
+
+void MainForm::Close_Click() { view_.CloseWindow(); }
+
+bool MainForm::Form_Unload() {
+    if (running_) {
+        // A run cannot be interrupted: the window closes once it is over.
+        closeAfterRun_ = true;
+        return false;
+    }
+    if (state_.ResultState == 1) {
+        closeDialog_->Ask(std::string(window_text::kNotSaved),
+                          std::string(window_text::kSaveQuestion));
+        // Whatever the save reports, closing goes on.
+        if (closeDialog_->CloseDialogAnswer == kAnswerYes) FileSave_Click();
+    }
+    modelessDialog_->Hide();
+    okDialog1_->Hide();
+    okDialog2_->Hide();
+    closeDialog_->Hide();
+    // The help window would otherwise keep the program running.
+    view_.CloseHelp();
+    return true;
+}
+
+void MainForm::IDMHelp_Click() {
+    const std::string file = helpFile_.empty() ? view_.DefaultHelpFile() : helpFile_;
+    if (!view_.ShowHelp(file, std::string(window_text::kHelpKeyword)))
+        view_.ShowSystemMessage(std::string(window_text::kHelpMissingPrefix) + file +
+                                std::string(window_text::kHelpMissingSuffix));
+}
+
+void MainForm::IDMVer_Click() {
+    // Made for each showing and gone when it closes.
+    if (services_.registry != nullptr && services_.launcher != nullptr) {
+        VersionDialog version(*services_.registry, *services_.launcher);
+        view_.ShowVersionDialog(version);
+    } else {
+        VersionDialog version;
+        view_.ShowVersionDialog(version);
+    }
+}
+
+const std::vector<std::string>& MainForm::ListLines(MainList list) const {
+    return list == MainList::List1 ? list1_ : resultList_;
+}
+
+std::vector<std::string>& MainForm::Lines(MainList list) {
+    return list == MainList::List1 ? list1_ : resultList_;
+}
+
+}  // namespace folvane::form

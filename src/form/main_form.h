@@ -1,0 +1,148 @@
+// MainForm1's behaviour: what every click, drop and key of the main window
+// does, over the core's runs and state, talking to the screen only through
+// MainFormView. Its handlers are spread over a few files by concern
+// (start-up, selection, input, runs, saving, clearing and closing).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "form/main_form_view.h"
+#include "form/message_windows.h"
+#include "run/run_preparation.h"
+#include "state/form_state.h"
+#include "state/selection_state.h"
+
+namespace folvane {
+class ProgramLauncher;
+class Registry;
+}  // namespace folvane
+
+namespace folvane::form {
+
+// What the form takes from the system besides its view; the system's own
+// unless a test gives its own.
+struct MainFormServices {
+    const Registry* registry = nullptr;
+    ProgramLauncher* launcher = nullptr;
+    // Files read at once in a run; 0: DefaultReadThreads().
+    unsigned readThreads = 0;
+};
+
+class MainForm {
+  public:
+    explicit MainForm(MainFormView& view, MainFormServices services = {});
+    ~MainForm();
+    MainForm(const MainForm&) = delete;
+    MainForm& operator=(const MainForm&) = delete;
+
+    // Called by the view once its controls exist, in their design state.
+    void Form_Initialize();
+    // The window is closing (close box, "終了", "終了 (&X)"). False while a
+    // run holds the window: the close is then carried out when it is over.
+    bool Form_Unload();
+
+    // --- Buttons ---
+    void Start_Click();
+    void FileSave_Click();
+    void Direct_Save_Click();
+    void Clear_Click();
+    void Close_Click();
+    void SelctFile_Click();
+
+    // --- Menu items: each acts as its button ---
+    void IDMExit_Click() { Close_Click(); }
+    void IDMSelect_Click() { SelctFile_Click(); }
+    void IDMView_Click() { Start_Click(); }
+    void IDMSave_Click() { FileSave_Click(); }
+    void IDMD_Save_Click() { Direct_Save_Click(); }
+    void IDMClear_Click() { Clear_Click(); }
+
+    // --- Column and total selection ---
+    // The user changed a box to `value` (Check0_Click .. Check9_Click).
+    void Check_Click(int column, CheckValue value);
+    void Check_Total_Click(CheckValue value);
+    void Check_CTotal_Click(CheckValue value);
+    void Check_RTotal_Click(CheckValue value);
+    // The menu twins (IDMCH0_Click .. IDMCH9_Click), as a click on the box.
+    void IDMCH_Click(int column);
+    void IDMCHTO_Click();
+    void IDMCHCT_Click();
+
+    // --- Input list ---
+    // A drop onto List1: the full paths of the files and folders it
+    // carries, empty when it carries no file list (it still counts).
+    void List1_OLEDragDrop(const std::vector<std::string>& paths);
+    // Button: 1 left, 2 right, 4 middle; the right button opens IDLPM.
+    void List1_MouseDown(int Button);
+    void ResultList_MouseDown(int Button);
+    void IDLPMCopy_Click();
+    void IDLPMDel_Click();
+
+    // --- About ---
+    void IDMHelp_Click();
+    void IDMVer_Click();
+    void SetHelpFile(std::string path) { helpFile_ = std::move(path); }
+
+    // --- What the window holds, for the views and the tests ---
+    const FormState& State() const { return state_; }
+    // The check boxes' values and the resolution boxes' texts as now.
+    SelectionState CurrentSelection() const;
+    const std::vector<std::string>& ListLines(MainList list) const;
+    bool IsRunning() const { return running_; }
+    // The list the context menu was opened on, while it is open.
+    std::optional<MainList> PopupTargetList() const { return popupTarget_; }
+    // The folder the Save-As dialog opens in next.
+    const std::string& SaveFolder() const { return saveFolder_; }
+
+  private:
+    // Selection.
+    void SetCheck(MainCheck box, CheckValue value);
+    CheckValue Value(MainCheck box) const;
+    void ToggleFromMenu(MainCheck box, MainMenuItem item);
+    void ShowResolutionInputs(bool shown);
+
+    // Input.
+    void AddToList1(std::vector<std::string> added);
+    void ListMouseDown(MainList list, int Button);
+    std::vector<std::string>& Lines(MainList list);
+
+    // Runs and saving.
+    std::optional<RunPreparation> PrepareRunOrRefuse(const SelectionState& selection);
+    std::optional<std::string> AskSavePath();
+    bool WriteDisplayedResults(std::string& error);
+    void ShowSaveFailure(const std::string& reason);
+    void SetResultText(const std::string& text);
+    unsigned ReadThreads() const;
+    void BeginRun();
+    void EndRun();
+
+    MainFormView& view_;
+    MainFormServices services_;
+    FormState state_;
+    SelectionState selection_;  // the boxes as shown; the texts are read from the view
+    std::vector<std::string> list1_;
+    std::vector<std::string> resultList_;
+    bool running_ = false;
+    bool closeAfterRun_ = false;
+    std::optional<MainList> popupTarget_;
+    std::string saveFolder_;
+    std::string helpFile_;
+
+    // The auxiliary windows, loaded hidden at start.
+    std::unique_ptr<OkDialog> okDialog1_;
+    std::unique_ptr<OkDialog> okDialog2_;
+    std::unique_ptr<CloseDialog> closeDialog_;
+    std::unique_ptr<ModelessDialog> modelessDialog_;
+};
+
+// The reason a result file could not be written, in Japanese for the common
+// causes (no permission, no such folder, disk full, read-only file system,
+// the path is a folder); the system's own text for the others. `error` is
+// "path: reason" as the output files give it.
+std::string FailureReason(const std::string& error);
+
+}  // namespace folvane::form
