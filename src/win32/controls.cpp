@@ -119,3 +119,29 @@ void SetHorizontalExtent(HWND list, HWND measureIn) {
 }  // namespace listbox
 
 }  // namespace folvane::win32
+
+#include <commctrl.h>
+
+namespace folvane::win32 {
+
+HWND AddTooltips(HWND owner, std::initializer_list<ControlTip> tips, HFONT font) {
+    HWND tooltips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                    WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                                    GetModuleHandleW(nullptr), nullptr);
+    if (tooltips == nullptr) return nullptr;
+    SendMessageW(tooltips, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageW(tooltips, TTM_SETMAXTIPWIDTH, 0, 800);
+    for (const ControlTip& tip : tips) {
+        TTTOOLINFOW info{};
+        info.cbSize = sizeof info;
+        info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        info.hwnd = owner;
+        info.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(owner, tip.id));
+        info.lpszText = const_cast<wchar_t*>(tip.text);
+        SendMessageW(tooltips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    }
+    return tooltips;
+}
+
+}  // namespace folvane::win32

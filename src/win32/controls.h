@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -56,5 +57,16 @@ void SetTexts(HWND list, const std::vector<std::string>& texts);
 void SetHorizontalExtent(HWND list, HWND measureIn);
 
 }  // namespace listbox
+
+}  // namespace folvane::win32
+
+namespace folvane::win32 {
+
+// A tooltip window over `owner` showing `text` for each control.
+struct ControlTip {
+    int id;
+    const wchar_t* text;
+};
+HWND AddTooltips(HWND owner, std::initializer_list<ControlTip> tips, HFONT font);
 
 }  // namespace folvane::win32

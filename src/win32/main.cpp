@@ -3,19 +3,23 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <objbase.h>
 #include <shellapi.h>
 
 #include <string>
 #include <vector>
 
 #include "win32/controls.h"
-#include "win32/main_window.h"
+#include "win32/main_form_window.h"
 #include "win32/message_loop.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     using namespace folvane::win32;
+    // The shell's folder picker and the Save-As dialog want COM on this
+    // thread, in a single-threaded apartment.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS |
-                                                       ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES};
+                                                       ICC_BAR_CLASSES | ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
 
     std::vector<std::string> paths;
@@ -25,11 +29,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
         LocalFree(arguments);
     }
 
-    MainWindowEvents events;
-    MainWindow window(instance, events);
-    if (window.Handle() == nullptr) return 1;
-    ShowWindow(window.Handle(), show);
-    UpdateWindow(window.Handle());
-    if (!paths.empty()) events.Dropped(paths);
-    return RunMessageLoop(window.Handle(), window.Accelerators());
+    int status = 1;
+    {
+        MainFormWindow window(instance);
+        if (window.Handle() != nullptr) {
+            ShowWindow(window.Handle(), show);
+            UpdateWindow(window.Handle());
+            if (!paths.empty()) window.Dropped(paths);
+            status = RunMessageLoop(window.Handle(), window.Window().Accelerators());
+        }
+    }
+    CoUninitialize();
+    return status;
 }

@@ -3,6 +3,7 @@
 // so that windres reads them too.
 #pragma once
 
+// The program icon, given by the packaging resources.
 #define IDI_FOLVANE 1
 #define IDR_MAINMENU 100
 #define IDR_LISTPOPUP 101
