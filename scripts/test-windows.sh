@@ -72,5 +72,26 @@ grep -q $'^\tsamples\\\\readme_not_a_tiff.tif\r$' "$smoke"
 echo "test-windows: smoke run over samples/ wrote $(wc -l <"$smoke") lines"
 
 bash scripts/compare-windows.sh build/dev/src/folvane-cli build/windows/src/folvane-cli.exe
+
+# The window test saved its display file after a run over the drop it made
+# (the folder twice, a.tif again, B.TIF, c.tiff and notes.txt alone). The
+# Linux command line, given the same drop, must write the same bytes once
+# the Windows folder in front of the paths is taken away and "\" is "/".
+window_test=build/windows/tests/win32/window-test
+[ -f "$window_test/SizeList.txt" ] || { echo "test-windows: the window test saved nothing"; exit 1; }
+status=0
+(cd "$window_test" && "$OLDPWD/build/dev/src/folvane-cli" -q --display -o linux-SizeList.txt \
+    スキャン資料 スキャン資料 スキャン資料/a.tif スキャン資料/B.TIF スキャン資料/c.tiff \
+    スキャン資料/notes.txt) || status=$?
+[ "$status" -eq 3 ] || { echo "test-windows: folvane-cli --display exited $status, expected 3"; exit 1; }
+FOLDER="Z:$(realpath "$window_test" | tr / '\\')\\" perl -pe 's/\Q$ENV{FOLDER}\E//g' \
+    "$window_test/SizeList.txt" | tr '\\' / >"$window_test/window.norm"
+tr '\\' / <"$window_test/linux-SizeList.txt" >"$window_test/linux.norm"
+if ! cmp "$window_test/linux.norm" "$window_test/window.norm"; then
+    echo "test-windows: the window's saved file differs from folvane-cli --display"
+    diff <(od -An -c "$window_test/linux.norm") <(od -An -c "$window_test/window.norm") | head -20 || true
+    exit 1
+fi
+echo "test-windows: the window saved the bytes of folvane-cli --display ($(wc -c <"$window_test/linux.norm") bytes)"
 echo "test-windows: Wine prefix $((prefixed - started)) s, build $((built - prefixed)) s," \
     "ctest $((tested - built)) s, all $((SECONDS - started)) s"

@@ -17,8 +17,9 @@
 # done once per prefix; a later call only checks the marker and returns.
 set -euo pipefail
 
-prefix=${1:?usage: wine-prefix.sh PREFIX [LOCALE-FOLDER]}
-locale_folder=${2:-}
+# Wine takes only an absolute prefix.
+prefix=$(realpath -m "${1:?usage: wine-prefix.sh PREFIX [LOCALE-FOLDER]}")
+locale_folder=${2:+$(realpath -m "$2")}
 
 wine=${FOLVANE_WINE:-}
 if [ -z "$wine" ]; then
@@ -44,7 +45,8 @@ export WINEPREFIX="$prefix" WINEDEBUG=-all
 # No Mono or Gecko installer prompts, no menu entries in the user's desktop.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 mkdir -p "$prefix"
-"$wine" wineboot </dev/null >/dev/null 2>&1
+"$wine" wineboot </dev/null >/dev/null 2>&1 ||
+    { echo "wine-prefix: wineboot failed for $prefix" >&2; exit 1; }
 
 # regedit reads UTF-16 files with a byte-order mark; the Japanese font names
 # need it.

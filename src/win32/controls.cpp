@@ -125,10 +125,10 @@ void SetHorizontalExtent(HWND list, HWND measureIn) {
 namespace folvane::win32 {
 
 HWND AddTooltips(HWND owner, std::initializer_list<ControlTip> tips, HFONT font) {
-    HWND tooltips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                    WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                                    CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
-                                    GetModuleHandleW(nullptr), nullptr);
+    HWND tooltips =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                        GetModuleHandleW(nullptr), nullptr);
     if (tooltips == nullptr) return nullptr;
     SendMessageW(tooltips, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     SendMessageW(tooltips, TTM_SETMAXTIPWIDTH, 0, 800);

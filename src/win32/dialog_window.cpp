@@ -28,7 +28,8 @@ DialogWindow::DialogWindow(HWND owner, const wchar_t* title, int widthTwips, int
     dpi_ = WindowDpi(owner);
     fonts_ = std::make_unique<WindowFonts>(dpi_);
     const DWORD style = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN | (closeBox ? WS_SYSMENU : 0);
-    const DWORD exStyle = WS_EX_CONTROLPARENT | (toolBorder ? WS_EX_TOOLWINDOW : WS_EX_DLGMODALFRAME);
+    const DWORD exStyle =
+        WS_EX_CONTROLPARENT | (toolBorder ? WS_EX_TOOLWINDOW : WS_EX_DLGMODALFRAME);
     const SIZE outer = OuterSize(TwipsToPixels(widthTwips, dpi_), TwipsToPixels(heightTwips, dpi_),
                                  style, exStyle, false, dpi_);
     window_ = CreateWindowExW(exStyle, kClassName, title, style, 0, 0, outer.cx, outer.cy, owner,
@@ -88,7 +89,8 @@ void DialogWindow::CenterOver(HWND owner) {
 
 void DialogWindow::ShowModal(HWND owner) {
     if (owner == nullptr) owner = owner_;
-    if (owner != nullptr) SetWindowLongPtrW(window_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+    if (owner != nullptr)
+        SetWindowLongPtrW(window_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
     CenterOver(owner);
     done_ = false;
     modal_ = true;

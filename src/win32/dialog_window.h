@@ -18,8 +18,8 @@ class DialogWindow {
 
     // `toolBorder`: the thin frame of a tool window; otherwise a dialog
     // frame. `closeBox`: a system menu with the close box.
-    DialogWindow(HWND owner, const wchar_t* title, int widthTwips, int heightTwips,
-                 bool toolBorder, bool closeBox);
+    DialogWindow(HWND owner, const wchar_t* title, int widthTwips, int heightTwips, bool toolBorder,
+                 bool closeBox);
     virtual ~DialogWindow();
     DialogWindow(const DialogWindow&) = delete;
     DialogWindow& operator=(const DialogWindow&) = delete;

@@ -300,9 +300,9 @@ void MainFormWindow::ShowSystemMessage(const std::string& text) {
 void MainFormWindow::ShowContextMenu(MainList /*list*/) {
     // Items may be chosen with either button; the chosen one is handled
     // before this returns.
-    const UINT chosen = static_cast<UINT>(TrackPopupMenu(
-        window_.ListPopup(), TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, popupAt_.x,
-        popupAt_.y, 0, window_.Handle(), nullptr));
+    const UINT chosen = static_cast<UINT>(
+        TrackPopupMenu(window_.ListPopup(), TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
+                       popupAt_.x, popupAt_.y, 0, window_.Handle(), nullptr));
     if (chosen != 0) Command(static_cast<int>(chosen));
 }
 

@@ -23,16 +23,19 @@ HWND DialogRootOf(HWND target) {
     return root != nullptr ? root : target;
 }
 
+bool TranslateForProgram(HWND main, HACCEL accelerators, MSG& message) {
+    const HWND root = DialogRootOf(message.hwnd);
+    if (root == main && accelerators != nullptr &&
+        TranslateAcceleratorW(main, accelerators, &message)) {
+        return true;
+    }
+    return TranslateForWindow(root, message);
+}
+
 int RunMessageLoop(HWND main, HACCEL accelerators) {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        const HWND root = DialogRootOf(message.hwnd);
-        if (root == main && accelerators != nullptr &&
-            TranslateAcceleratorW(main, accelerators, &message)) {
-            continue;
-        }
-        if (TranslateForWindow(root, message)) continue;
-        Dispatch(message);
+        if (!TranslateForProgram(main, accelerators, message)) Dispatch(message);
     }
     return static_cast<int>(message.wParam);
 }

@@ -12,6 +12,10 @@ namespace folvane::win32 {
 // Enter, Escape, access keys), as in a classic Windows form.
 int RunMessageLoop(HWND main, HACCEL accelerators);
 
+// One message of that loop: true when the accelerators or the dialog
+// navigation took it; otherwise the caller dispatches it.
+bool TranslateForProgram(HWND main, HACCEL accelerators, MSG& message);
+
 // Shows `window` modally over `owner` and returns once `done` is true or
 // the window is gone. The owner takes no input meanwhile. A WM_QUIT that
 // arrives inside is passed on to the outer loop.

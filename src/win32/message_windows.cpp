@@ -37,8 +37,9 @@ OkDialogWindow::OkDialogWindow(HWND owner, bool withPicture)
       designWidth_(withPicture ? 4425 : 2970),
       designHeight_(withPicture ? 1305 : 1140) {
     if (withPicture) {
-        SetIcon(Add({IDC_PICTURE, WC_STATICW, L"", kIcon, {kMargin, kMargin, kIconSize, kIconSize}}),
-                IDI_INFORMATION);
+        SetIcon(
+            Add({IDC_PICTURE, WC_STATICW, L"", kIcon, {kMargin, kMargin, kIconSize, kIconSize}}),
+            IDI_INFORMATION);
     }
     const std::string initial =
         withPicture ? std::string() : std::string(form::window_text::kCancelledMessage);
@@ -73,17 +74,16 @@ void OkDialogWindow::FitToMessage() {
     SelectObject(dc, previous);
     ReleaseDC(Handle(), dc);
 
-    const int textWidth = std::max(designWidth - labelLeft - margin,
-                                   static_cast<int>(needed.right) + 2);
-    const int textHeight = std::max(designHeight - buttonHeight - 3 * margin,
-                                    static_cast<int>(needed.bottom) + 2);
+    const int textWidth =
+        std::max(designWidth - labelLeft - margin, static_cast<int>(needed.right) + 2);
+    const int textHeight =
+        std::max(designHeight - buttonHeight - 3 * margin, static_cast<int>(needed.bottom) + 2);
     const int width = std::max(designWidth, labelLeft + textWidth + margin);
     const int height = std::max(designHeight, margin + textHeight + margin + buttonHeight + margin);
     SetWindowPos(Control(IDC_MESSAGE), nullptr, labelLeft, margin, textWidth, textHeight,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(Control(IDOK), nullptr, (width - buttonWidth) / 2,
-                 height - margin - buttonHeight, buttonWidth, buttonHeight,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Control(IDOK), nullptr, (width - buttonWidth) / 2, height - margin - buttonHeight,
+                 buttonWidth, buttonHeight, SWP_NOZORDER | SWP_NOACTIVATE);
     ResizeClient(width, height);
 }
 

@@ -16,8 +16,8 @@ namespace {
 
 constexpr DWORD kLabel = WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
 constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
-constexpr DWORD kList = WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_VSCROLL | WS_HSCROLL |
-                        LBS_NOTIFY | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT;
+constexpr DWORD kList = WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY |
+                        LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT;
 // The option buttons' places are designed inside Frame1, which is at
 // 120, 3240.
 constexpr int kFrameLeft = 120;
@@ -52,7 +52,8 @@ SelectDialogWindow::SelectDialogWindow(HWND owner, OkDialogWindow& okDialog1)
     : DialogWindow(owner, kCaption, 8730, 6165, /*toolBorder=*/false, /*closeBox=*/true),
       okDialog1_(okDialog1) {
     SendMessageW(Handle(), WM_SETICON, ICON_SMALL,
-                 reinterpret_cast<LPARAM>(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_FOLVANE))));
+                 reinterpret_cast<LPARAM>(
+                     LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_FOLVANE))));
     const HFONT large = Fonts().Large();
     // In the tab order: "↓ 追　　加 ↓" first (focused at the start), then
     // FolList, DrvList, DirList, FileList, SelectList, the options, "削　除",
@@ -61,10 +62,15 @@ SelectDialogWindow::SelectDialogWindow(HWND owner, OkDialogWindow& okDialog1)
     Add({IDC_SEL_LABEL3, WC_STATICW, L"フォルダ選択リスト", kLabel, {2520, 120, 1455, 255}});
     Add({IDC_FOLLIST, WC_LISTBOXW, L"", kList, {2520, 360, 2895, 2040}});
     Add({IDC_SEL_LABEL1, WC_STATICW, L"ドライブ指定", kLabel, {120, 120, 1455, 255}});
-    Add({IDC_DRVLIST, WC_COMBOBOXW, L"", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
+    Add({IDC_DRVLIST,
+         WC_COMBOBOXW,
+         L"",
+         WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
          {120, 360, 2175, 3000}});
     Add({IDC_SEL_LABEL2, WC_STATICW, L"フォルダ指定", kLabel, {120, 1080, 1455, 255}});
-    Add({IDC_DIRLIST, WC_LISTBOXW, L"",
+    Add({IDC_DIRLIST,
+         WC_LISTBOXW,
+         L"",
          WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY |
              LBS_NOINTEGRALHEIGHT,
          {120, 1320, 2175, 1770}});
@@ -72,14 +78,25 @@ SelectDialogWindow::SelectDialogWindow(HWND owner, OkDialogWindow& okDialog1)
     Add({IDC_FILELIST, WC_LISTBOXW, L"", kList, {5640, 360, 2895, 2070}});
     Add({IDC_SEL_LABEL5, WC_STATICW, L"選択済リスト", kLabel, {2520, 3000, 1815, 255}});
     Add({IDC_SELECTLIST, WC_LISTBOXW, L"", kList, {2520, 3240, 6015, 2760}});
-    Add({IDC_FRAME1, WC_BUTTONW, L"選択リスト表示", WS_VISIBLE | BS_GROUPBOX,
+    Add({IDC_FRAME1,
+         WC_BUTTONW,
+         L"選択リスト表示",
+         WS_VISIBLE | BS_GROUPBOX,
          {kFrameLeft, kFrameTop, 2175, 1335}});
-    Add({IDC_OPTION1, WC_BUTTONW, L"ﾌｫﾙﾀﾞ･ﾌｧｲﾙ両方",
+    Add({IDC_OPTION1,
+         WC_BUTTONW,
+         L"ﾌｫﾙﾀﾞ･ﾌｧｲﾙ両方",
          WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON,
          {kFrameLeft + 240, kFrameTop + 240, 1695, 255}});
-    Add({IDC_OPTION2, WC_BUTTONW, L"ﾌｫﾙﾀﾞのみ", WS_VISIBLE | BS_AUTORADIOBUTTON,
+    Add({IDC_OPTION2,
+         WC_BUTTONW,
+         L"ﾌｫﾙﾀﾞのみ",
+         WS_VISIBLE | BS_AUTORADIOBUTTON,
          {kFrameLeft + 240, kFrameTop + 600, 1335, 255}});
-    Add({IDC_OPTION3, WC_BUTTONW, L"ﾌｧｲﾙのみ", WS_VISIBLE | BS_AUTORADIOBUTTON,
+    Add({IDC_OPTION3,
+         WC_BUTTONW,
+         L"ﾌｧｲﾙのみ",
+         WS_VISIBLE | BS_AUTORADIOBUTTON,
          {kFrameLeft + 240, kFrameTop + 960, 1335, 255}});
     Add({IDC_DELETE, WC_BUTTONW, L"削　除", kButton | WS_GROUP, {6960, 2640, 1575, 495}});
     Add({IDC_COMMAND1, WC_BUTTONW, L"確　 定", kButton, {360, 4680, 1695, 615}}, large);
@@ -88,23 +105,22 @@ SelectDialogWindow::SelectDialogWindow(HWND owner, OkDialogWindow& okDialog1)
     Add({IDC_NETCOMP, WC_BUTTONW, L"ﾈｯﾄﾜｰｸ･ｺﾝﾋﾟｭｰﾀ", kButton, {120, 700, 2175, 300}});
     SendMessageW(Control(IDC_OPTION1), BM_SETCHECK, BST_CHECKED, 0);
 
-    tooltips_ = AddTooltips(
-        Handle(),
-        {{IDC_DRVLIST, L"ドライブを指定してください。"},
-         {IDC_NETCOMP, L"ﾈｯﾄﾜｰｸｺﾝﾋﾟｭｰﾀを指定します。"},
-         {IDC_DIRLIST, L"フォルダを指定してください。"},
-         {IDC_FRAME1, L"リストの表示を切替えます。"},
-         {IDC_OPTION1, L"表示をﾌｫﾙﾀﾞ･ﾌｧｲﾙ選択ﾘｽﾄの両方にします。"},
-         {IDC_OPTION2, L"表示をﾌｫﾙﾀﾞ選択ﾘｽﾄのみにします。"},
-         {IDC_OPTION3, L"表示をﾌｧｲﾙ選択ﾘｽﾄのみにします。"},
-         {IDC_COMMAND1, L"選択を確定します。"},
-         {IDCANCEL, L"選択をとりやめます。"},
-         {IDC_FOLLIST, L"フォルダを選んでください。（複数可）"},
-         {IDC_FILELIST, L"ファイルを選んでください。（複数可）"},
-         {IDC_SELECT, L"上記選択分を選択済リストに追加します。"},
-         {IDC_DELETE, L"下記選択分を削除します。"},
-         {IDC_SELECTLIST, L"選択されたフォルダ・ファイルのリストです。"}},
-        Fonts().Window());
+    tooltips_ = AddTooltips(Handle(),
+                            {{IDC_DRVLIST, L"ドライブを指定してください。"},
+                             {IDC_NETCOMP, L"ﾈｯﾄﾜｰｸｺﾝﾋﾟｭｰﾀを指定します。"},
+                             {IDC_DIRLIST, L"フォルダを指定してください。"},
+                             {IDC_FRAME1, L"リストの表示を切替えます。"},
+                             {IDC_OPTION1, L"表示をﾌｫﾙﾀﾞ･ﾌｧｲﾙ選択ﾘｽﾄの両方にします。"},
+                             {IDC_OPTION2, L"表示をﾌｫﾙﾀﾞ選択ﾘｽﾄのみにします。"},
+                             {IDC_OPTION3, L"表示をﾌｧｲﾙ選択ﾘｽﾄのみにします。"},
+                             {IDC_COMMAND1, L"選択を確定します。"},
+                             {IDCANCEL, L"選択をとりやめます。"},
+                             {IDC_FOLLIST, L"フォルダを選んでください。（複数可）"},
+                             {IDC_FILELIST, L"ファイルを選んでください。（複数可）"},
+                             {IDC_SELECT, L"上記選択分を選択済リストに追加します。"},
+                             {IDC_DELETE, L"下記選択分を削除します。"},
+                             {IDC_SELECTLIST, L"選択されたフォルダ・ファイルのリストです。"}},
+                            Fonts().Window());
     FillDrives();
 }
 

@@ -35,8 +35,8 @@ std::optional<std::string> AskSavePath(HWND owner, const std::string& folder) {
     dialog.lpstrFile = file.data();
     dialog.nMaxFile = static_cast<DWORD>(file.size());
     dialog.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
-    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
-                   OFN_EXPLORER;
+    dialog.Flags =
+        OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
     if (!GetSaveFileNameW(&dialog)) return std::nullopt;
     return Utf8(file.data());
 }
@@ -133,7 +133,8 @@ bool OpenHelpFile(const std::string& file, const std::string& keyword) {
 
 std::string ProgramFolder() {
     std::vector<wchar_t> buffer(32768, L'\0');
-    const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    const DWORD length =
+        GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     std::wstring path(buffer.data(), length);
     const std::size_t slash = path.find_last_of(L"\\/");
     if (slash != std::wstring::npos) path.resize(slash);
