@@ -93,6 +93,7 @@ class MainWindow {
     std::unique_ptr<WindowFonts> fonts_;
     ResultArea area_ = ResultArea::Summary;
     bool quitOnDestroy_ = true;
+    HWND focus_ = nullptr;  // the control that had the keyboard last
 };
 
 }  // namespace folvane::win32
