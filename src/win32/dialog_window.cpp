@@ -99,6 +99,11 @@ void DialogWindow::ShowModal(HWND owner) {
     done_ = true;
 }
 
+void DialogWindow::SetInitialFocus(int id) {
+    focus_ = Control(id);
+    if (IsWindowVisible(window_)) SetFocus(focus_);
+}
+
 void DialogWindow::EndModal() {
     done_ = true;
     if (window_ != nullptr) ShowWindow(window_, SW_HIDE);
@@ -111,6 +116,19 @@ LRESULT DialogWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_CLOSE:
             OnClose();
+            return 0;
+        case WM_ACTIVATE:
+            // The keyboard goes back to the control that had it; at first to
+            // the one the window asked for, else the first in the tab order.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focus = GetFocus();
+                if (focus != nullptr && IsChild(window_, focus)) focus_ = focus;
+            } else {
+                HWND target = focus_ != nullptr && IsWindow(focus_)
+                                  ? focus_
+                                  : GetNextDlgTabItem(window_, nullptr, FALSE);
+                if (target != nullptr) SetFocus(target);
+            }
             return 0;
         case DM_GETDEFID:
             return MAKELRESULT(DefaultButton(), DC_HASDEFID);

@@ -38,6 +38,8 @@ class DialogWindow {
     // and returns once EndModal was called or the window was closed.
     void ShowModal(HWND owner = nullptr);
     void EndModal();
+    // The control that has the keyboard when the window is next activated.
+    void SetInitialFocus(int id);
     bool IsShownModally() const { return modal_; }
 
   protected:
@@ -55,6 +57,7 @@ class DialogWindow {
     HWND window_ = nullptr;
     int dpi_ = 96;
     std::unique_ptr<WindowFonts> fonts_;
+    HWND focus_ = nullptr;
     bool done_ = true;
     bool modal_ = false;
 };

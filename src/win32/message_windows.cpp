@@ -90,7 +90,7 @@ void OkDialogWindow::FitToMessage() {
 void OkDialogWindow::ShowModal(form::OkDialog& form, form::MessageOwner owner) {
     form_ = &form;
     HWND ownerWindow = ownerLookup_ ? ownerLookup_(owner) : nullptr;
-    SetFocus(Control(IDOK));
+    SetInitialFocus(IDOK);
     DialogWindow::ShowModal(ownerWindow);
     form_ = nullptr;
 }
@@ -126,7 +126,7 @@ void CloseDialogWindow::SetLines(const std::string& first, const std::string& se
 
 void CloseDialogWindow::ShowModal(form::CloseDialog& form) {
     form_ = &form;
-    SetFocus(Control(IDOK));
+    SetInitialFocus(IDOK);
     DialogWindow::ShowModal();
     form_ = nullptr;
 }

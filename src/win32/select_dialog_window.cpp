@@ -132,7 +132,7 @@ SelectDialogWindow::~SelectDialogWindow() {
 void SelectDialogWindow::Run(form::SelectDialog& dialog) {
     dialog_ = &dialog;
     dialog.Attach(*this);
-    SetFocus(Control(IDC_SELECT));
+    SetInitialFocus(IDC_SELECT);
     ShowModal();
     dialog.Detach();
     dialog_ = nullptr;

@@ -53,7 +53,7 @@ VersionDialogWindow::~VersionDialogWindow() {
 void VersionDialogWindow::Run(form::VersionDialog& dialog) {
     dialog_ = &dialog;
     dialog.Attach(*this);
-    SetFocus(Control(IDOK));
+    SetInitialFocus(IDOK);
     ShowModal();
     dialog.Detach();
     dialog_ = nullptr;
