@@ -43,6 +43,7 @@ trap '"$wineserver" -k 2>/dev/null || true' EXIT
 # The prefix's graphics driver "x11,null" lets the window tests create
 # windows without a display server.
 bash scripts/wine-prefix.sh "$WINEPREFIX"
+"$wine" wineboot </dev/null >/dev/null 2>&1
 prefixed=$SECONDS
 
 cmake --preset windows

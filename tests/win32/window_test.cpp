@@ -17,6 +17,7 @@
 #include <shlobj.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <deque>
 #include <fstream>
 #include <functional>
@@ -40,6 +41,7 @@ int checks = 0;
 
 void Check(bool condition, const std::string& what) {
     ++checks;
+    if (std::getenv("FOLVANE_TEST_VERBOSE") != nullptr) std::printf("check: %s\n", what.c_str());
     if (!condition) {
         ++failures;
         std::printf("FAIL: %s\n", what.c_str());
@@ -238,6 +240,16 @@ std::string FileBytes(const std::wstring& path) {
 
 void Click(HWND window, int id) { SendMessageW(GetDlgItem(window, id), BM_CLICK, 0, 0); }
 
+LONG WINAPI Crashed(EXCEPTION_POINTERS* info) {
+    const CONTEXT* c = info->ContextRecord;
+    std::printf("crash: code %lx rip %llx rsp %llx\n", info->ExceptionRecord->ExceptionCode,
+                static_cast<unsigned long long>(c->Rip), static_cast<unsigned long long>(c->Rsp));
+    const auto* stack = reinterpret_cast<const unsigned long long*>(c->Rsp);
+    for (int i = 0; i < 48; ++i) std::printf("  [%d] %llx\n", i, stack[i]);
+    std::printf("module %p\n", static_cast<void*>(GetModuleHandleW(nullptr)));
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -245,6 +257,9 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("usage: folvane_window_tests SAMPLES-FOLDER\n");
         return 2;
     }
+    // Unbuffered: what was checked before a crash still shows.
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    SetUnhandledExceptionFilter(Crashed);
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
