@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     cmake g++ make pkgconf
     googletest libgtest-dev
-    qt6-base-dev fonts-ipafont-gothic xvfb xauth
+    qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic xvfb xauth
     libtiff-tools
     g++-mingw-w64-x86-64-posix wine64 fonts-wine locales
 )

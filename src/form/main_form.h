@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -138,6 +139,14 @@ class MainForm {
     std::unique_ptr<CloseDialog> closeDialog_;
     std::unique_ptr<ModelessDialog> modelessDialog_;
 };
+
+// What "コピー" puts on the clipboard: the entries of `rows` (ascending)
+// from top to bottom, separated by CR LF, with one more CR LF at the end; a
+// lone CR LF when nothing is selected. The separator goes in only once the
+// text is no longer empty, so an empty first entry is followed by the next
+// without one.
+std::string SelectedEntriesText(std::span<const std::string> lines,
+                                std::span<const std::size_t> rows);
 
 // The reason a result file could not be written, in Japanese for the common
 // causes (no permission, no such folder, disk full, read-only file system,

@@ -63,21 +63,22 @@ void MainForm::ListMouseDown(MainList list, int Button) {
     popupTarget_.reset();
 }
 
-void MainForm::IDLPMCopy_Click() {
-    if (!popupTarget_) return;
-    // The selected entries from top to bottom, separated by CR LF, with one
-    // more CR LF at the end; a lone CR LF when nothing is selected. The
-    // separator goes in only once the text is no longer empty, so an empty
-    // first entry is followed by the next without one.
-    const std::vector<std::string>& lines = Lines(*popupTarget_);
+std::string SelectedEntriesText(std::span<const std::string> lines,
+                                std::span<const std::size_t> rows) {
     std::string text;
-    for (const std::size_t row : view_.SelectedListRows(*popupTarget_)) {
+    for (const std::size_t row : rows) {
         if (row >= lines.size()) continue;
         if (!text.empty()) text += folvane::text::kCrLf;
         text += lines[row];
     }
     text += folvane::text::kCrLf;
-    view_.SetClipboardText(text);
+    return text;
+}
+
+void MainForm::IDLPMCopy_Click() {
+    if (!popupTarget_) return;
+    view_.SetClipboardText(
+        SelectedEntriesText(Lines(*popupTarget_), view_.SelectedListRows(*popupTarget_)));
 }
 
 void MainForm::IDLPMDel_Click() {

@@ -39,10 +39,6 @@ const std::vector<std::string>& SelectDialog::Items(SelectList list) const {
     return selectList_;
 }
 
-std::vector<std::string>& SelectDialog::ItemsOf(SelectList list) {
-    return const_cast<std::vector<std::string>&>(Items(list));
-}
-
 void SelectDialog::Form_Load() {
     // The process's current folder; the other views follow through
     // DirList_Change.

@@ -53,7 +53,6 @@ class SelectDialog {
     void FillFolderList();
     void AddSelected(SelectList list);
     void AddToSelectList(const std::string& path);
-    std::vector<std::string>& ItemsOf(SelectList list);
 
     SelectDialogView* view_ = nullptr;
     std::string folder_;

@@ -1,0 +1,43 @@
+// folvane: the main window.
+#include <QApplication>
+#include <QDir>
+#include <QTimer>
+#include <cstdio>
+
+#include "qt/main_form.h"
+#include "qt/start_options.h"
+#include "qt/translations.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Folvane"));
+    QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+    folvane::gui::InstallJapaneseTranslations(app);
+
+    using namespace folvane::gui;
+    const ParsedStart parsed =
+        ParseStartOptions(QApplication::arguments().mid(1), QDir::currentPath());
+    if (parsed.error) {
+        std::fprintf(stderr, "folvane: %s\n%s", qPrintable(*parsed.error),
+                     qPrintable(StartUsage()));
+        return 2;
+    }
+    if (parsed.options.help) {
+        std::fputs(qPrintable(StartUsage()), stdout);
+        return 0;
+    }
+
+    MainForm1 window;
+    window.show();
+    if (!parsed.options.paths.isEmpty()) window.DropPaths(parsed.options.paths);
+    if (parsed.options.run) {
+        const bool quit = parsed.options.quitAfterRun;
+        QTimer::singleShot(0, &window, [&window, quit] {
+            window.form().Start_Click();
+            // Leaves the event loop without closing the window, so no
+            // question about unsaved results is asked.
+            if (quit) QCoreApplication::exit(0);
+        });
+    }
+    return QApplication::exec();
+}

@@ -1,0 +1,67 @@
+// What the form layer's tests share: a main form over a fake view in a
+// scratch folder, TIFF fixtures, and what the core itself gives for the
+// same files, to compare the window's output with byte for byte.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "../platform/scratch_folder.h"
+#include "fake_views.h"
+#include "form/main_form.h"
+#include "state/selection_state.h"
+
+namespace folvane::testing {
+
+struct ScanPage {
+    unsigned width;
+    unsigned height;
+    unsigned dpi;
+};
+
+void WriteTiff(const std::string& path, const std::vector<ScanPage>& pages, bool bigEndian = false);
+
+// What the core's displayed run gives for these files and choices.
+struct DisplayOutput {
+    std::vector<std::string> lines;
+    std::string totals;  // CR LF line breaks
+};
+DisplayOutput CoreDisplayOutput(const std::vector<std::string>& files,
+                                const SelectionState& selection);
+
+// The display file's bytes as the core writes them (Shift-JIS, CR LF).
+std::string CoreDisplayFile(const std::vector<std::string>& lines, const std::string& totals);
+
+// The direct file's bytes as the core writes them for these files.
+std::string CoreDirectFile(const std::vector<std::string>& files, const SelectionState& selection);
+
+class MainFormTest : public ::testing::Test {
+  protected:
+    MainFormTest() : form(view, Services()) { form.Form_Initialize(); }
+
+    static form::MainFormServices Services() {
+        form::MainFormServices services;
+        services.readThreads = 1;
+        return services;
+    }
+
+    // `relative` (with "/") below the scratch folder, with this system's
+    // separators throughout, as the window lists paths.
+    std::string Path(std::string_view relative) const {
+        std::filesystem::path path = PathFromUtf8(folder.Path()) / PathFromUtf8(relative);
+        return Utf8FromPath(path.make_preferred());
+    }
+    void Drop(const std::vector<std::string>& paths) { form.List1_OLEDragDrop(paths); }
+    // scan/ holds a.tif, B.TIF, notes.txt and old/c.tif.
+    void MakeScanFolder();
+    // Two TIFF files and one that is not, dropped as a folder, then run.
+    void DropAndRun();
+
+    ScratchFolder folder;
+    FakeMainFormView view;
+    form::MainForm form;
+};
+
+}  // namespace folvane::testing

@@ -1,0 +1,187 @@
+// The window end to end: drops reach the list, a click on "結果表示" shows
+// exactly the core's output, the context menu and the real Save-As dialog
+// reach the form, and closing asks about unsaved results.
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTest>
+#include <cmath>
+
+#include "qt/list_box_widget.h"
+#include "qt/main_form.h"
+#include "window_test_support.h"
+
+using namespace folvane::gui;
+using namespace folvane::test;
+
+class WindowRunTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<MainForm1> form;
+    std::unique_ptr<QTemporaryDir> dir;
+
+    ListBoxWidget* List1() { return Control<ListBoxWidget>(form.get(), "List1"); }
+    ListBoxWidget* ResultList() { return Control<ListBoxWidget>(form.get(), "ResultList"); }
+    QString Path(const QString& relative) { return dir->filePath(relative); }
+
+    void RightClick(ListBoxWidget& list, int row) {
+        QTest::mouseClick(list.viewport(), Qt::RightButton, Qt::NoModifier,
+                          list.visualItemRect(list.item(row)).center());
+    }
+    // Answers the next Save-As dialog with `path`, as a user typing it.
+    static void SaveAs(const QString& path) {
+        WhenModalShown([path](QWidget& shown) {
+            auto& dialog = dynamic_cast<QFileDialog&>(shown);
+            auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            name->setText(path);
+            // "書出し終了" follows.
+            WhenModalShown([](QWidget& message) { message.close(); });
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+    }
+
+  private slots:
+    void init() {
+        dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir->isValid());
+        form = std::make_unique<MainForm1>();
+        form->show();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    }
+    void cleanup() {
+        form.reset();
+        dir.reset();
+    }
+
+    void realDropEventReachesTheList() {
+        QVERIFY(WriteTiff(Path("a.tif"), {{1654, 2339, 200}}));
+        const auto data = FileDrop({Path("a.tif")});
+        QWidget* viewport = List1()->viewport();
+        const QPointF at(10, 10);
+        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, data.get(), Qt::LeftButton,
+                              Qt::NoModifier);
+        QCoreApplication::sendEvent(viewport, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(at, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(viewport, &drop);
+        QCOMPARE(List1()->itemTexts(), QStringList{Path("a.tif")});
+        QVERIFY(Control<QAction>(form.get(), "IDMView")->isEnabled());
+        // A drop without a file list still counts.
+        QMimeData text;
+        text.setText(QStringLiteral("words"));
+        Control<QAction>(form.get(), "IDMClear")->trigger();
+        QDragEnterEvent textEnter(at.toPoint(), Qt::CopyAction, &text, Qt::LeftButton,
+                                  Qt::NoModifier);
+        QCoreApplication::sendEvent(viewport, &textEnter);
+        QDropEvent textDrop(at, Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(viewport, &textDrop);
+        QCOMPARE(form->form().State().FilesAdded, 1);
+    }
+
+    void runShowsExactlyTheCoreOutputWithinReach() {
+        QVERIFY(WriteTiff(Path("one.tif"), {{1654, 2339, 200}, {2339, 1654, 200}}));
+        QVERIFY(WriteTiff(Path("two.tif"), {{3508, 4961, 300}}, /*bigEndian=*/true));
+        QVERIFY(WriteText(Path("text.tif"), "not a tiff at all"));
+        form->DropPaths({dir->path()});
+        auto* bar = Control<QProgressBar>(form.get(), "ProgressBar1");
+        int lastValue = -1;
+        connect(bar, &QProgressBar::valueChanged, this, [&lastValue](int v) { lastValue = v; });
+        QTest::mouseClick(Control<QWidget>(form.get(), "Start"), Qt::LeftButton);
+
+        const DisplayOutput expected = CoreDisplayOutput(ToCore(List1()->itemTexts()), {});
+        QCOMPARE(ResultList()->itemTexts(), expected.lines);
+        QCOMPARE(form->resultText(), expected.totals);
+        QCOMPARE(lastValue, 3);
+        QCOMPARE(bar->maximum(), 3);
+        QVERIFY(!Control<QWidget>(form.get(), "ModelessDialog")->isVisible());
+        QVERIFY(Control<QAction>(form.get(), "IDMSave")->isEnabled());
+        // Every line can be scrolled into view, as drawn with tab stops
+        // every 8 half-width characters.
+        const QFontMetrics shown(ResultList()->font());
+        const int tabStop = 8 * shown.horizontalAdvance(QLatin1Char('0'));
+        for (const QString& line : expected.lines) {
+            const int width =
+                shown.boundingRect(QRect(), Qt::TextExpandTabs, line, tabStop).width();
+            QVERIFY2(width <= ResultList()->horizontalExtent(), qPrintable(line));
+        }
+        QVERIFY(ResultList()->horizontalScrollBar()->isVisibleTo(ResultList()));
+    }
+
+    void contextMenuReachesTheForm() {
+        QVERIFY(WriteTiff(Path("a.tif"), {{1654, 2339, 200}}));
+        QVERIFY(WriteTiff(Path("b.tif"), {{1654, 2339, 200}}));
+        form->DropPaths({dir->path()});
+        List1()->item(1)->setSelected(true);
+        QString enabled;
+        WhenModalShown([&enabled](QWidget& shown) {
+            auto& menu = dynamic_cast<QMenu&>(shown);
+            for (QAction* action : menu.actions())
+                if (action->isEnabled()) enabled += action->objectName() + QLatin1Char(' ');
+            menu.actions().at(0)->trigger();
+            menu.close();
+        });
+        RightClick(*List1(), 0);
+        QCOMPARE(enabled, QStringLiteral("IDLPMCopy IDLPMDel "));
+        QCOMPARE(QGuiApplication::clipboard()->text(), Path("b.tif") + QStringLiteral("\r\n"));
+        // The right button left the selection alone; the items are off again.
+        QCOMPARE(List1()->selectedItems().size(), 1);
+        QVERIFY(!Control<QAction>(form.get(), "IDLPMCopy")->isEnabled());
+        WhenModalShown([](QWidget& shown) {
+            dynamic_cast<QMenu&>(shown).actions().at(1)->trigger();
+            shown.close();
+        });
+        RightClick(*List1(), 0);
+        QCOMPARE(List1()->itemTexts(), QStringList{Path("a.tif")});
+    }
+
+    void savedThroughTheRealDialogByteForByte() {
+        QVERIFY(QDir(dir->path()).mkpath(QStringLiteral("in")));
+        QVERIFY(QDir(dir->path()).mkpath(QStringLiteral("out")));
+        QVERIFY(WriteTiff(Path("in/a.tif"), {{1654, 2339, 200}, {2480, 3508, 300}}));
+        form->DropPaths({Path("in")});
+        form->form().Start_Click();
+        SaveAs(Path("out/SizeList.txt"));
+        QTest::mouseClick(Control<QWidget>(form.get(), "FileSave"), Qt::LeftButton);
+        QCOMPARE(ReadAll(Path("out/SizeList.txt")),
+                 CoreDisplayFile(ResultList()->itemTexts(), form->resultText()));
+        QCOMPARE(form->form().State().ResultState, 2);
+        // The next Save-As opens where this one went.
+        QString opened;
+        WhenModalShown([&opened](QWidget& shown) {
+            opened = dynamic_cast<QFileDialog&>(shown).directory().absolutePath();
+            WhenModalShown([](QWidget& message) { message.close(); });
+            shown.close();
+        });
+        form->form().FileSave_Click();
+        QCOMPARE(opened, QDir(Path("out")).absolutePath());
+    }
+
+    void closingWithUnsavedResultsAsks() {
+        QVERIFY(WriteTiff(Path("a.tif"), {{1654, 2339, 200}}));
+        form->DropPaths({Path("a.tif")});
+        form->form().Start_Click();
+        QString question;
+        WhenModalShown([&question](QWidget& shown) {
+            question = Control<QLabel>(&shown, "Label1")->text() + QLatin1Char('\n') +
+                       Control<QLabel>(&shown, "Label2")->text();
+            QTest::keyClick(&shown, Qt::Key_Escape);  // "いいえ"
+        });
+        QVERIFY(form->close());
+        QCOMPARE(question, QStringLiteral("結果が保存されていません。\n保存しますか？"));
+        QVERIFY(!form->isVisible());
+    }
+};
+
+QTEST_MAIN(WindowRunTest)
+#include "tst_window_run.moc"

@@ -1,0 +1,131 @@
+#include "window_test_support.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTimer>
+#include <QUrl>
+#include <QWidget>
+
+#include "inspect/result_list_sink.h"
+#include "platform/output_file.h"
+#include "run/direct_run.h"
+#include "run/displayed_run.h"
+#include "run/result_file.h"
+#include "run/run_preparation.h"
+#include "tiff_builder.h"
+
+namespace folvane::test {
+
+namespace {
+
+class MemoryStream final : public OutputStream {
+  public:
+    bool Write(std::string_view bytes) override {
+        data.append(bytes);
+        return true;
+    }
+    bool Finish() override { return true; }
+    const std::string& ErrorMessage() const override { return error_; }
+    std::string data;
+
+  private:
+    std::string error_;
+};
+
+QByteArray Bytes(const std::string& data) {
+    return QByteArray(data.data(), static_cast<qsizetype>(data.size()));
+}
+
+}  // namespace
+
+void WhenModalShown(std::function<void(QWidget&)> act) {
+    QWidget* before = QApplication::activeModalWidget();
+    auto* timer = new QTimer(qApp);
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, before, act = std::move(act)] {
+        QWidget* shown = QApplication::activePopupWidget();
+        if (shown == nullptr) shown = QApplication::activeModalWidget();
+        if (shown == nullptr || shown == before || !shown->isVisible()) return;
+        timer->stop();
+        timer->deleteLater();
+        act(*shown);
+    });
+    timer->start();
+}
+
+QRect Px(int left, int top, int width, int height) {
+    return {(left + 7) / 15, (top + 7) / 15, (width + 7) / 15, (height + 7) / 15};
+}
+
+bool WriteTiff(const QString& path, const std::vector<ScanPage>& pages, bool bigEndian) {
+    fixture::File file;
+    file.byteOrder = bigEndian ? fixture::ByteOrder::Big : fixture::ByteOrder::Little;
+    for (const ScanPage& page : pages)
+        file.pages.push_back(fixture::MakeScanPage(page.width, page.height, page.dpi));
+    return fixture::WriteFile(path.toStdString(), fixture::Build(file));
+}
+
+bool WriteText(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return file.readAll();
+}
+
+DisplayOutput CoreDisplayOutput(const std::vector<std::string>& files,
+                                const SelectionState& selection) {
+    FormState state;
+    state.FilesAdded = 1;
+    const RunPreparation preparation = PrepareRun(state, selection);
+    VectorResultList list;
+    NoProgress progress;
+    const std::string totals =
+        RunDisplayed(state, selection, preparation.tally, files, list, progress);
+    DisplayOutput output;
+    for (const auto& line : list.lines) output.lines.push_back(QString::fromStdString(line));
+    output.totals = QString::fromStdString(totals);
+    return output;
+}
+
+QByteArray CoreDisplayFile(const QStringList& lines, const QString& totals) {
+    MemoryStream stream;
+    EncodedLineWriter writer(stream, OutputEncoding::Cp932);
+    WriteDisplayedResults(ToCore(lines), totals.toStdString(), writer);
+    return Bytes(stream.data);
+}
+
+QByteArray CoreDirectFile(const std::vector<std::string>& files, const SelectionState& selection) {
+    FormState state;
+    state.FilesAdded = 1;
+    const RunPreparation preparation = PrepareRun(state, selection);
+    MemoryStream stream;
+    EncodedLineWriter writer(stream, OutputEncoding::Cp932);
+    NoProgress progress;
+    RunDirectSave(state, selection, preparation.tally, files, writer, progress);
+    return Bytes(stream.data);
+}
+
+std::unique_ptr<QMimeData> FileDrop(const QStringList& paths) {
+    auto data = std::make_unique<QMimeData>();
+    QList<QUrl> urls;
+    for (const QString& path : paths) urls.push_back(QUrl::fromLocalFile(path));
+    data->setUrls(urls);
+    return data;
+}
+
+std::vector<std::string> ToCore(const QStringList& texts) {
+    std::vector<std::string> out;
+    for (const QString& text : texts) out.push_back(text.toStdString());
+    return out;
+}
+
+QStringList FilesIn(const QString& folder) {
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+}  // namespace folvane::test
