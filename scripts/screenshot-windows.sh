@@ -23,7 +23,11 @@ cmake --build --preset windows -j 2 --target folvane
 
 # A prefix of its own, so that a test run's wineserver is left alone; the
 # fonts and the Japanese locale come from the prefix script.
+# Made afresh each time, so that Save As opens in the current folder and not
+# in the one the last session saved to.
 prefix=$PWD/build/windows/wineprefix-screens
+WINEPREFIX=$prefix /usr/lib/wine/wineserver -k 2>/dev/null || true
+rm -rf "$prefix"
 bash scripts/wine-prefix.sh "$prefix" build/locale
 mkdir -p "$out"
 
@@ -35,24 +39,25 @@ cp samples/*.tif samples/*.TIF "$drive/スキャン/2026-12/"
 for i in $(seq -w 1 5000); do ln "$drive/スキャン/2026-12/a4_200dpi.tif" "$drive/スキャン/大量/頁$i.tif"; done
 ln -sfn "$drive" "$prefix/dosdevices/d:"
 
-export FOLVANE_EXE=$PWD/build/windows/src/win32/folvane.exe FOLVANE_OUT=$out
+export FOLVANE_EXE=$PWD/build/windows/src/win32/folvane.exe FOLVANE_OUT=$out FOLVANE_DRIVE=$drive
 export WINEPREFIX=$prefix WINEDEBUG=-all LOCPATH=$PWD/build/locale
 xvfb-run -a -s "-screen 0 1024x700x24" env LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 bash -c '
     set -u
     wine=/usr/lib/wine/wine64
     shot() { import -window root "$FOLVANE_OUT/$1.png"; }
     keys() { xdotool mousemove 500 5 sleep 0.2 key --delay 150 "$@"; }
-    cd /tmp
+    # The selection window opens in the current folder: D:\スキャン.
+    cd "$FOLVANE_DRIVE/スキャン"
     "$wine" explorer /desktop=Folvane,1000x680 "$FOLVANE_EXE" "D:\\スキャン\\2026-12" &
     sleep 6
     keys ctrl+v; sleep 2; shot main-after-run
-    keys ctrl+s; sleep 3; shot save-as
-    keys Return; sleep 2; shot save-done
-    keys Return; sleep 1
-    keys ctrl+o; sleep 3; shot select
-    keys Escape; sleep 1
-    keys alt+a v; sleep 2; shot about
-    keys Return; sleep 1
+    keys ctrl+s; sleep 4; shot save-as
+    keys Return; sleep 4; shot save-done
+    keys Return; sleep 2
+    keys ctrl+o; sleep 4; shot select
+    keys Escape; sleep 2
+    keys alt+a v; sleep 3; shot about
+    keys Return; sleep 2
     keys alt+f x; sleep 2
     "$wine" explorer /desktop=Folvane,1000x680 "$FOLVANE_EXE" "D:\\スキャン\\大量" &
     sleep 8

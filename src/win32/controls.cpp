@@ -103,12 +103,20 @@ void SetHorizontalExtent(HWND list, HWND measureIn) {
         HDC dc = GetDC(measureIn);
         auto font = reinterpret_cast<HFONT>(SendMessageW(measureIn, WM_GETFONT, 0, 0));
         HGDIOBJ previous = font != nullptr ? SelectObject(dc, font) : nullptr;
+        // Tabs expanded at the list's default stops. Read and measured as
+        // UTF-16 straight from the list: a run leaves tens of thousands of
+        // lines to measure.
+        std::wstring text;
         for (int i = 0; i < count; ++i) {
-            const std::wstring text = Wide(Text(list, i));
-            RECT rect{0, 0, 0, 0};
-            DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect,
-                      DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX | DT_EXPANDTABS);
-            widest = std::max(widest, static_cast<int>(rect.right) + scrollBar);
+            const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+            if (length == LB_ERR) continue;
+            text.resize(static_cast<std::size_t>(length) + 1);
+            const LRESULT copied = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i),
+                                                reinterpret_cast<LPARAM>(text.data()));
+            if (copied == LB_ERR) continue;
+            const DWORD extent =
+                GetTabbedTextExtentW(dc, text.c_str(), static_cast<int>(copied), 0, nullptr);
+            widest = std::max(widest, static_cast<int>(LOWORD(extent)) + scrollBar);
         }
         if (previous != nullptr) SelectObject(dc, previous);
         ReleaseDC(measureIn, dc);

@@ -132,6 +132,7 @@ LRESULT DialogWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case DM_GETDEFID:
             return MAKELRESULT(DefaultButton(), DC_HASDEFID);
+        case WM_CTLCOLORBTN:
         case WM_CTLCOLORSTATIC: {
             auto dc = reinterpret_cast<HDC>(wParam);
             SetBkColor(dc, GetSysColor(COLOR_BTNFACE));

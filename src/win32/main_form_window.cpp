@@ -249,6 +249,7 @@ void MainFormWindow::SetListLines(MainList list, std::span<const std::string> li
 }
 
 void MainFormWindow::AppendListLines(MainList list, std::span<const std::string> lines) {
+    // Redrawn once for the whole batch, not once a line.
     HWND box = ListWindow(list);
     SendMessageW(box, WM_SETREDRAW, FALSE, 0);
     for (const std::string& line : lines) listbox::Append(box, line);

@@ -194,6 +194,7 @@ MainWindow::MainWindow(HINSTANCE instance, MainWindowEvents& events)
     }
     SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_->Window()), FALSE);
     CreateControls();
+    FitListLines();
     AddTooltips();
     listPopup_ = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_LISTPOPUP));
     accelerators_ = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
@@ -230,6 +231,23 @@ void MainWindow::CreateControls() {
     SetWindowSubclass(Control(IDC_RESULT), ResultProcedure, 0, 0);
     // Only List1 takes drops.
     DragAcceptFiles(Control(IDC_LIST1), TRUE);
+}
+
+// A line of the lists as tall as the font's full cell and a pixel or two
+// more, so that underscores and descenders are not cut off.
+void MainWindow::FitListLines() {
+    for (int id : {IDC_LIST1, IDC_RESULTLIST}) {
+        HWND list = Control(id);
+        HDC dc = GetDC(list);
+        HGDIOBJ previous =
+            SelectObject(dc, id == IDC_RESULTLIST ? fonts_->ResultList() : fonts_->Window());
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        SelectObject(dc, previous);
+        ReleaseDC(list, dc);
+        const int height = metrics.tmHeight + metrics.tmExternalLeading + TwipsToPixels(30, dpi_);
+        SendMessageW(list, LB_SETITEMHEIGHT, 0, height);
+    }
 }
 
 void MainWindow::AddTooltips() {
@@ -365,6 +383,7 @@ void MainWindow::ApplyDpi(int dpi) {
     if (tooltips_ != nullptr) {
         SendMessageW(tooltips_, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_->Window()), FALSE);
     }
+    FitListLines();
     LayOut();
 }
 
@@ -407,6 +426,7 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (lParam == 0 || code == BN_CLICKED) events_->Command(id);
             return 0;
         }
+        case WM_CTLCOLORBTN:
         case WM_CTLCOLORSTATIC: {
             // Labels and check boxes on the window's face colour, not white.
             auto dc = reinterpret_cast<HDC>(wParam);

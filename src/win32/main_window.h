@@ -79,6 +79,7 @@ class MainWindow {
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
     void AddTooltips();
+    void FitListLines();
     void LayOut();
     void ApplyDpi(int dpi);
     void ClampToWorkArea();

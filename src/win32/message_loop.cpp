@@ -74,13 +74,16 @@ void PaintPump::Pump() {
 void PaintPump::PumpNow() {
     // Paint messages and the messages the system sends in place of input
     // (a window brought into view, its frame): without them the window looks
-    // hung. Input itself stays queued. Bounded, in case a window never
-    // validates what it was asked to paint.
+    // hung. Input itself stays queued. A window that does not validate what
+    // it was asked to paint would be asked again and again: it is validated
+    // here after its turn.
     MSG message;
-    for (int i = 0; i < 256 && PeekMessageW(&message, nullptr, 0, 0,
-                                            PM_REMOVE | PM_QS_PAINT | PM_QS_SENDMESSAGE);
+    for (int i = 0; i < 64 && PeekMessageW(&message, nullptr, 0, 0,
+                                           PM_REMOVE | PM_QS_PAINT | PM_QS_SENDMESSAGE);
          ++i) {
         DispatchMessageW(&message);
+        if (message.message == WM_PAINT && message.hwnd != nullptr)
+            ValidateRect(message.hwnd, nullptr);
     }
 }
 
