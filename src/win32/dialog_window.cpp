@@ -27,7 +27,9 @@ DialogWindow::DialogWindow(HWND owner, const wchar_t* title, int widthTwips, int
     RegisterDialogClass(instance);
     dpi_ = WindowDpi(owner);
     fonts_ = std::make_unique<WindowFonts>(dpi_);
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN | (closeBox ? WS_SYSMENU : 0);
+    // Not clipping its children: the frame of the selection window paints
+    // no inside of its own, the window's face shows through it.
+    const DWORD style = WS_POPUP | WS_CAPTION | (closeBox ? WS_SYSMENU : 0);
     const DWORD exStyle =
         WS_EX_CONTROLPARENT | (toolBorder ? WS_EX_TOOLWINDOW : WS_EX_DLGMODALFRAME);
     const SIZE outer = OuterSize(TwipsToPixels(widthTwips, dpi_), TwipsToPixels(heightTwips, dpi_),
