@@ -46,15 +46,19 @@ xvfb-run -a -s "-screen 0 1024x700x24" env LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 b
     wine=/usr/lib/wine/wine64
     shot() { import -window root "$FOLVANE_OUT/$1.png"; }
     keys() { xdotool mousemove 500 5 sleep 0.2 key --delay 150 "$@"; }
-    # The selection window opens in the current folder: D:\スキャン.
-    cd "$FOLVANE_DRIVE/スキャン"
+    # The selection window opens in the current folder: D:\スキャン\2026-12.
+    cd "$FOLVANE_DRIVE/スキャン/2026-12"
     "$wine" explorer /desktop=Folvane,1000x680 "$FOLVANE_EXE" "D:\\スキャン\\2026-12" &
     sleep 6
     keys ctrl+v; sleep 2; shot main-after-run
     keys ctrl+s; sleep 4; shot save-as
     keys Return; sleep 4; shot save-done
     keys Return; sleep 2
-    keys ctrl+o; sleep 4; shot select
+    # In the selection window: Tab to the file list, pick three files, back
+    # to "↓ 追　　加 ↓" and press it.
+    keys ctrl+o; sleep 4
+    keys Tab Tab Tab Tab Down shift+Down shift+Down shift+Tab shift+Tab shift+Tab shift+Tab space
+    sleep 2; shot select
     keys Escape; sleep 2
     keys alt+a v; sleep 3; shot about
     keys Return; sleep 2
