@@ -12,3 +12,6 @@ QT_QPA_PLATFORM=offscreen ctest --preset dev -j "$jobs"
 
 # The same core and command line built for Windows, tested under Wine.
 bash scripts/test-windows.sh
+
+# The .deb and the Windows .zip made from those two builds, and what they hold.
+bash scripts/check-packages.sh build/dev build/windows

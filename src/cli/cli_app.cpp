@@ -72,10 +72,10 @@ class ProblemCountingSource final : public TiffFileSource {
     TiffFileSource& inner_;
 };
 
-bool WriteTable(const InputFiles& files, OutputEncoding encoding, OutputStream& stream,
+bool WriteTable(const InputFiles& files, bool byteOrderMark, OutputStream& stream,
                 LineWriter& writer, TiffFileSource& source, ProgressSink& progress) {
     // A byte-order mark lets spreadsheet programs recognise UTF-8.
-    if (encoding == OutputEncoding::Utf8 && !stream.Write("\xEF\xBB\xBF")) return false;
+    if (byteOrderMark && !stream.Write("\xEF\xBB\xBF")) return false;
     if (!writer.WriteLine(TableHeaderRow())) return false;
     progress.Begin(static_cast<std::int64_t>(files.Count()));
     std::int64_t pages = 0;
@@ -127,8 +127,16 @@ int RunCommandLine(const CliOptions& options) {
     const PathList files = BuildInputList(paths, options.recursive);
 
     OpenedOutput output;
+    OutputEncoding encoding = options.encoding.value_or(OutputEncoding::Cp932);
+    bool toTerminal = false;
     if (options.output.empty() || options.output == "-") {
-        output.stream = StandardOutput();
+        // A terminal shows the results in its own encoding, so that they
+        // can be read there; redirected, they are the result file as ever.
+        const std::optional<OutputEncoding> terminal =
+            options.encoding ? std::nullopt : TerminalEncoding(StandardStream::Output);
+        toTerminal = terminal.has_value();
+        encoding = terminal.value_or(encoding);
+        output.stream = toTerminal ? TerminalStandardOutput() : StandardOutput();
     } else {
         output = CreateReplacingFile(options.output);
         if (!output.stream) {
@@ -136,7 +144,7 @@ int RunCommandLine(const CliOptions& options) {
             return kExitOutputFailed;
         }
     }
-    EncodedLineWriter writer(*output.stream, options.encoding);
+    EncodedLineWriter writer(*output.stream, encoding);
 
     ProgressLine progressLine;
     NoProgress noProgress;
@@ -164,7 +172,9 @@ int RunCommandLine(const CliOptions& options) {
             break;
         }
         case OutputFormat::Table:
-            written = WriteTable(files, options.encoding, *output.stream, writer, source, progress);
+            // A terminal has no use for the mark that spreadsheets need.
+            written = WriteTable(files, encoding == OutputEncoding::Utf8 && !toTerminal,
+                                 *output.stream, writer, source, progress);
             break;
     }
     if (!written || !output.stream->Finish()) {

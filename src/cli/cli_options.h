@@ -25,7 +25,8 @@ struct CliOptions {
     unsigned jobs = 0;   // files read at once; 0: one per processor
     std::string output;  // empty or "-": standard output
     SelectionState selection;
-    OutputEncoding encoding = OutputEncoding::Cp932;
+    // Nothing: a terminal gets its own encoding, files and pipes cp932.
+    std::optional<OutputEncoding> encoding;
     bool quiet = false;
     bool help = false;
     bool version = false;

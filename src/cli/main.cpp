@@ -22,6 +22,8 @@ int RunFolvaneCli(const std::vector<std::string>& args) {
         std::fputs("Folvane 1.0.0\n", stdout);
         return kExitOk;
     }
+    // Messages follow --encoding from the first one on.
+    if (parsed.options.encoding) folvane::SetStandardErrorEncoding(*parsed.options.encoding);
     if (parsed.usageError) {
         folvane::WriteToStandardError("folvane-cli: " + *parsed.usageError + "\n");
         return kExitUsage;

@@ -1,16 +1,49 @@
-// Standard error: whether it is a terminal, for the command line's progress
-// line, and writing the program's UTF-8 messages to it.
+// Standard output and error: whether they are terminals, and writing text
+// to them so that it reads right.
+//
+// A terminal gets the program's texts in its own encoding: on POSIX systems
+// the locale's (LC_ALL, LC_CTYPE, LANG), UTF-8 when that is UTF-8 and code
+// page 932 otherwise; a Windows console gets the characters themselves
+// (WriteConsoleW), whatever its code page. Files and pipes get code page 932,
+// as result files do. The command line's --encoding overrides both.
 #pragma once
 
+#include <memory>
+#include <optional>
 #include <string_view>
+
+#include "platform/output_file.h"
+#include "platform/text_encoding.h"
 
 namespace folvane {
 
+enum class StandardStream { Output, Error };
+
 bool StandardErrorIsTerminal();
 
-// Writes `text` (UTF-8) to standard error unbuffered. A Windows console gets
-// the characters themselves, whatever its code page; a file or pipe gets
-// the UTF-8 bytes on every system.
+// The encoding a terminal on `stream` reads; nothing when the stream is a
+// file, a pipe or a device other than a terminal. A Windows console reads
+// Utf8, which TerminalStandardOutput() and WriteToStandardError() hand to it
+// as characters.
+std::optional<OutputEncoding> TerminalEncoding(StandardStream stream);
+
+// The encoding for a locale's codeset name (nl_langinfo(CODESET)): Utf8 for
+// UTF-8 in any spelling, Cp932 for every other.
+OutputEncoding EncodingForCodeset(std::string_view codeset);
+
+// Standard output for text in the encoding TerminalEncoding(Output) named:
+// a Windows console takes the UTF-8 as characters; elsewhere the bytes go
+// out as they are, as from StandardOutput().
+std::unique_ptr<OutputStream> TerminalStandardOutput();
+
+// From now on, WriteToStandardError() writes `encoding` wherever standard
+// error leads, for the command line's --encoding. Call it before any thread
+// writes messages.
+void SetStandardErrorEncoding(OutputEncoding encoding);
+
+// Writes `text` (UTF-8) to standard error unbuffered: to a terminal in its
+// encoding, to a file or pipe in code page 932, unless
+// SetStandardErrorEncoding() chose otherwise.
 void WriteToStandardError(std::string_view text);
 
 }  // namespace folvane

@@ -54,7 +54,13 @@ TEST_F(CliProgram, ListsTheSamples) {
 }
 
 TEST_F(CliProgram, ExitStatuses) {
+    // Messages into a file are Shift-JIS like the results, unless
+    // --encoding says otherwise.
     EXPECT_EQ(Run(""), 2);
+    EXPECT_EQ(Read("stderr"),
+              "folvane-cli: \x83\x74\x83\x40\x83\x43\x83\x8B\x82\xF0\x91\x49"
+              "\x91\xF0\x82\xB5\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2\x81\x42\n");
+    EXPECT_EQ(Run("--encoding utf-8"), 2);
     EXPECT_EQ(Read("stderr"), "folvane-cli: ファイルを選択してください。\n");
     EXPECT_EQ(Run("--areso abc x.tif"), 2);
     EXPECT_EQ(Read("stdout"), "");

@@ -13,7 +13,7 @@ TEST(CliOptions, Defaults) {
     const auto& o = parsed.options;
     EXPECT_EQ(o.paths, (std::vector<std::string>{"scans"}));
     EXPECT_EQ(o.format, OutputFormat::Direct);
-    EXPECT_EQ(o.encoding, OutputEncoding::Cp932);
+    EXPECT_FALSE(o.encoding);  // the terminal's, or cp932
     for (const auto value : o.selection.Check) EXPECT_EQ(value, 1);
     EXPECT_EQ(o.selection.Check_Total, 1);
     EXPECT_EQ(o.selection.Check_CTotal, 1);

@@ -1,15 +1,49 @@
 #include "platform/terminal.h"
 
 #include <cstdio>
+#include <string>
 
+#include <langinfo.h>
+#include <locale.h>
 #include <unistd.h>
 
 namespace folvane {
 
+namespace {
+
+// The codeset of the locale the environment names, read without
+// setlocale(): the program's own locale stays "C" for every other purpose.
+OutputEncoding EnvironmentLocaleEncoding() {
+    const locale_t locale = ::newlocale(LC_CTYPE_MASK, "", static_cast<locale_t>(0));
+    // A locale the system does not have behaves as "C": not UTF-8.
+    if (locale == static_cast<locale_t>(0)) return OutputEncoding::Cp932;
+    const OutputEncoding encoding = EncodingForCodeset(::nl_langinfo_l(CODESET, locale));
+    ::freelocale(locale);
+    return encoding;
+}
+
+std::optional<OutputEncoding> forcedErrorEncoding;
+
+}  // namespace
+
 bool StandardErrorIsTerminal() { return ::isatty(STDERR_FILENO) == 1; }
 
+std::optional<OutputEncoding> TerminalEncoding(StandardStream stream) {
+    const int fd = stream == StandardStream::Output ? STDOUT_FILENO : STDERR_FILENO;
+    if (::isatty(fd) != 1) return std::nullopt;
+    return EnvironmentLocaleEncoding();
+}
+
+std::unique_ptr<OutputStream> TerminalStandardOutput() { return StandardOutput(); }
+
+void SetStandardErrorEncoding(OutputEncoding encoding) { forcedErrorEncoding = encoding; }
+
 void WriteToStandardError(std::string_view text) {
-    std::fwrite(text.data(), 1, text.size(), stderr);
+    // Asked once: a progress line writes many times a second.
+    static const OutputEncoding chosen =
+        TerminalEncoding(StandardStream::Error).value_or(OutputEncoding::Cp932);
+    const std::string bytes = Encode(text, forcedErrorEncoding.value_or(chosen));
+    std::fwrite(bytes.data(), 1, bytes.size(), stderr);
     std::fflush(stderr);
 }
 

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Builds the packages into build/packages/:
+#   folvane_1.0.0_amd64.deb     from a Linux Release build (the window and
+#                               folvane-cli), dependencies from dpkg-shlibdeps
+#   folvane-1.0.0-win64.zip     from the Windows Release cross-build
+#                               (preset windows-release), statically linked
+# then checks what they hold with scripts/check-packages.sh.
+#   sudo dpkg -i build/packages/folvane_1.0.0_amd64.deb   (or apt install ./...)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/setup.sh
+jobs=$(nproc)
+
+# The Release preset in a folder of its own, without the tests, so that
+# build/release stays as scripts/run.sh and ctest use it.
+linux_build=build/package-linux
+cmake --preset release -B "$linux_build" -DFOLVANE_BUILD_TESTS=OFF
+cmake --build "$linux_build" -j "$jobs"
+(cd "$linux_build" && cpack -G DEB)
+
+windows_build=build/windows-release
+if command -v x86_64-w64-mingw32-g++-posix >/dev/null; then
+    cmake --preset windows-release
+    cmake --build --preset windows-release -j "$jobs"
+    (cd "$windows_build" && cpack -G ZIP)
+else
+    echo "package: no MinGW-w64 cross-compiler, so no Windows .zip" >&2
+    windows_build=""
+fi
+
+mkdir -p build/packages
+cp "$linux_build"/packages/folvane_*.deb build/packages/
+[ -z "$windows_build" ] || cp "$windows_build"/packages/folvane-*-win64.zip build/packages/
+
+FOLVANE_PACKAGES_BUILT=1 bash scripts/check-packages.sh "$linux_build" "$windows_build"
+ls -l build/packages/
