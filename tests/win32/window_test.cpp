@@ -48,9 +48,6 @@ void Check(bool condition, const std::string& what) {
     }
 }
 
-template <typename T>
-void CheckEqual(const T& actual, const T& expected, const std::string& what);
-
 void CheckEqual(const std::string& actual, const std::string& expected, const std::string& what) {
     Check(actual == expected,
           what + "\n  expected: [" + expected + "]\n  actual:   [" + actual + "]");
@@ -412,6 +409,33 @@ int wmain(int argc, wchar_t** argv) {
         Check(
             !IsWindowVisible(progress.Handle()) && progress.Value() == 4 && progress.Maximum() == 4,
             "progress window hidden at the end with its bar at the file count");
+
+        // --- Keys as the program's loop takes them: Tab leaves the totals
+        // box instead of typing a tab, and Ctrl+V there runs instead of
+        // pasting ---
+        {
+            HWND resultBox = window.Control(IDC_RESULT);
+            SetFocus(resultBox);
+            PostMessageW(resultBox, WM_KEYDOWN, VK_TAB, 1);
+            PumpUntil(
+                main, accelerators, [] { return false; }, 200);
+            Check(GetFocus() == window.Control(IDC_LIST1), "Tab moves from Result to List1");
+            CheckEqual(form.ResultText(), totals, "no tab typed into Result");
+            SetFocus(resultBox);
+            BYTE keys[256] = {};
+            GetKeyboardState(keys);
+            keys[VK_CONTROL] = 0x80;
+            SetKeyboardState(keys);
+            PostMessageW(resultBox, WM_KEYDOWN, 'V', 1);
+            PumpUntil(
+                main, accelerators, [&runs] { return runs == 2; }, 5000);
+            keys[VK_CONTROL] = 0;
+            SetKeyboardState(keys);
+            PumpUntil(
+                main, accelerators, [] { return false; }, 100);
+            Check(runs == 2, "Ctrl+V in Result runs");
+            CheckEqual(form.ResultText(), totals, "and pastes nothing into it");
+        }
 
         // --- Copy from the context menu: two selected lines ---
         HWND resultList = window.Control(IDC_RESULTLIST);
