@@ -27,8 +27,8 @@ class MainFormWindow final : public form::MainFormView, public MainWindowEvents 
     form::MainForm& Form() { return *form_; }
     OkDialogWindow& OkDialog1Window() { return *okDialog1_; }
     OkDialogWindow& OkDialog2Window() { return *okDialog2_; }
-    CloseDialogWindow& CloseDialogWindow_() { return *closeDialog_; }
-    ProgressWindow& ProgressWindow_() { return *progress_; }
+    CloseDialogWindow& CloseDialogPrompt() { return *closeDialog_; }
+    ProgressWindow& Progress() { return *progress_; }
     // Called after every run; the tests wait on it.
     void SetRunFinishedHook(std::function<void()> hook) { runFinished_ = std::move(hook); }
 

@@ -405,7 +405,7 @@ int wmain(int argc, wchar_t** argv) {
                   std::string::npos,
               "the file that is not a TIFF is listed under the totals");
         Check(!MenuGrayed(menu, IDM_SAVE), "save menu enabled after the run");
-        ProgressWindow& progress = form.ProgressWindow_();
+        ProgressWindow& progress = form.Progress();
         Check(
             !IsWindowVisible(progress.Handle()) && progress.Value() == 4 && progress.Maximum() == 4,
             "progress window hidden at the end with its bar at the file count");
@@ -480,6 +480,16 @@ int wmain(int argc, wchar_t** argv) {
               "the file ends with CR LF");
         Check(bytes.find("                  \r\n") == std::string::npos,
               "the line of blanks is not saved");
+
+        // --- Help (F1) with its page missing: a message naming the file ---
+        {
+            const std::string missing = Utf8(Join(work, L"無い\\Folvane.html"));
+            form.Form().SetHelpFile(missing);
+            answers.push_back(AnswerMessageBox(missing));
+            seenMessages.clear();
+            SendMessageW(main, WM_COMMAND, IDM_HELP, 0);
+            CheckEqual(seenMessages, {missing}, "missing help page named in a message box");
+        }
 
         // --- The about box ---
         answers.push_back([] {
