@@ -340,6 +340,42 @@ int wmain(int argc, wchar_t** argv) {
             Check(found == 5, "accelerators Ctrl+O, Ctrl+V, Ctrl+S, Ctrl+D, F1");
         }
 
+        // --- Growing the window (within the screen Wine pretends to have):
+        // the lists and the totals box take the room, the buttons at the
+        // right and bottom keep to their edges ---
+        {
+            auto rectOf = [&](int id) {
+                RECT r;
+                GetWindowRect(window.Control(id), &r);
+                MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
+                return r;
+            };
+            RECT frame;
+            GetWindowRect(main, &frame);
+            const RECT list = rectOf(IDC_RESULTLIST);
+            const RECT close = rectOf(IDC_CLOSE);
+            const RECT input = rectOf(IDC_LIST1);
+            SetWindowPos(main, nullptr, 0, 0, frame.right - frame.left + 150,
+                         frame.bottom - frame.top + 100, SWP_NOMOVE | SWP_NOZORDER);
+            const RECT grownList = rectOf(IDC_RESULTLIST);
+            const RECT grownClose = rectOf(IDC_CLOSE);
+            Check(grownList.right - grownList.left == list.right - list.left + 150,
+                  "ResultList takes the extra width: " + std::to_string(list.right - list.left) +
+                      " -> " + std::to_string(grownList.right - grownList.left));
+            Check(grownClose.left == close.left + 150 && grownClose.top == close.top + 100,
+                  "終了 keeps its distance to the bottom right corner: " +
+                      std::to_string(close.left) + "," + std::to_string(close.top) + " -> " +
+                      std::to_string(grownClose.left) + "," + std::to_string(grownClose.top));
+            Check(rectOf(IDC_LIST1).bottom == input.bottom + 100, "List1 takes the extra height");
+            SetWindowPos(main, nullptr, 0, 0, 100, 100, SWP_NOMOVE | SWP_NOZORDER);
+            RECT least;
+            GetWindowRect(main, &least);
+            Check(least.right - least.left == frame.right - frame.left &&
+                      least.bottom - least.top == frame.bottom - frame.top,
+                  "the window is never smaller than designed");
+            Check(rectOf(IDC_RESULTLIST).right == list.right, "and lays out as designed again");
+        }
+
         // --- Refusals before any file ---
         answers.push_back(AnswerOwnWindow("ファイルを選択してください。"));
         Click(main, IDC_START);
