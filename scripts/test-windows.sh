@@ -80,19 +80,26 @@ bash scripts/compare-windows.sh build/dev/src/folvane-cli build/windows/src/folv
 # the Windows folder in front of the paths is taken away and "\" is "/".
 window_test=build/windows/tests/win32/window-test
 [ -f "$window_test/SizeList.txt" ] || { echo "test-windows: the window test saved nothing"; exit 1; }
-status=0
-(cd "$window_test" && "$OLDPWD/build/dev/src/folvane-cli" -q --display -o linux-SizeList.txt \
-    スキャン資料 スキャン資料 スキャン資料/a.tif スキャン資料/B.TIF スキャン資料/c.tiff \
-    スキャン資料/notes.txt) || status=$?
-[ "$status" -eq 3 ] || { echo "test-windows: folvane-cli --display exited $status, expected 3"; exit 1; }
-FOLDER="Z:$(realpath "$window_test" | tr / '\\')\\" perl -pe 's/\Q$ENV{FOLDER}\E//g' \
-    "$window_test/SizeList.txt" | tr '\\' / >"$window_test/window.norm"
-tr '\\' / <"$window_test/linux-SizeList.txt" >"$window_test/linux.norm"
-if ! cmp "$window_test/linux.norm" "$window_test/window.norm"; then
-    echo "test-windows: the window's saved file differs from folvane-cli --display"
-    diff <(od -An -c "$window_test/linux.norm") <(od -An -c "$window_test/window.norm") | head -20 || true
-    exit 1
-fi
-echo "test-windows: the window saved the bytes of folvane-cli --display ($(wc -c <"$window_test/linux.norm") bytes)"
+# Its direct save is compared with folvane-cli's direct output the same way.
+compare_window_file() { # WINDOW-FILE CLI-OPTION...
+    local saved=$1
+    shift
+    local status=0
+    (cd "$window_test" && "$OLDPWD/build/dev/src/folvane-cli" -q "$@" -o linux.txt \
+        スキャン資料 スキャン資料 スキャン資料/a.tif スキャン資料/B.TIF スキャン資料/c.tiff \
+        スキャン資料/notes.txt) || status=$?
+    [ "$status" -eq 3 ] || { echo "test-windows: folvane-cli $* exited $status, expected 3"; exit 1; }
+    FOLDER="Z:$(realpath "$window_test" | tr / '\\')\\" perl -pe 's/\Q$ENV{FOLDER}\E//g' \
+        "$window_test/$saved" | tr '\\' / >"$window_test/window.norm"
+    tr '\\' / <"$window_test/linux.txt" >"$window_test/linux.norm"
+    if ! cmp "$window_test/linux.norm" "$window_test/window.norm"; then
+        echo "test-windows: the window's $saved differs from folvane-cli $*"
+        diff <(od -An -c "$window_test/linux.norm") <(od -An -c "$window_test/window.norm") | head -20 || true
+        exit 1
+    fi
+    echo "test-windows: the window's $saved has the bytes of folvane-cli $* ($(wc -c <"$window_test/linux.norm") bytes)"
+}
+compare_window_file SizeList.txt --display
+compare_window_file Direct.txt --format direct
 echo "test-windows: Wine prefix $((prefixed - started)) s, build $((built - prefixed)) s," \
     "ctest $((tested - built)) s, all $((SECONDS - started)) s"

@@ -517,6 +517,20 @@ int wmain(int argc, wchar_t** argv) {
         Check(bytes.find("                  \r\n") == std::string::npos,
               "the line of blanks is not saved");
 
+        // --- The direct save: straight into a file, nothing left on screen ---
+        {
+            const std::wstring direct = Join(work, L"Direct.txt");
+            DeleteFileW(direct.c_str());
+            answers.push_back(AnswerSaveAs(direct));
+            answers.push_back(AnswerMessageBox("書出し終了"));
+            SendMessageW(main, WM_COMMAND, IDM_D_SAVE, 0);
+            Check(PumpUntil(main, accelerators, AnswersDone), "direct save answered");
+            Check(!FileBytes(direct).empty(), "direct file written");
+            Check(listbox::Count(window.Control(IDC_RESULTLIST)) == 0 &&
+                      form.ResultText() == "合計\r\n" && MenuGrayed(menu, IDM_SAVE),
+                  "after a direct save: no lines, the initial totals text, save menu disabled");
+        }
+
         // --- Help (F1) with its page missing: a message naming the file ---
         {
             const std::string missing = Utf8(Join(work, L"無い\\Folvane.html"));
