@@ -18,6 +18,8 @@ namespace {
 constexpr int kClientWidth = 11910;
 constexpr int kClientHeight = 6630;
 constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+constexpr const wchar_t* kInputListTip =
+    L"右クリックで選択部分のコピー･削除が選べます。また このエリアのみDropに対応しています。";
 
 constexpr DWORD kButtonStyle = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
 constexpr DWORD kCheckStyle = WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX;
@@ -27,6 +29,9 @@ constexpr DWORD kListStyle = WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_VSCROLL | 
 // The result lines are tab-separated: tab stops every 8 half-width
 // characters, the same as the totals box's, so both show aligned columns.
 constexpr DWORD kResultListStyle = kListStyle | LBS_USETABSTOPS;
+// List1 draws each path so that its end, the file name, stays in view, and
+// shows the whole path as a tooltip: no sideways scrolling needed.
+constexpr DWORD kInputListStyle = (kListStyle & ~WS_HSCROLL) | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
 // No word wrap: a line of the size summary stays one line.
 constexpr DWORD kResultStyle = WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_VSCROLL | WS_HSCROLL |
                                ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN;
@@ -55,7 +60,7 @@ const ControlDesign kControls[] = {
     {IDC_CHECK_TOTAL, WC_BUTTONW, L"総合計", kCheckStyle, {5280, 5760, 1455, 255}},
     {IDC_CHECK_CTOTAL, WC_BUTTONW, L"サイズ別合計", kCheckStyle, {5280, 6000, 1455, 255}},
     {IDC_RESULT, WC_EDITW, L"合計\r\n", kResultStyle, {3240, 3720, 8415, 1935}},
-    {IDC_LIST1, WC_LISTBOXW, L"", kListStyle, {240, 1080, 2775, 4560}},
+    {IDC_LIST1, WC_LISTBOXW, L"", kInputListStyle, {240, 1080, 2775, 4560}},
     {IDC_LABEL1, WC_STATICW, L"対　　象", kLabelStyle, {240, 840, 1335, 255}},
     {IDC_LABEL2, WC_STATICW, L"結　　果", kLabelStyle, {3240, 840, 1215, 255}},
     {IDC_RESULTLIST, WC_LISTBOXW, L"", kResultListStyle, {3240, 1080, 8415, 2400}},
@@ -81,8 +86,7 @@ const Tooltip kTooltips[] = {
     {IDC_DIRECT_SAVE, L"DirectSave (Ctrl+D)"},
     {IDC_CLEAR, L"Clear"},
     {IDC_CLOSE, L"Exit"},
-    {IDC_LIST1,
-     L"右クリックで選択部分のコピー･削除が選べます。また このエリアのみDropに対応しています。"},
+    {IDC_LIST1, kInputListTip},
     {IDC_RESULTLIST, L"右クリックで選択部分のコピー･削除が選べます。"},
     {IDC_RESULT, L"右クリックで選択範囲のコピー･削除が選べます。"},
     {IDC_ARESOTEXT, L"解像度を指定してください。"},
@@ -115,6 +119,13 @@ LRESULT CALLBACK ListProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lP
         case WM_CONTEXTMENU:
             // The right button was handled at its press.
             return 0;
+        case WM_MOUSEMOVE:
+            if (listId == IDC_LIST1) {
+                const LRESULT hit = SendMessageW(list, LB_ITEMFROMPOINT, 0, lParam);
+                reinterpret_cast<MainWindow*>(data)->ShowInputTip(HIWORD(hit) == 0 ? LOWORD(hit)
+                                                                                   : -1);
+            }
+            break;
         case WM_DROPFILES: {
             auto drop = reinterpret_cast<HDROP>(wParam);
             std::vector<std::string> paths;
@@ -233,21 +244,89 @@ void MainWindow::CreateControls() {
     DragAcceptFiles(Control(IDC_LIST1), TRUE);
 }
 
+int MainWindow::ListLineHeight(HFONT font) const {
+    HDC dc = GetDC(window_);
+    HGDIOBJ previous = SelectObject(dc, font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, previous);
+    ReleaseDC(window_, dc);
+    return metrics.tmHeight + metrics.tmExternalLeading + TwipsToPixels(30, dpi_);
+}
+
+// One path of List1: the front shortened with "..." when the whole does not
+// fit, so the file name always shows.
+void MainWindow::DrawInputItem(const DRAWITEMSTRUCT& item) {
+    HDC dc = item.hDC;
+    RECT area = item.rcItem;
+    if (item.itemID != static_cast<UINT>(-1)) {
+        const bool selected = (item.itemState & ODS_SELECTED) != 0;
+        FillRect(dc, &area, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+        const LRESULT length = SendMessageW(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0);
+        if (length != LB_ERR) {
+            std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+            SendMessageW(item.hwndItem, LB_GETTEXT, item.itemID,
+                         reinterpret_cast<LPARAM>(text.data()));
+            text.resize(static_cast<std::size_t>(length));
+            HGDIOBJ previous = SelectObject(dc, fonts_->Window());
+            SetBkMode(dc, TRANSPARENT);
+            SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+            RECT textArea = area;
+            textArea.left += 2;
+            DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textArea,
+                      DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_PATH_ELLIPSIS);
+            SelectObject(dc, previous);
+        }
+    }
+    if ((item.itemState & ODS_FOCUS) != 0) DrawFocusRect(dc, &area);
+}
+
+// The tooltip of List1: the whole path of the entry under the mouse when it
+// does not fit, else the list's own hint.
+void MainWindow::ShowInputTip(int index) {
+    if (tooltips_ == nullptr) return;
+    HWND list = Control(IDC_LIST1);
+    std::wstring tip = kInputListTip;
+    if (index >= 0 && index < listbox::Count(list)) {
+        const std::wstring path = Wide(listbox::Text(list, index));
+        HDC dc = GetDC(list);
+        HGDIOBJ previous = SelectObject(dc, fonts_->Window());
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, path.c_str(), static_cast<int>(path.size()), &extent);
+        SelectObject(dc, previous);
+        ReleaseDC(list, dc);
+        RECT client;
+        GetClientRect(list, &client);
+        if (extent.cx + 4 > client.right) tip = path;
+    }
+    if (tip == inputTip_) return;
+    inputTip_ = tip;
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof info;
+    info.hwnd = window_;
+    info.uId = reinterpret_cast<UINT_PTR>(list);
+    info.lpszText = inputTip_.data();
+    SendMessageW(tooltips_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+std::wstring MainWindow::InputTip() const {
+    if (tooltips_ == nullptr) return {};
+    std::vector<wchar_t> text(32768, L'\0');
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof info;
+    info.hwnd = window_;
+    info.uId = reinterpret_cast<UINT_PTR>(Control(IDC_LIST1));
+    info.lpszText = text.data();
+    SendMessageW(tooltips_, TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&info));
+    return text.data();
+}
+
 // A line of the lists as tall as the font's full cell and a pixel or two
 // more, so that underscores and descenders are not cut off.
 void MainWindow::FitListLines() {
-    for (int id : {IDC_LIST1, IDC_RESULTLIST}) {
-        HWND list = Control(id);
-        HDC dc = GetDC(list);
-        HGDIOBJ previous =
-            SelectObject(dc, id == IDC_RESULTLIST ? fonts_->ResultList() : fonts_->Window());
-        TEXTMETRICW metrics{};
-        GetTextMetricsW(dc, &metrics);
-        SelectObject(dc, previous);
-        ReleaseDC(list, dc);
-        const int height = metrics.tmHeight + metrics.tmExternalLeading + TwipsToPixels(30, dpi_);
-        SendMessageW(list, LB_SETITEMHEIGHT, 0, height);
-    }
+    SendMessageW(Control(IDC_LIST1), LB_SETITEMHEIGHT, 0, ListLineHeight(fonts_->Window()));
+    SendMessageW(Control(IDC_RESULTLIST), LB_SETITEMHEIGHT, 0,
+                 ListLineHeight(fonts_->ResultList()));
 }
 
 void MainWindow::AddTooltips() {
@@ -433,6 +512,18 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
             SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        }
+        case WM_MEASUREITEM: {
+            auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+            if (measure->CtlID != IDC_LIST1 || fonts_ == nullptr) break;
+            measure->itemHeight = static_cast<UINT>(ListLineHeight(fonts_->Window()));
+            return TRUE;
+        }
+        case WM_DRAWITEM: {
+            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (item->CtlID != IDC_LIST1) break;
+            DrawInputItem(*item);
+            return TRUE;
         }
         case WM_GETMINMAXINFO: {
             auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);

@@ -71,6 +71,11 @@ class MainWindow {
     void SetResultArea(ResultArea area);
     ResultArea CurrentResultArea() const { return area_; }
 
+    // List1's tooltip for the entry at `index` (-1: none): the whole path
+    // when it does not fit. InputTip() is the text it shows now.
+    void ShowInputTip(int index);
+    std::wstring InputTip() const;
+
     // Destroys the window once the closing was allowed for.
     void Destroy();
 
@@ -80,6 +85,8 @@ class MainWindow {
     void CreateControls();
     void AddTooltips();
     void FitListLines();
+    int ListLineHeight(HFONT font) const;
+    void DrawInputItem(const DRAWITEMSTRUCT& item);
     void LayOut();
     void ApplyDpi(int dpi);
     void ClampToWorkArea();
@@ -95,6 +102,7 @@ class MainWindow {
     ResultArea area_ = ResultArea::Summary;
     bool quitOnDestroy_ = true;
     HWND focus_ = nullptr;  // the control that had the keyboard last
+    std::wstring inputTip_;
 };
 
 }  // namespace folvane::win32

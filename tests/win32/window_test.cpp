@@ -407,8 +407,26 @@ int wmain(int argc, wchar_t** argv) {
         Check(!MenuGrayed(menu, IDM_VIEW) && !MenuGrayed(menu, IDM_D_SAVE) &&
                   MenuGrayed(menu, IDM_SAVE),
               "run menus enabled by the drop, save menu not yet");
-        Check(SendMessageW(window.Control(IDC_LIST1), LB_GETHORIZONTALEXTENT, 0, 0) > 0,
-              "List1 scrolls sideways to its widest path");
+        {
+            // A path wider than the list: the whole of it as the tooltip.
+            HWND list1 = window.Control(IDC_LIST1);
+            RECT first;
+            SendMessageW(list1, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+            PostMessageW(list1, WM_MOUSEMOVE, 0, MAKELPARAM(first.left + 5, first.top + 2));
+            PumpUntil(
+                main, accelerators, [] { return false; }, 100);
+            CheckEqual(Utf8(window.InputTip()), expectedList[0],
+                       "List1's tooltip: the whole path of the entry under the mouse");
+            RECT client;
+            GetClientRect(list1, &client);
+            PostMessageW(list1, WM_MOUSEMOVE, 0, MAKELPARAM(5, client.bottom - 3));
+            PumpUntil(
+                main, accelerators, [] { return false; }, 100);
+            CheckEqual(Utf8(window.InputTip()),
+                       std::string("右クリックで選択部分のコピー･削除が選べます。また "
+                                   "このエリアのみDropに対応しています。"),
+                       "below the entries: the list's own hint");
+        }
 
         // --- Column choice: a box and its menu twin ---
         Click(main, IDC_CHECK0 + 1);
