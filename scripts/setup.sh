@@ -7,7 +7,7 @@ packages=(
     googletest libgtest-dev
     qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic xvfb xauth
     libtiff-tools
-    g++-mingw-w64-x86-64-posix wine64
+    g++-mingw-w64-x86-64-posix wine64 fonts-wine locales
     # Packaging: the .deb's dependencies, the manual page, the icon's
     # bitmaps; checking the menu entry, completion, manual page and .zip.
     dpkg-dev help2man librsvg2-bin desktop-file-utils bash-completion man-db unzip

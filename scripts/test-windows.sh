@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Cross-builds folvane_core, folvane-cli and the core's tests for Windows with
-# MinGW-w64 and runs them under Wine (console only): the tests, a smoke run
-# over samples/, and the byte-for-byte comparison with the Linux build.
+# Cross-builds folvane_core, folvane-cli, the window folvane.exe and the tests
+# for Windows with MinGW-w64 and runs them under Wine with no display: the
+# tests (the window's own drive its real windows), a smoke run over samples/,
+# and the byte-for-byte comparison with the Linux build.
 # Skipped, with a note, when the cross-compiler or Wine is missing.
 # Expects the Linux dev build (scripts/test.sh makes it first).
 set -euo pipefail
@@ -39,6 +40,9 @@ unset DISPLAY WAYLAND_DISPLAY
 mkdir -p "$WINEPREFIX"
 "$wineserver" -p 2>/dev/null || true # already up for this prefix: fine
 trap '"$wineserver" -k 2>/dev/null || true' EXIT
+# The prefix's graphics driver "x11,null" lets the window tests create
+# windows without a display server.
+bash scripts/wine-prefix.sh "$WINEPREFIX"
 "$wine" wineboot </dev/null >/dev/null 2>&1
 prefixed=$SECONDS
 
@@ -69,5 +73,33 @@ grep -q $'^\tsamples\\\\readme_not_a_tiff.tif\r$' "$smoke"
 echo "test-windows: smoke run over samples/ wrote $(wc -l <"$smoke") lines"
 
 bash scripts/compare-windows.sh build/dev/src/folvane-cli build/windows/src/folvane-cli.exe
+
+# The window test saved its display file after a run over the drop it made
+# (the folder twice, a.tif again, B.TIF, c.tiff and notes.txt alone). The
+# Linux command line, given the same drop, must write the same bytes once
+# the Windows folder in front of the paths is taken away and "\" is "/".
+window_test=build/windows/tests/win32/window-test
+[ -f "$window_test/SizeList.txt" ] || { echo "test-windows: the window test saved nothing"; exit 1; }
+# Its direct save is compared with folvane-cli's direct output the same way.
+compare_window_file() { # WINDOW-FILE CLI-OPTION...
+    local saved=$1
+    shift
+    local status=0
+    (cd "$window_test" && "$OLDPWD/build/dev/src/folvane-cli" -q "$@" -o linux.txt \
+        スキャン資料 スキャン資料 スキャン資料/a.tif スキャン資料/B.TIF スキャン資料/c.tiff \
+        スキャン資料/notes.txt) || status=$?
+    [ "$status" -eq 3 ] || { echo "test-windows: folvane-cli $* exited $status, expected 3"; exit 1; }
+    FOLDER="Z:$(realpath "$window_test" | tr / '\\')\\" perl -pe 's/\Q$ENV{FOLDER}\E//g' \
+        "$window_test/$saved" | tr '\\' / >"$window_test/window.norm"
+    tr '\\' / <"$window_test/linux.txt" >"$window_test/linux.norm"
+    if ! cmp "$window_test/linux.norm" "$window_test/window.norm"; then
+        echo "test-windows: the window's $saved differs from folvane-cli $*"
+        diff <(od -An -c "$window_test/linux.norm") <(od -An -c "$window_test/window.norm") | head -20 || true
+        exit 1
+    fi
+    echo "test-windows: the window's $saved has the bytes of folvane-cli $* ($(wc -c <"$window_test/linux.norm") bytes)"
+}
+compare_window_file SizeList.txt --display
+compare_window_file Direct.txt --format direct
 echo "test-windows: Wine prefix $((prefixed - started)) s, build $((built - prefixed)) s," \
     "ctest $((tested - built)) s, all $((SECONDS - started)) s"

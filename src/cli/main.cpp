@@ -7,11 +7,8 @@
 #include "cli/cli_app.h"
 #include "cli/cli_options.h"
 #include "platform/output_file.h"
+#include "platform/program_arguments.h"
 #include "platform/terminal.h"
-
-#ifdef _WIN32
-#include "platform/windows/wide_text.h"
-#endif
 
 namespace {
 
@@ -40,17 +37,4 @@ int RunFolvaneCli(const std::vector<std::string>& args) {
 
 }  // namespace
 
-#ifdef _WIN32
-// The arguments as the system holds them, in UTF-16: main()'s narrow
-// arguments would have passed through the ANSI code page and lost every
-// character of a path that code page lacks.
-int wmain(int argc, wchar_t** argv) {
-    std::vector<std::string> args;
-    for (int i = 1; i < argc; ++i) args.push_back(folvane::windows::Utf8FromWide(argv[i]));
-    return RunFolvaneCli(args);
-}
-#else
-int main(int argc, char** argv) {
-    return RunFolvaneCli(std::vector<std::string>(argv + 1, argv + argc));
-}
-#endif
+int main(int argc, char** argv) { return RunFolvaneCli(folvane::ProgramArguments(argc, argv)); }

@@ -37,8 +37,17 @@ class WindowsLauncher final : public ProgramLauncher {
         return true;
     }
 
-    // The registry says where the tool is; nothing else is looked for.
-    std::optional<std::string> FindSystemInfoProgram() const override { return std::nullopt; }
+    // Without the registry's entries: msinfo32.exe in the system folder,
+    // where Windows keeps it.
+    std::optional<std::string> FindSystemInfoProgram() const override {
+        std::vector<wchar_t> folder(MAX_PATH + 1, L'\0');
+        const UINT length = ::GetSystemDirectoryW(folder.data(), static_cast<UINT>(folder.size()));
+        if (length == 0 || length >= folder.size()) return std::nullopt;
+        const std::string program =
+            windows::Utf8FromWide(std::wstring(folder.data(), length)) + "\\msinfo32.exe";
+        if (!FileExists(program)) return std::nullopt;
+        return program;
+    }
 };
 
 }  // namespace

@@ -1,0 +1,144 @@
+#include "win32/system_dialogs.h"
+
+#include <commdlg.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <cstring>
+
+#include <vector>
+
+#include "form/window_texts.h"
+#include "win32/controls.h"
+
+namespace folvane::win32 {
+
+std::optional<std::string> AskSavePath(HWND owner, const std::string& folder) {
+    using namespace form::window_text;
+    // Pairs of name and pattern, each ending in NUL, and one NUL more.
+    std::wstring filter = Wide(kTextFilesFilter);
+    filter.append(1, L'\0').append(L"*.txt").append(1, L'\0');
+    filter.append(Wide(kAllFilesFilter)).append(1, L'\0').append(L"*.*").append(1, L'\0');
+    filter.append(1, L'\0');
+
+    // Room for a long path (the program is long-path aware).
+    std::vector<wchar_t> file(32768, L'\0');
+    const std::wstring proposed = Wide(kProposedFileName);
+    proposed.copy(file.data(), file.size() - 1);
+    const std::wstring initialFolder = Wide(folder);
+
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = file.data();
+    dialog.nMaxFile = static_cast<DWORD>(file.size());
+    dialog.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
+    dialog.Flags =
+        OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
+    if (!GetSaveFileNameW(&dialog)) return std::nullopt;
+    return Utf8(file.data());
+}
+
+void ShowMessageBox(HWND owner, const std::string& text) {
+    const std::wstring message = Wide(text);
+    const std::wstring title = Wide(form::window_text::kProductName);
+    MessageBoxW(owner, message.c_str(), title.c_str(), MB_OK);
+}
+
+bool PutOnClipboard(HWND owner, const std::string& text) {
+    const std::wstring wide = Wide(text);
+    const std::size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (memory == nullptr) return false;
+    if (void* target = GlobalLock(memory)) {
+        std::memcpy(target, wide.c_str(), bytes);
+        GlobalUnlock(memory);
+    }
+    if (!OpenClipboard(owner)) {
+        GlobalFree(memory);
+        return false;
+    }
+    EmptyClipboard();
+    // The clipboard owns the memory once it took it.
+    const bool put = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+    if (!put) GlobalFree(memory);
+    CloseClipboard();
+    return put;
+}
+
+std::optional<std::string> AskNetworkFolder(HWND owner, const std::string& title) {
+    PIDLIST_ABSOLUTE network = nullptr;
+    SHGetSpecialFolderLocation(owner, CSIDL_NETWORK, &network);
+    const std::wstring caption = Wide(title);
+    BROWSEINFOW browse{};
+    browse.hwndOwner = owner;
+    browse.pidlRoot = network;
+    browse.lpszTitle = caption.c_str();
+    browse.ulFlags = BIF_RETURNONLYFSDIRS;
+    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&browse);
+    std::optional<std::string> path;
+    if (chosen != nullptr) {
+        std::vector<wchar_t> buffer(32768, L'\0');
+        if (SHGetPathFromIDListEx(chosen, buffer.data(), static_cast<DWORD>(buffer.size()),
+                                  GPFIDL_DEFAULT) &&
+            buffer[0] != L'\0') {
+            path = Utf8(buffer.data());
+        }
+    }
+    // Freed also when nothing was chosen.
+    CoTaskMemFree(chosen);
+    CoTaskMemFree(network);
+    return path;
+}
+
+namespace {
+
+// A file: URL for a Windows path, so that the anchor travels with it.
+std::wstring FileUrl(const std::wstring& path, const std::wstring& anchor) {
+    std::wstring url = L"file:///";
+    for (wchar_t c : path) {
+        if (c == L'\\') {
+            url += L'/';
+        } else if (c == L' ') {
+            url += L"%20";
+        } else if (c == L'#') {
+            url += L"%23";
+        } else if (c == L'%') {
+            url += L"%25";
+        } else {
+            url += c;
+        }
+    }
+    return url + L"#" + anchor;
+}
+
+}  // namespace
+
+bool OpenHelpFile(const std::string& file, const std::string& keyword) {
+    const std::wstring path = Wide(file);
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return false;
+    const std::wstring url = FileUrl(path, Wide(keyword));
+    auto opened = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(nullptr, L"open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    if (opened > 32) return true;
+    // No handler for file: URLs: the page without its anchor.
+    opened = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(nullptr, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    return opened > 32;
+}
+
+std::string ProgramFolder() {
+    std::vector<wchar_t> buffer(32768, L'\0');
+    const DWORD length =
+        GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    std::wstring path(buffer.data(), length);
+    const std::size_t slash = path.find_last_of(L"\\/");
+    if (slash != std::wstring::npos) path.resize(slash);
+    return Utf8(path);
+}
+
+}  // namespace folvane::win32

@@ -1,0 +1,624 @@
+// Drives the real Win32 windows of folvane.exe from inside, as the system
+// would: a WM_DROPFILES built in memory, BM_CLICK and WM_COMMAND, a right
+// click on a list. Modal windows (the system's Save As and message boxes,
+// the program's own message windows, the selection window, the about box)
+// are answered from a timer that finds them among the thread's windows.
+// Under Wine with the "null" graphics driver no display is needed.
+//
+//   folvane_window_tests.exe SAMPLES-FOLDER
+//
+// Leaves the saved display file in window-test\SizeList.txt under the
+// current folder, over the files in window-test\スキャン資料, for the
+// comparison with the Linux folvane-cli (scripts/test-windows.sh).
+#include <windows.h>
+
+#include <commctrl.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "form/main_form.h"
+#include "win32/controls.h"
+#include "win32/main_form_window.h"
+#include "win32/message_loop.h"
+#include "win32/resource.h"
+#include "win32/select_dialog_window.h"
+
+namespace {
+
+using namespace folvane::win32;
+
+int failures = 0;
+int checks = 0;
+
+void Check(bool condition, const std::string& what) {
+    ++checks;
+    if (std::getenv("FOLVANE_TEST_VERBOSE") != nullptr) std::printf("check: %s\n", what.c_str());
+    if (!condition) {
+        ++failures;
+        std::printf("FAIL: %s\n", what.c_str());
+    }
+}
+
+void CheckEqual(const std::string& actual, const std::string& expected, const std::string& what) {
+    Check(actual == expected,
+          what + "\n  expected: [" + expected + "]\n  actual:   [" + actual + "]");
+}
+
+void CheckEqual(const std::vector<std::string>& actual, const std::vector<std::string>& expected,
+                const std::string& what) {
+    std::string a;
+    std::string e;
+    for (const auto& line : actual) a += line + "|";
+    for (const auto& line : expected) e += line + "|";
+    CheckEqual(a, e, what);
+}
+
+// --- Answering modal windows from a timer ---
+
+// Each step looks for its window; once it acted, the next step waits.
+std::deque<std::function<bool()>> answers;
+std::vector<std::string> seenMessages;
+
+void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    if (!answers.empty() && answers.front()()) answers.pop_front();
+}
+
+std::vector<HWND> VisibleThreadWindows(const wchar_t* className) {
+    struct Search {
+        const wchar_t* className;
+        std::vector<HWND> found;
+    } search{className, {}};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            wchar_t name[64] = {};
+            GetClassNameW(window, name, 64);
+            if (IsWindowVisible(window) && wcscmp(name, s->className) == 0)
+                s->found.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The texts of a window's static controls, joined.
+std::string StaticTexts(HWND window) {
+    std::string texts;
+    for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t name[64] = {};
+        GetClassNameW(child, name, 64);
+        if (_wcsicmp(name, L"Static") == 0) texts += Utf8(WindowTextOf(child));
+    }
+    return texts;
+}
+
+// The program's own message window whose text is `message`: records it and
+// presses its button `button`.
+std::function<bool()> AnswerOwnWindow(const std::string& message, int button = IDOK) {
+    return [message, button] {
+        for (HWND window : VisibleThreadWindows(L"FolvaneDialog")) {
+            const std::string texts = StaticTexts(window);
+            if (texts.find(message) == std::string::npos) continue;
+            seenMessages.push_back(message);
+            PostMessageW(GetDlgItem(window, button), BM_CLICK, 0, 0);
+            return true;
+        }
+        return false;
+    };
+}
+
+// The system's message box (class #32770, no file name box).
+std::function<bool()> AnswerMessageBox(const std::string& message) {
+    return [message] {
+        for (HWND window : VisibleThreadWindows(L"#32770")) {
+            if (GetDlgItem(window, 0x47C) != nullptr || GetDlgItem(window, 0x480) != nullptr)
+                continue;
+            const std::string texts = StaticTexts(window);
+            if (texts.find(message) == std::string::npos) continue;
+            seenMessages.push_back(message);
+            PostMessageW(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
+            return true;
+        }
+        return false;
+    };
+}
+
+std::string proposedName;
+
+// The system's Save-As window: records the proposed name, then types
+// `path` and presses "Save", or presses Cancel when `path` is empty.
+std::function<bool()> AnswerSaveAs(const std::wstring& path) {
+    return [path] {
+        for (HWND window : VisibleThreadWindows(L"#32770")) {
+            HWND name = GetDlgItem(window, 0x47C);  // cmb13: the file name box
+            if (name == nullptr) name = GetDlgItem(window, 0x480);
+            if (name == nullptr) continue;
+            proposedName = Utf8(WindowTextOf(name));
+            if (path.empty()) {
+                PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+            } else {
+                SetWindowTextTo(name, path);
+                PostMessageW(window, WM_COMMAND, IDOK, 0);
+            }
+            return true;
+        }
+        return false;
+    };
+}
+
+// Pumps messages as the program's loop does until `done` or the timeout.
+bool PumpUntil(HWND main, HACCEL accelerators, const std::function<bool()>& done,
+               DWORD timeout = 20000) {
+    const ULONGLONG until = GetTickCount64() + timeout;
+    while (!done()) {
+        if (GetTickCount64() > until) return false;
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (!TranslateForProgram(main, accelerators, message)) {
+                TranslateMessage(&message);
+                DispatchMessageW(&message);
+            }
+        }
+        if (!done()) MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+    return true;
+}
+
+bool AnswersDone() { return answers.empty(); }
+
+// --- The files ---
+
+std::wstring Join(const std::wstring& folder, const std::wstring& name) {
+    return folder + L"\\" + name;
+}
+
+// A drop as the shell makes it: DROPFILES with wide paths, each ending in
+// NUL, and one NUL more.
+HGLOBAL MakeDrop(const std::vector<std::wstring>& paths) {
+    std::size_t characters = 1;
+    for (const auto& path : paths) characters += path.size() + 1;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT,
+                                 sizeof(DROPFILES) + characters * sizeof(wchar_t));
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    auto* text = reinterpret_cast<wchar_t*>(reinterpret_cast<char*>(drop) + sizeof(DROPFILES));
+    for (const auto& path : paths) {
+        path.copy(text, path.size());
+        text += path.size() + 1;
+    }
+    GlobalUnlock(memory);
+    return memory;
+}
+
+std::vector<std::string> ListTexts(HWND list) { return listbox::Texts(list); }
+
+// Shown in itself; the main window stays hidden in this test.
+bool Shown(HWND control) { return (GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+bool MenuGrayed(HMENU menu, int id) {
+    return (GetMenuState(menu, static_cast<UINT>(id), MF_BYCOMMAND) & MF_GRAYED) != 0;
+}
+
+bool MenuChecked(HMENU menu, int id) {
+    return (GetMenuState(menu, static_cast<UINT>(id), MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+std::string ClipboardText(HWND owner) {
+    std::string text;
+    if (!OpenClipboard(owner)) return "(clipboard not opened)";
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* wide = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = Utf8(wide);
+            GlobalUnlock(data);
+        }
+    } else {
+        text = "(no Unicode text)";
+    }
+    CloseClipboard();
+    return text;
+}
+
+std::string FileBytes(const std::wstring& path) {
+    std::ifstream file(path.c_str(), std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+void Click(HWND window, int id) { SendMessageW(GetDlgItem(window, id), BM_CLICK, 0, 0); }
+
+LONG WINAPI Crashed(EXCEPTION_POINTERS* info) {
+    const CONTEXT* c = info->ContextRecord;
+    std::printf("crash: code %lx rip %llx rsp %llx\n", info->ExceptionRecord->ExceptionCode,
+                static_cast<unsigned long long>(c->Rip), static_cast<unsigned long long>(c->Rsp));
+    const auto* stack = reinterpret_cast<const unsigned long long*>(c->Rsp);
+    for (int i = 0; i < 48; ++i) std::printf("  [%d] %llx\n", i, stack[i]);
+    std::printf("module %p\n", static_cast<void*>(GetModuleHandleW(nullptr)));
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 2) {
+        std::printf("usage: folvane_window_tests SAMPLES-FOLDER\n");
+        return 2;
+    }
+    // Unbuffered: what was checked before a crash still shows.
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    SetUnhandledExceptionFilter(Crashed);
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&controls);
+    const DWORD started = GetTickCount();
+
+    // window-test\スキャン資料: TIFF files in mixed letter case, a file that
+    // is not a TIFF, a ".tiff", a text file and a sub-folder not entered.
+    std::vector<wchar_t> current(32768);
+    GetCurrentDirectoryW(static_cast<DWORD>(current.size()), current.data());
+    const std::wstring work = Join(current.data(), L"window-test");
+    const std::wstring folder = Join(work, L"スキャン資料");
+    const std::wstring samples = argv[1];
+    CreateDirectoryW(work.c_str(), nullptr);
+    CreateDirectoryW(folder.c_str(), nullptr);
+    CreateDirectoryW(Join(folder, L"古い").c_str(), nullptr);
+    const std::pair<const wchar_t*, const wchar_t*> copies[] = {
+        {L"a4_200dpi.tif", L"a.tif"},
+        {L"B4_SCAN.TIF", L"B.TIF"},
+        {L"multipage.tif", L"multipage.tif"},
+        {L"readme_not_a_tiff.tif", L"readme_not_a_tiff.tif"},
+        {L"a3_300dpi_mm.tif", L"c.tiff"},
+        {L"readme_not_a_tiff.tif", L"notes.txt"},
+        {L"a4_landscape_400dpi.tif", L"古い\\d.tif"},
+    };
+    for (const auto& [from, to] : copies) {
+        Check(CopyFileW(Join(samples, from).c_str(), Join(folder, to).c_str(), FALSE) != 0,
+              "copy sample " + Utf8(from));
+    }
+    const std::wstring saved = Join(work, L"SizeList.txt");
+    DeleteFileW(saved.c_str());
+
+    SetTimer(nullptr, 0, 30, Tick);
+    const std::string f = Utf8(folder);
+
+    {
+        MainFormWindow form(GetModuleHandleW(nullptr));
+        MainWindow& window = form.Window();
+        window.SetQuitOnDestroy(false);
+        const HWND main = form.Handle();
+        const HACCEL accelerators = window.Accelerators();
+        const HMENU menu = window.Menu();
+        Check(main != nullptr && !IsWindowVisible(main), "MainForm1 made, hidden");
+
+        // --- Start-up ---
+        CheckEqual(Utf8(WindowTextOf(main)), std::string("Folvane"), "caption");
+        CheckEqual(Utf8(WindowTextOf(window.Control(IDC_FILESAVE))),
+                   std::string("結果のﾌｧｲﾙへの書出し"), "FileSave caption");
+        CheckEqual(Utf8(WindowTextOf(window.Control(IDC_LABEL1))), std::string("対　　象"),
+                   "Label1 caption, two ideographic spaces");
+        CheckEqual(form.ResultText(), std::string("合計\r\n"), "Result at start");
+        Check(MenuGrayed(menu, IDM_VIEW) && MenuGrayed(menu, IDM_SAVE) &&
+                  MenuGrayed(menu, IDM_D_SAVE),
+              "run and save menus disabled at start");
+        Check(!MenuGrayed(menu, IDM_SELECT), "selection menu enabled");
+        Check(MenuChecked(menu, IDM_CH0) && MenuChecked(menu, IDM_CHCT), "column menus ticked");
+        Check(!Shown(window.Control(IDC_ARESOTEXT)), "AresoText hidden at start");
+        {
+            wchar_t caption[128] = {};
+            GetMenuStringW(menu, 2, caption, 128, MF_BYPOSITION);
+            CheckEqual(Utf8(caption), std::string("項目選択 (&C)"), "third menu caption");
+            HMENU columns = GetSubMenu(menu, 2);
+            // Two separators in a row before the totals.
+            Check(GetMenuItemCount(columns) == 17 &&
+                      (GetMenuState(columns, 13, MF_BYPOSITION) & MF_SEPARATOR) != 0 &&
+                      (GetMenuState(columns, 14, MF_BYPOSITION) & MF_SEPARATOR) != 0,
+                  "two separators before the totals");
+        }
+        {
+            ACCEL table[16];
+            const int count = CopyAcceleratorTableW(accelerators, table, 16);
+            int found = 0;
+            for (int i = 0; i < count; ++i) {
+                const bool control = (table[i].fVirt & FCONTROL) != 0;
+                if ((control && table[i].key == 'V' && table[i].cmd == IDM_VIEW) ||
+                    (control && table[i].key == 'S' && table[i].cmd == IDM_SAVE) ||
+                    (control && table[i].key == 'D' && table[i].cmd == IDM_D_SAVE) ||
+                    (control && table[i].key == 'O' && table[i].cmd == IDM_SELECT) ||
+                    (!control && table[i].key == VK_F1 && table[i].cmd == IDM_HELP))
+                    ++found;
+            }
+            Check(found == 5, "accelerators Ctrl+O, Ctrl+V, Ctrl+S, Ctrl+D, F1");
+        }
+
+        // --- Growing the window (within the screen Wine pretends to have):
+        // the lists and the totals box take the room, the buttons at the
+        // right and bottom keep to their edges ---
+        {
+            auto rectOf = [&](int id) {
+                RECT r;
+                GetWindowRect(window.Control(id), &r);
+                MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
+                return r;
+            };
+            RECT frame;
+            GetWindowRect(main, &frame);
+            const RECT list = rectOf(IDC_RESULTLIST);
+            const RECT close = rectOf(IDC_CLOSE);
+            const RECT input = rectOf(IDC_LIST1);
+            SetWindowPos(main, nullptr, 0, 0, frame.right - frame.left + 150,
+                         frame.bottom - frame.top + 100, SWP_NOMOVE | SWP_NOZORDER);
+            const RECT grownList = rectOf(IDC_RESULTLIST);
+            const RECT grownClose = rectOf(IDC_CLOSE);
+            Check(grownList.right - grownList.left == list.right - list.left + 150,
+                  "ResultList takes the extra width: " + std::to_string(list.right - list.left) +
+                      " -> " + std::to_string(grownList.right - grownList.left));
+            Check(grownClose.left == close.left + 150 && grownClose.top == close.top + 100,
+                  "終了 keeps its distance to the bottom right corner: " +
+                      std::to_string(close.left) + "," + std::to_string(close.top) + " -> " +
+                      std::to_string(grownClose.left) + "," + std::to_string(grownClose.top));
+            Check(rectOf(IDC_LIST1).bottom == input.bottom + 100, "List1 takes the extra height");
+            SetWindowPos(main, nullptr, 0, 0, 100, 100, SWP_NOMOVE | SWP_NOZORDER);
+            RECT least;
+            GetWindowRect(main, &least);
+            Check(least.right - least.left == frame.right - frame.left &&
+                      least.bottom - least.top == frame.bottom - frame.top,
+                  "the window is never smaller than designed");
+            Check(rectOf(IDC_RESULTLIST).right == list.right, "and lays out as designed again");
+        }
+
+        // --- Refusals before any file ---
+        answers.push_back(AnswerOwnWindow("ファイルを選択してください。"));
+        Click(main, IDC_START);
+        answers.push_back(AnswerOwnWindow("保存する結果が表示されていません。"));
+        Click(main, IDC_FILESAVE);
+        Check(PumpUntil(main, accelerators, AnswersDone), "refusals answered");
+        CheckEqual(seenMessages,
+                   {"ファイルを選択してください。", "保存する結果が表示されていません。"},
+                   "refusal messages in OKDialog1");
+
+        // --- A drop: the folder twice, a file of it again, B.TIF alone
+        // (upper case: not taken alone), a .tiff and a .txt ---
+        const std::vector<std::wstring> dropped{
+            folder,
+            folder,
+            Join(folder, L"a.tif"),
+            Join(folder, L"B.TIF"),
+            Join(folder, L"c.tiff"),
+            Join(folder, L"notes.txt"),
+        };
+        PostMessageW(window.Control(IDC_LIST1), WM_DROPFILES,
+                     reinterpret_cast<WPARAM>(MakeDrop(dropped)), 0);
+        PumpUntil(main, accelerators,
+                  [&] { return listbox::Count(window.Control(IDC_LIST1)) > 0; });
+        const std::vector<std::string> expectedList{
+            f + "\\a.tif", f + "\\B.TIF", f + "\\multipage.tif", f + "\\readme_not_a_tiff.tif"};
+        CheckEqual(ListTexts(window.Control(IDC_LIST1)), expectedList,
+                   "List1 after the drop: sorted, no duplicates, no .tiff or .txt");
+        Check(!MenuGrayed(menu, IDM_VIEW) && !MenuGrayed(menu, IDM_D_SAVE) &&
+                  MenuGrayed(menu, IDM_SAVE),
+              "run menus enabled by the drop, save menu not yet");
+        {
+            // A path wider than the list: the whole of it as the tooltip.
+            HWND list1 = window.Control(IDC_LIST1);
+            RECT first;
+            SendMessageW(list1, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+            PostMessageW(list1, WM_MOUSEMOVE, 0, MAKELPARAM(first.left + 5, first.top + 2));
+            PumpUntil(
+                main, accelerators, [] { return false; }, 100);
+            CheckEqual(Utf8(window.InputTip()), expectedList[0],
+                       "List1's tooltip: the whole path of the entry under the mouse");
+            RECT client;
+            GetClientRect(list1, &client);
+            PostMessageW(list1, WM_MOUSEMOVE, 0, MAKELPARAM(5, client.bottom - 3));
+            PumpUntil(
+                main, accelerators, [] { return false; }, 100);
+            CheckEqual(Utf8(window.InputTip()),
+                       std::string("右クリックで選択部分のコピー･削除が選べます。また "
+                                   "このエリアのみDropに対応しています。"),
+                       "below the entries: the list's own hint");
+        }
+
+        // --- Column choice: a box and its menu twin ---
+        Click(main, IDC_CHECK0 + 1);
+        Check(!MenuChecked(menu, IDM_CH1), "unticking ﾊﾞｲﾄｵｰﾀﾞｰ clears its menu twin");
+        SendMessageW(main, WM_COMMAND, IDM_CH1, 0);
+        Check(window.IsChecked(IDC_CHECK0 + 1) && MenuChecked(menu, IDM_CH1),
+              "the menu twin ticks the box again");
+        Click(main, IDC_CHECK_RTOTAL);
+        Check(
+            Shown(window.Control(IDC_ARESOTEXT)) && IsWindowEnabled(window.Control(IDC_BRESOTEXT)),
+            "解像度別 shows the resolution boxes");
+        Click(main, IDC_CHECK_RTOTAL);
+        Check(!Shown(window.Control(IDC_ARESOTEXT)), "and hides them again");
+
+        // --- The run, from the menu command Ctrl+V sends ---
+        int runs = 0;
+        form.SetRunFinishedHook([&runs] { ++runs; });
+        SendMessageW(main, WM_COMMAND, IDM_VIEW, 0);
+        Check(runs == 1, "one run");
+        const std::vector<std::string> results = ListTexts(window.Control(IDC_RESULTLIST));
+        Check(results.size() > 8, "result lines shown");
+        if (!results.empty()) {
+            CheckEqual(results.front(), f + "\\a.tif", "first result line is the first path");
+            Check(results.back().find_first_not_of(' ') == std::string::npos,
+                  "the list ends with the line of blanks");
+        }
+        const std::string totals = form.ResultText();
+        Check(totals.find("総合計\t") != std::string::npos, "totals text holds the grand total");
+        Check(totals.find("Tiffではないのでは？\r\n\t" + f + "\\readme_not_a_tiff.tif") !=
+                  std::string::npos,
+              "the file that is not a TIFF is listed under the totals");
+        Check(!MenuGrayed(menu, IDM_SAVE), "save menu enabled after the run");
+        ProgressWindow& progress = form.Progress();
+        Check(
+            !IsWindowVisible(progress.Handle()) && progress.Value() == 4 && progress.Maximum() == 4,
+            "progress window hidden at the end with its bar at the file count");
+
+        // --- Keys as the program's loop takes them: Tab leaves the totals
+        // box instead of typing a tab, and Ctrl+V there runs instead of
+        // pasting ---
+        {
+            HWND resultBox = window.Control(IDC_RESULT);
+            SetFocus(resultBox);
+            PostMessageW(resultBox, WM_KEYDOWN, VK_TAB, 1);
+            PumpUntil(
+                main, accelerators, [] { return false; }, 200);
+            Check(GetFocus() == window.Control(IDC_LIST1), "Tab moves from Result to List1");
+            CheckEqual(form.ResultText(), totals, "no tab typed into Result");
+            SetFocus(resultBox);
+            BYTE keys[256] = {};
+            GetKeyboardState(keys);
+            keys[VK_CONTROL] = 0x80;
+            SetKeyboardState(keys);
+            PostMessageW(resultBox, WM_KEYDOWN, 'V', 1);
+            PumpUntil(
+                main, accelerators, [&runs] { return runs == 2; }, 5000);
+            keys[VK_CONTROL] = 0;
+            SetKeyboardState(keys);
+            PumpUntil(
+                main, accelerators, [] { return false; }, 100);
+            Check(runs == 2, "Ctrl+V in Result runs");
+            CheckEqual(form.ResultText(), totals, "and pastes nothing into it");
+        }
+
+        // --- Copy from the context menu: two selected lines ---
+        HWND resultList = window.Control(IDC_RESULTLIST);
+        listbox::SetSelected(resultList, 0, true);
+        listbox::SetSelected(resultList, 2, true);
+        answers.push_back([main] {
+            if (VisibleThreadWindows(L"#32768").empty()) return false;
+            // The access key of "コピー (&C)".
+            PostMessageW(main, WM_CHAR, 'c', 0);
+            return true;
+        });
+        PostMessageW(resultList, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+        Check(PumpUntil(main, accelerators, AnswersDone), "context menu answered");
+        PumpUntil(
+            main, accelerators, [] { return false; }, 200);
+        if (results.size() > 2) {
+            CheckEqual(ClipboardText(main), results[0] + "\r\n" + results[2] + "\r\n",
+                       "clipboard: the selected lines, each followed by CR LF");
+        }
+        Check(MenuGrayed(window.ListPopup(), IDLPM_COPY),
+              "context menu items disabled once it closed");
+
+        // --- Save As cancelled, then saved ---
+        answers.push_back(AnswerSaveAs(L""));
+        answers.push_back(AnswerOwnWindow("選択をキャンセルされました。"));
+        SendMessageW(main, WM_COMMAND, IDM_SAVE, 0);
+        Check(PumpUntil(main, accelerators, AnswersDone), "cancelled Save As answered");
+        CheckEqual(proposedName, std::string("SizeList.txt"), "Save As proposes SizeList.txt");
+        Check(GetFileAttributesW(saved.c_str()) == INVALID_FILE_ATTRIBUTES, "nothing saved");
+
+        answers.push_back(AnswerSaveAs(saved));
+        answers.push_back(AnswerMessageBox("書出し終了"));
+        Click(main, IDC_FILESAVE);
+        Check(PumpUntil(main, accelerators, AnswersDone), "Save As and 書出し終了 answered");
+        const std::string bytes = FileBytes(saved);
+        Check(!bytes.empty(), "display file written");
+        // Shift-JIS "総合計" and CR LF line ends; the saved list leaves the
+        // line of blanks out.
+        Check(bytes.find("\x91\x8d\x8d\x87\x8c\x76\t") != std::string::npos,
+              "the file is Shift-JIS");
+        Check(bytes.size() >= 2 && bytes.substr(bytes.size() - 2) == "\r\n",
+              "the file ends with CR LF");
+        Check(bytes.find("                  \r\n") == std::string::npos,
+              "the line of blanks is not saved");
+
+        // --- The direct save: straight into a file, nothing left on screen ---
+        {
+            const std::wstring direct = Join(work, L"Direct.txt");
+            DeleteFileW(direct.c_str());
+            answers.push_back(AnswerSaveAs(direct));
+            answers.push_back(AnswerMessageBox("書出し終了"));
+            SendMessageW(main, WM_COMMAND, IDM_D_SAVE, 0);
+            Check(PumpUntil(main, accelerators, AnswersDone), "direct save answered");
+            Check(!FileBytes(direct).empty(), "direct file written");
+            Check(listbox::Count(window.Control(IDC_RESULTLIST)) == 0 &&
+                      form.ResultText() == "合計\r\n" && MenuGrayed(menu, IDM_SAVE),
+                  "after a direct save: no lines, the initial totals text, save menu disabled");
+        }
+
+        // --- Help (F1) with its page missing: a message naming the file ---
+        {
+            const std::string missing = Utf8(Join(work, L"無い\\Folvane.html"));
+            form.Form().SetHelpFile(missing);
+            answers.push_back(AnswerMessageBox(missing));
+            seenMessages.clear();
+            SendMessageW(main, WM_COMMAND, IDM_HELP, 0);
+            CheckEqual(seenMessages, {missing}, "missing help page named in a message box");
+        }
+
+        // --- The about box ---
+        answers.push_back([] {
+            for (HWND version : VisibleThreadWindows(L"FolvaneDialog")) {
+                if (Utf8(WindowTextOf(version)) != "Folvaneのﾊﾞｰｼﾞｮﾝ情報") continue;
+                seenMessages.push_back(Utf8(WindowTextOf(GetDlgItem(version, IDC_LBLVERSION))));
+                PostMessageW(GetDlgItem(version, IDOK), BM_CLICK, 0, 0);
+                return true;
+            }
+            return false;
+        });
+        seenMessages.clear();
+        SendMessageW(main, WM_COMMAND, IDM_VER, 0);
+        CheckEqual(seenMessages, {"ﾊﾞｰｼﾞｮﾝ 1.0.0"}, "about box title and version");
+
+        // --- The selection window, in the test folder: an empty
+        // confirmation is refused, then the files of FileList are added ---
+        SetCurrentDirectoryW(folder.c_str());
+        std::vector<std::string> fileList;
+        answers.push_back([&fileList] {
+            for (HWND dialog : VisibleThreadWindows(L"FolvaneDialog")) {
+                if (WindowTextOf(dialog) != SelectDialogWindow::kCaption) continue;
+                fileList = ListTexts(GetDlgItem(dialog, IDC_FILELIST));
+                PostMessageW(GetDlgItem(dialog, IDC_COMMAND1), BM_CLICK, 0, 0);
+                return true;
+            }
+            return false;
+        });
+        answers.push_back(AnswerOwnWindow("何も選択されていません !"));
+        answers.push_back([] {
+            for (HWND dialog : VisibleThreadWindows(L"FolvaneDialog")) {
+                if (WindowTextOf(dialog) != SelectDialogWindow::kCaption) continue;
+                HWND files = GetDlgItem(dialog, IDC_FILELIST);
+                SendMessageW(files, LB_SETSEL, TRUE, -1);
+                SendMessageW(GetDlgItem(dialog, IDC_SELECT), BM_CLICK, 0, 0);
+                PostMessageW(GetDlgItem(dialog, IDC_COMMAND1), BM_CLICK, 0, 0);
+                return true;
+            }
+            return false;
+        });
+        seenMessages.clear();
+        SendMessageW(main, WM_COMMAND, IDM_SELECT, 0);
+        SetCurrentDirectoryW(current.data());
+        CheckEqual(fileList, {"a.tif", "B.TIF", "multipage.tif", "readme_not_a_tiff.tif"},
+                   "FileList: *.tif in any case, no .tiff");
+        CheckEqual(seenMessages, {"何も選択されていません !"}, "empty confirmation refused");
+        CheckEqual(ListTexts(window.Control(IDC_LIST1)), expectedList,
+                   "files confirmed in the selection window are no duplicates");
+
+        // --- Closing with a new, unsaved run: the question, answered "いいえ" ---
+        SendMessageW(main, WM_COMMAND, IDM_VIEW, 0);
+        answers.push_back(AnswerOwnWindow("保存しますか？", IDCANCEL));
+        seenMessages.clear();
+        Click(main, IDC_CLOSE);
+        Check(PumpUntil(main, accelerators, [&] { return !IsWindow(main); }),
+              "the window closes after the question");
+        CheckEqual(seenMessages, {"保存しますか？"}, "unsaved results asked about once");
+    }
+
+    std::printf("%d checks, %d failed, %lu ms\n", checks, failures,
+                static_cast<unsigned long>(GetTickCount() - started));
+    CoUninitialize();
+    return failures == 0 ? 0 : 1;
+}
