@@ -7,6 +7,9 @@
 #   network_share_mount MOUNTPOINT     # a fresh sshfs mount of DIR
 #   network_share_unmount MOUNTPOINT
 #   network_share_stop                 # unmounts what is left, stops sshd
+#   network_share_corpus ROOT COUNT    # prints the folder of a cached corpus
+#   network_share_timed WORK MNT NAME COMMAND...
+#                                      # wall seconds of COMMAND on a fresh mount
 #
 # Call network_share_stop from an EXIT trap so that a failing benchmark
 # still leaves no mount, no server and no key behind.
@@ -147,4 +150,36 @@ network_share_stop() {
         rm -rf "$NETWORK_SHARE_STATE"
         NETWORK_SHARE_STATE=""
     fi
+}
+
+# A corpus of COUNT files made by folvane-mkfixture under ROOT/build/bench,
+# made once and kept; prints its folder.
+network_share_corpus() {
+    local root=$1 count=$2
+    local corpus=$root/build/bench/network-$count
+    if [ ! -f "$corpus/.complete" ]; then
+        rm -rf "$corpus"
+        "$root/build/release/tools/folvane-mkfixture" corpus "$corpus" "$count" --with-strips >&2
+        touch "$corpus/.complete"
+    fi
+    echo "$corpus"
+}
+
+# Prints the wall seconds of COMMAND run on a fresh mount at MNT; its
+# output goes to WORK/out.NAME, its messages to WORK/err.NAME. Exit status
+# 3 (some files need a look) counts as done; any other failure stops.
+network_share_timed() {
+    local work=$1 mnt=$2 name=$3 start end status=0
+    shift 3
+    network_share_mount "$mnt" || { echo "sshfs could not mount the share" >&2; exit 1; }
+    start=$(date +%s%N)
+    "$@" >"$work/out.$name" 2>"$work/err.$name" || status=$?
+    end=$(date +%s%N)
+    network_share_unmount "$mnt"
+    if [ "$status" -ne 0 ] && [ "$status" -ne 3 ]; then
+        echo "$name failed with status $status:" >&2
+        tail -5 "$work/err.$name" >&2
+        exit 1
+    fi
+    awk -v n=$((end - start)) 'BEGIN { printf "%.3f", n / 1e9 }'
 }

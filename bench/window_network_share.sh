@@ -29,12 +29,7 @@ cmake --build --preset release -j2 --target folvane folvane-cli folvane-mkfixtur
 cli=$root/build/release/src/folvane-cli
 window=$root/build/release/src/folvane
 
-corpus=$root/build/bench/network-$count
-if [ ! -f "$corpus/.complete" ]; then
-    rm -rf "$corpus"
-    "$root/build/release/tools/folvane-mkfixture" corpus "$corpus" "$count" --with-strips
-    touch "$corpus/.complete"
-fi
+corpus=$(network_share_corpus "$root" "$count")
 
 work=$(mktemp -d /tmp/folvane-netbench.XXXXXX)
 cleanup() {
@@ -47,21 +42,7 @@ trap 'exit 130' INT TERM
 network_share_start "$corpus" "$delay"
 mnt=$work/share
 
-timed() {  # NAME COMMAND...: wall seconds on a fresh mount
-    local name=$1 start end status=0
-    shift
-    network_share_mount "$mnt" || { echo "sshfs could not mount the share" >&2; exit 1; }
-    start=$(date +%s%N)
-    "$@" >"$work/out.$name" 2>"$work/err.$name" || status=$?
-    end=$(date +%s%N)
-    network_share_unmount "$mnt"
-    if [ "$status" -ne 0 ] && [ "$status" -ne 3 ]; then
-        echo "$name failed with status $status:" >&2
-        tail -5 "$work/err.$name" >&2
-        exit 1
-    fi
-    awk -v n=$((end - start)) 'BEGIN { printf "%.3f", n / 1e9 }'
-}
+timed() { network_share_timed "$work" "$mnt" "$@"; }
 
 best_cli="" best_window=""
 smaller() { awk -v a="$1" -v b="$2" 'BEGIN { print (a == "" || b < a) ? b : a }'; }
