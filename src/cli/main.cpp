@@ -24,10 +24,11 @@ int PrintToStandardOutput(const std::string& text) {
 int RunFolvaneCli(const std::vector<std::string>& args) {
     using namespace folvane::cli;
     const ParsedCommandLine parsed = ParseCommandLine(args);
+    // Messages follow --encoding from the first one on, a failed --help
+    // included.
+    if (parsed.options.encoding) folvane::SetStandardErrorEncoding(*parsed.options.encoding);
     if (parsed.options.help) return PrintToStandardOutput(UsageText());
     if (parsed.options.version) return PrintToStandardOutput("Folvane 1.0.0\n");
-    // Messages follow --encoding from the first one on.
-    if (parsed.options.encoding) folvane::SetStandardErrorEncoding(*parsed.options.encoding);
     if (parsed.usageError) {
         folvane::WriteToStandardError("folvane-cli: " + *parsed.usageError + "\n");
         return kExitUsage;

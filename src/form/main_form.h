@@ -149,10 +149,4 @@ class MainForm {
 std::string SelectedEntriesText(std::span<const std::string> lines,
                                 std::span<const std::size_t> rows);
 
-// The reason a result file could not be written, in Japanese for the common
-// causes (no permission, no such folder, disk full, read-only file system,
-// the path is a folder); the system's own text for the others. `error` is
-// "path: reason" as the output files give it.
-std::string FailureReason(const std::string& error);
-
 }  // namespace folvane::form

@@ -114,7 +114,9 @@ void MainForm::Direct_Save_Click() {
 }
 
 void MainForm::ShowSaveFailure(const std::string& reason) {
-    okDialog2_->Show(std::string(window_text::kSaveFailedMessage) + '\n' + FailureReason(reason));
+    // `reason` is "path: reason" as the output files give it, already in the
+    // program's words.
+    okDialog2_->Show(std::string(window_text::kSaveFailedMessage) + '\n' + reason);
 }
 
 }  // namespace folvane::form

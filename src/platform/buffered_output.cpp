@@ -1,5 +1,7 @@
 #include "platform/buffered_output.h"
 
+#include "platform/error_reason.h"
+
 namespace folvane {
 
 namespace {
@@ -32,5 +34,7 @@ bool BufferedOutput::Fail(const std::string& reason) {
     failed_ = true;
     return false;
 }
+
+bool BufferedOutput::FailWithCode(unsigned long code) { return Fail(SystemErrorReason(code)); }
 
 }  // namespace folvane

@@ -24,6 +24,9 @@ class BufferedOutput : public OutputStream {
     bool Flush();
     // Records "name: reason" once; every later call fails.
     bool Fail(const std::string& reason);
+    // Fail with the program's own words for the system's error `code`
+    // (errno, GetLastError()).
+    bool FailWithCode(unsigned long code);
     bool Failed() const { return failed_; }
 
   private:

@@ -152,4 +152,14 @@ HWND AddTooltips(HWND owner, std::initializer_list<ControlTip> tips, HFONT font)
     return tooltips;
 }
 
+void RestoreFocusOnActivate(HWND window, WPARAM wParam, HWND& last, HWND first) {
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(window, focus)) last = focus;
+        return;
+    }
+    HWND target = last != nullptr && IsWindow(last) ? last : first;
+    if (target != nullptr) SetFocus(target);
+}
+
 }  // namespace folvane::win32

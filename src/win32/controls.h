@@ -69,4 +69,10 @@ struct ControlTip {
 };
 HWND AddTooltips(HWND owner, std::initializer_list<ControlTip> tips, HFONT font);
 
+// WM_ACTIVATE as a dialog box handles it, for every window of the program:
+// when `window` is left, the child control that has the keyboard is kept in
+// `last`; when it is activated again the keyboard goes back to that control,
+// or to `first` while none had it yet (or it is gone).
+void RestoreFocusOnActivate(HWND window, WPARAM wParam, HWND& last, HWND first);
+
 }  // namespace folvane::win32

@@ -120,17 +120,10 @@ LRESULT DialogWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnClose();
             return 0;
         case WM_ACTIVATE:
-            // The keyboard goes back to the control that had it; at first to
-            // the one the window asked for, else the first in the tab order.
-            if (LOWORD(wParam) == WA_INACTIVE) {
-                HWND focus = GetFocus();
-                if (focus != nullptr && IsChild(window_, focus)) focus_ = focus;
-            } else {
-                HWND target = focus_ != nullptr && IsWindow(focus_)
-                                  ? focus_
-                                  : GetNextDlgTabItem(window_, nullptr, FALSE);
-                if (target != nullptr) SetFocus(target);
-            }
+            // At first to the control the window asked for (SetInitialFocus
+            // puts it in focus_), else the first in the tab order.
+            RestoreFocusOnActivate(window_, wParam, focus_,
+                                   GetNextDlgTabItem(window_, nullptr, FALSE));
             return 0;
         case DM_GETDEFID:
             return MAKELRESULT(DefaultButton(), DC_HASDEFID);

@@ -545,14 +545,9 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_ACTIVATE:
-            // The keyboard goes back to the control that had it, as in a
-            // dialog; at first to "ファイル選択", the first in the tab order.
-            if (LOWORD(wParam) == WA_INACTIVE) {
-                HWND focus = GetFocus();
-                if (focus != nullptr && IsChild(window_, focus)) focus_ = focus;
-            } else {
-                SetFocus(focus_ != nullptr && IsWindow(focus_) ? focus_ : Control(IDC_SELCTFILE));
-            }
+            // As in a dialog; at first to "ファイル選択", the first in the
+            // tab order.
+            RestoreFocusOnActivate(window_, wParam, focus_, Control(IDC_SELCTFILE));
             return 0;
         case WM_CLOSE:
             events_->Closing();

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "../platform/scratch_folder.h"
+#include "core_outputs.h"
 #include "fake_views.h"
 #include "form/main_form.h"
 #include "state/selection_state.h"
@@ -22,20 +23,6 @@ struct ScanPage {
 };
 
 void WriteTiff(const std::string& path, const std::vector<ScanPage>& pages, bool bigEndian = false);
-
-// What the core's displayed run gives for these files and choices.
-struct DisplayOutput {
-    std::vector<std::string> lines;
-    std::string totals;  // CR LF line breaks
-};
-DisplayOutput CoreDisplayOutput(const std::vector<std::string>& files,
-                                const SelectionState& selection);
-
-// The display file's bytes as the core writes them (Shift-JIS, CR LF).
-std::string CoreDisplayFile(const std::vector<std::string>& lines, const std::string& totals);
-
-// The direct file's bytes as the core writes them for these files.
-std::string CoreDirectFile(const std::vector<std::string>& files, const SelectionState& selection);
 
 class MainFormTest : public ::testing::Test {
   protected:

@@ -154,7 +154,7 @@ TEST(OutputFile, ReportsAFolderThatDoesNotExist) {
     const std::string path = scratch.Path("無い/一覧.txt");
     const OpenedOutput output = CreateReplacingFile(path);
     EXPECT_EQ(output.stream, nullptr);
-    EXPECT_EQ(output.error.rfind(path + ": ", 0), 0u) << output.error;
+    EXPECT_EQ(output.error, path + ": 見つかりません");
 }
 
 // A file whose name code page 932 cannot hold is still read: only its

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "input/input_list.h"
+#include "platform/error_reason.h"
 #include "platform/file_system.h"
 #include "platform/storage_kind.h"
 #include "platform/windows/wide_text.h"
@@ -148,6 +149,24 @@ TEST(WindowsPaths, StorageOfSharesAndDrives) {
     EXPECT_EQ(StorageKindOf(R"(\\?\UNC\nonexistent-folvane-server\scans)"), StorageKind::Network);
     ScratchFolder scratch;
     EXPECT_EQ(StorageKindOf(scratch.Path()), StorageKind::Local);
+}
+
+// The same words as on other systems for the failures a save meets most;
+// a write-protected medium is a read-only file system to the user.
+TEST(WindowsErrorReasons, CommonFailuresOfASaveAreJapanese) {
+    struct Case {
+        DWORD code;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {ERROR_ACCESS_DENIED, "アクセスが拒否されました"},
+        {ERROR_FILE_NOT_FOUND, "見つかりません"},
+        {ERROR_PATH_NOT_FOUND, "見つかりません"},
+        {ERROR_DISK_FULL, "ディスクに空きがありません"},
+        {ERROR_HANDLE_DISK_FULL, "ディスクに空きがありません"},
+        {ERROR_WRITE_PROTECT, "読み取り専用のファイルシステムです"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(SystemErrorReason(c.code), c.reason) << c.code;
 }
 
 }  // namespace

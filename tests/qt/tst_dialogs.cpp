@@ -56,8 +56,7 @@ class DialogsTest : public QObject {
     void messageWindowGrowsToFitALongMessageAndShrinksBack() {
         OkDialog ok2(OkDialog::Kind::Plain, nullptr);
         const QSize design = ok2.size();
-        ok2.SetMessage(
-            "書出しに失敗しました。\n/no/such/folder/SizeList.txt: フォルダが見つかりません。");
+        ok2.SetMessage("書出しに失敗しました。\n/no/such/folder/SizeList.txt: 見つかりません");
         auto* label = Control<QLabel>(&ok2, "Label1");
         QVERIFY(ok2.width() > design.width());
         QVERIFY(ok2.height() > design.height());

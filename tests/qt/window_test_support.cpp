@@ -7,31 +7,12 @@
 #include <QUrl>
 #include <QWidget>
 
-#include "inspect/result_list_sink.h"
-#include "platform/output_file.h"
-#include "run/direct_run.h"
-#include "run/displayed_run.h"
-#include "run/result_file.h"
-#include "run/run_preparation.h"
+#include "core_outputs.h"
 #include "tiff_builder.h"
 
 namespace folvane::test {
 
 namespace {
-
-class MemoryStream final : public OutputStream {
-  public:
-    bool Write(std::string_view bytes) override {
-        data.append(bytes);
-        return true;
-    }
-    bool Finish() override { return true; }
-    const std::string& ErrorMessage() const override { return error_; }
-    std::string data;
-
-  private:
-    std::string error_;
-};
 
 QByteArray Bytes(const std::string& data) {
     return QByteArray(data.data(), static_cast<qsizetype>(data.size()));
@@ -79,35 +60,19 @@ QByteArray ReadAll(const QString& path) {
 
 DisplayOutput CoreDisplayOutput(const std::vector<std::string>& files,
                                 const SelectionState& selection) {
-    FormState state;
-    state.FilesAdded = 1;
-    const RunPreparation preparation = PrepareRun(state, selection);
-    VectorResultList list;
-    NoProgress progress;
-    const std::string totals =
-        RunDisplayed(state, selection, preparation.tally, files, list, progress);
+    const testing::DisplayOutput core = testing::CoreDisplayOutput(files, selection);
     DisplayOutput output;
-    for (const auto& line : list.lines) output.lines.push_back(QString::fromStdString(line));
-    output.totals = QString::fromStdString(totals);
+    for (const auto& line : core.lines) output.lines.push_back(QString::fromStdString(line));
+    output.totals = QString::fromStdString(core.totals);
     return output;
 }
 
 QByteArray CoreDisplayFile(const QStringList& lines, const QString& totals) {
-    MemoryStream stream;
-    EncodedLineWriter writer(stream, OutputEncoding::Cp932);
-    WriteDisplayedResults(ToCore(lines), totals.toStdString(), writer);
-    return Bytes(stream.data);
+    return Bytes(testing::CoreDisplayFile(ToCore(lines), totals.toStdString()));
 }
 
 QByteArray CoreDirectFile(const std::vector<std::string>& files, const SelectionState& selection) {
-    FormState state;
-    state.FilesAdded = 1;
-    const RunPreparation preparation = PrepareRun(state, selection);
-    MemoryStream stream;
-    EncodedLineWriter writer(stream, OutputEncoding::Cp932);
-    NoProgress progress;
-    RunDirectSave(state, selection, preparation.tally, files, writer, progress);
-    return Bytes(stream.data);
+    return Bytes(testing::CoreDirectFile(files, selection));
 }
 
 std::unique_ptr<QMimeData> FileDrop(const QStringList& paths) {

@@ -342,7 +342,7 @@ class FailingStream final : public OutputStream {
     explicit FailingStream(std::size_t budget) : budget_(budget) {}
     bool Write(std::string_view bytes) override {
         if (bytes.size() > budget_) {
-            error_ = "out.txt: No space left on device";
+            error_ = "out.txt: ディスクに空きがありません";
             return false;
         }
         budget_ -= bytes.size();
@@ -362,7 +362,7 @@ TEST_F(RunTest, WriteFailureStopsTheDirectRunAndResetsItsLists) {
         EncodedLineWriter writer(stream, OutputEncoding::Cp932);
         RecordingProgress progress;
         EXPECT_FALSE(RunDirectSave(state_, selection_, Tally(), files_, writer, progress));
-        EXPECT_EQ(writer.ErrorMessage(), "out.txt: No space left on device");
+        EXPECT_EQ(writer.ErrorMessage(), "out.txt: ディスクに空きがありません");
         EXPECT_EQ(progress.events.back(), "end");
         EXPECT_EQ(state_.NotTiffText, "Tiffではないのでは？");
     }

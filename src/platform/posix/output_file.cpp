@@ -31,7 +31,7 @@ class FdStream : public BufferedOutput {
             const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
             if (n < 0) {
                 if (errno == EINTR) continue;
-                return Fail(std::strerror(errno));
+                return FailWithCode(errno);
             }
             bytes.remove_prefix(static_cast<std::size_t>(n));
         }
@@ -136,12 +136,12 @@ class ReplacingFile final : public FdStream {
     bool Finish() override {
         if (!FdStream::Finish()) return false;
         // The data must be on disk before the name points at it.
-        if (::fsync(fd_) != 0) return Fail(std::strerror(errno));
+        if (::fsync(fd_) != 0) return FailWithCode(errno);
         if (tempPath_.empty() && !LinkUnnamedFile()) return false;
         const int fd = fd_;
         fd_ = -1;
-        if (::close(fd) != 0) return Fail(std::strerror(errno));
-        if (::rename(tempPath_.c_str(), target_.c_str()) != 0) return Fail(std::strerror(errno));
+        if (::close(fd) != 0) return FailWithCode(errno);
+        if (::rename(tempPath_.c_str(), target_.c_str()) != 0) return FailWithCode(errno);
         committed_ = true;
         return true;
     }
@@ -159,9 +159,9 @@ class ReplacingFile final : public FdStream {
                 pendingSlot_ = RegisterPending(tempPath_);
                 return true;
             }
-            if (errno != EEXIST) return Fail(std::strerror(errno));
+            if (errno != EEXIST) return FailWithCode(errno);
         }
-        return Fail("no free temporary name in " + folder);
+        return Fail(NoTemporaryNameReason(folder));
     }
 
     std::string target_;
@@ -244,7 +244,7 @@ OpenedOutput CreateReplacingFile(const std::string& path) {
         if (fd >= 0) return opened(fd, {});
         // Not every file system has unnamed files; a named one follows.
         if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL && errno != ENOENT)
-            return {nullptr, path + ": " + std::strerror(errno)};
+            return {nullptr, path + ": " + SystemErrorReason(errno)};
     }
 #endif
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -252,15 +252,15 @@ OpenedOutput CreateReplacingFile(const std::string& path) {
         const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0) {
             if (errno == EEXIST) continue;
-            return {nullptr, path + ": " + std::strerror(errno)};
+            return {nullptr, path + ": " + SystemErrorReason(errno)};
         }
         return opened(fd, temp);
     }
-    return {nullptr, path + ": no free temporary name in " + folder};
+    return {nullptr, path + ": " + NoTemporaryNameReason(folder)};
 }
 
 std::unique_ptr<OutputStream> StandardOutput() {
-    return std::make_unique<FdStream>(STDOUT_FILENO, "standard output");
+    return std::make_unique<FdStream>(STDOUT_FILENO, kStandardOutputName);
 }
 
 }  // namespace folvane

@@ -28,7 +28,7 @@ std::string SystemErrorReason(unsigned long code) {
         case ERROR_HANDLE_DISK_FULL:
             return "ディスクに空きがありません";
         case ERROR_WRITE_PROTECT:
-            return "書き込みが禁止されています";
+            return "読み取り専用のファイルシステムです";
         case ERROR_TOO_MANY_OPEN_FILES:
             return "開いているファイルが多すぎます";
         case ERROR_NOT_READY:

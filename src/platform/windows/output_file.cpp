@@ -6,6 +6,7 @@
 #include <chrono>
 
 #include "platform/buffered_output.h"
+#include "platform/error_reason.h"
 #include "platform/windows/wide_text.h"
 
 namespace folvane {
@@ -23,14 +24,11 @@ class HandleStream : public BufferedOutput {
             const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
             DWORD written = 0;
             if (!::WriteFile(handle_, bytes.data(), want, &written, nullptr))
-                return Fail(windows::SystemErrorText(::GetLastError()));
+                return FailWithCode(::GetLastError());
             bytes.remove_prefix(written);
         }
         return true;
     }
-
-    bool Fail(DWORD error) { return BufferedOutput::Fail(windows::SystemErrorText(error)); }
-    using BufferedOutput::Fail;
 
     HANDLE handle_;
 };
@@ -65,14 +63,15 @@ class ReplacingFile final : public HandleStream {
     bool Finish() override {
         if (!HandleStream::Finish()) return false;
         // The data must be on disk before the name points at it.
-        if (!::FlushFileBuffers(handle_)) return Fail(::GetLastError());
-        if (deleteOnClose_ && !SetDeleteOnClose(handle_, false)) return Fail(::GetLastError());
+        if (!::FlushFileBuffers(handle_)) return FailWithCode(::GetLastError());
+        if (deleteOnClose_ && !SetDeleteOnClose(handle_, false))
+            return FailWithCode(::GetLastError());
         const HANDLE handle = handle_;
         handle_ = INVALID_HANDLE_VALUE;
-        if (!::CloseHandle(handle)) return Fail(::GetLastError());
+        if (!::CloseHandle(handle)) return FailWithCode(::GetLastError());
         if (!::MoveFileExW(tempPath_.c_str(), widePath_.c_str(),
                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            return Fail(::GetLastError());
+            return FailWithCode(::GetLastError());
         committed_ = true;
         return true;
     }
@@ -136,17 +135,17 @@ OpenedOutput CreateReplacingFile(const std::string& path) {
         if (handle == INVALID_HANDLE_VALUE) {
             const DWORD error = ::GetLastError();
             if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) continue;
-            return {nullptr, path + ": " + windows::SystemErrorText(error)};
+            return {nullptr, path + ": " + SystemErrorReason(error)};
         }
         return {std::make_unique<ReplacingFile>(handle, path, widePath, temp), {}};
     }
-    return {nullptr, path + ": no free temporary name in " + windows::Utf8FromWide(folder)};
+    return {nullptr, path + ": " + NoTemporaryNameReason(windows::Utf8FromWide(folder))};
 }
 
 std::unique_ptr<OutputStream> StandardOutput() {
     // Straight to the handle: the C runtime's text mode would turn the
     // result file's CR LF into CR CR LF.
-    return std::make_unique<HandleStream>(::GetStdHandle(STD_OUTPUT_HANDLE), "standard output");
+    return std::make_unique<HandleStream>(::GetStdHandle(STD_OUTPUT_HANDLE), kStandardOutputName);
 }
 
 }  // namespace folvane

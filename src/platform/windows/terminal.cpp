@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/buffered_output.h"
+#include "platform/error_reason.h"
 #include "platform/utf8.h"
 #include "platform/windows/wide_text.h"
 
@@ -59,7 +60,8 @@ bool WriteBytes(HANDLE handle, std::string_view bytes) {
 // Standard output on a console: UTF-8 in, characters out.
 class ConsoleStream final : public BufferedOutput {
   public:
-    explicit ConsoleStream(HANDLE console) : BufferedOutput("standard output"), console_(console) {}
+    explicit ConsoleStream(HANDLE console)
+        : BufferedOutput(kStandardOutputName), console_(console) {}
 
   protected:
     bool WriteThrough(std::string_view bytes) override {
@@ -69,7 +71,7 @@ class ConsoleStream final : public BufferedOutput {
         const std::size_t complete = CompleteUtf8Prefix(pending_);
         const bool ok = WriteConsoleText(console_, std::string_view(pending_).substr(0, complete));
         pending_.erase(0, complete);
-        if (!ok) return Fail(windows::SystemErrorText(::GetLastError()));
+        if (!ok) return FailWithCode(::GetLastError());
         return true;
     }
 
@@ -78,7 +80,7 @@ class ConsoleStream final : public BufferedOutput {
         if (!BufferedOutput::Finish()) return false;
         // Whatever is still held never completes: shown as broken text.
         if (!pending_.empty() && !WriteConsoleText(console_, pending_))
-            return Fail(windows::SystemErrorText(::GetLastError()));
+            return FailWithCode(::GetLastError());
         pending_.clear();
         return true;
     }

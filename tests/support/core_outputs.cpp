@@ -1,0 +1,42 @@
+#include "core_outputs.h"
+
+#include "inspect/result_list_sink.h"
+#include "run/direct_run.h"
+#include "run/displayed_run.h"
+#include "run/result_file.h"
+#include "run/run_preparation.h"
+
+namespace folvane::testing {
+
+DisplayOutput CoreDisplayOutput(const std::vector<std::string>& files,
+                                const SelectionState& selection) {
+    FormState state;
+    state.FilesAdded = 1;
+    const RunPreparation preparation = PrepareRun(state, selection);
+    VectorResultList list;
+    NoProgress progress;
+    DisplayOutput output;
+    output.totals = RunDisplayed(state, selection, preparation.tally, files, list, progress);
+    output.lines = list.lines;
+    return output;
+}
+
+std::string CoreDisplayFile(const std::vector<std::string>& lines, const std::string& totals) {
+    MemoryStream stream;
+    EncodedLineWriter writer(stream, OutputEncoding::Cp932);
+    WriteDisplayedResults(lines, totals, writer);
+    return stream.data;
+}
+
+std::string CoreDirectFile(const std::vector<std::string>& files, const SelectionState& selection) {
+    FormState state;
+    state.FilesAdded = 1;
+    const RunPreparation preparation = PrepareRun(state, selection);
+    MemoryStream stream;
+    EncodedLineWriter writer(stream, OutputEncoding::Cp932);
+    NoProgress progress;
+    RunDirectSave(state, selection, preparation.tally, files, writer, progress);
+    return stream.data;
+}
+
+}  // namespace folvane::testing
