@@ -323,9 +323,7 @@ bool MainFormWindow::ShowHelp(const std::string& file, const std::string& keywor
     return OpenHelpFile(file, keyword);
 }
 
-std::string MainFormWindow::DefaultHelpFile() const {
-    return FindHelpFile(ProgramFolder());
-}
+std::string MainFormWindow::DefaultHelpFile() const { return FindHelpFile(ProgramFolder()); }
 
 void MainFormWindow::SetClipboardText(const std::string& text) {
     PutOnClipboard(window_.Handle(), text);

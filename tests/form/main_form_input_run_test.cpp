@@ -77,8 +77,8 @@ TEST_F(InputRunTest, VanishedFolderIsAnErrorOfEveryRun) {
     EXPECT_TRUE(view.list1.empty());
     EXPECT_EQ(form.State().FilesAdded, 1);
     Drop({Path("scan"), Path("gone")});
-    const std::string errors = "\r\nエラーのあるファイル\r\n\t" + Path("gone") + "\t見つかりません\r\n\t" +
-                               Path("gone.txt") + "\t見つかりません";
+    const std::string errors = "\r\nエラーのあるファイル\r\n\t" + Path("gone") +
+                               "\t見つかりません\r\n\t" + Path("gone.txt") + "\t見つかりません";
     for (int run = 0; run < 2; ++run) {
         form.Start_Click();
         EXPECT_TRUE(view.resultText.ends_with(errors)) << view.resultText;
