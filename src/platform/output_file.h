@@ -27,6 +27,15 @@ struct OpenedOutput {
     bool refused = false;
 };
 
+// Why a path is refused as a result file, in the same words on every system.
+inline constexpr std::string_view kNoOutputNameReason = "出力ファイルの名前がありません";
+inline constexpr std::string_view kFolderOutputReason = "フォルダには書き出せません";
+inline constexpr std::string_view kBlockDeviceOutputReason = "ブロックデバイスには書き出せません";
+
+inline OpenedOutput RefusedOutput(const std::string& path, std::string_view reason) {
+    return {nullptr, path + ": " + std::string(reason), true};
+}
+
 // Writes to a new file beside `path` and renames it over `path` in
 // Finish(). Dropped without Finish(), or after a failure, it leaves `path`
 // as it was; where the system allows, the new file has no name at all

@@ -21,15 +21,14 @@ bool HasTiffName(const std::string& path) {
 
 OpenedOutput OpenResultFile(const std::string& path, const InputFiles& inputs) {
     if (HasTiffName(path))
-        return {nullptr, path + ": 名前が .tif/.tiff で終わるファイルには書き出せません", true};
+        return RefusedOutput(path, "名前が .tif/.tiff で終わるファイルには書き出せません");
     // Only an existing output can be an input; the inputs are examined only then.
     if (const auto output = IdentifyFile(path)) {
         for (std::size_t i = 0; i < inputs.Count(); ++i) {
             const std::string input = inputs.At(i);
             if (IdentifyFile(input) == output)
-                return {nullptr,
-                        path + ": 入力ファイル " + input + " と同じファイルには書き出せません",
-                        true};
+                return RefusedOutput(path,
+                                     "入力ファイル " + input + " と同じファイルには書き出せません");
         }
     }
     return CreateReplacingFile(path);

@@ -180,10 +180,6 @@ class SpecialFile final : public FdStream {
     SpecialFile& operator=(const SpecialFile&) = delete;
 };
 
-OpenedOutput Refuse(const std::string& path, const char* reason) {
-    return {nullptr, path + ": " + reason, true};
-}
-
 OpenedOutput OpenSpecialFile(const std::string& path) {
     // Without blocking: a FIFO nobody reads would otherwise hold the run
     // before a single file is read. It fails at once instead (ENXIO).
@@ -219,12 +215,11 @@ bool UnnamedFilesWork() {
 void UseNamedTemporaryFilesOnly(bool namedOnly) { gNamedOnly.store(namedOnly); }
 
 OpenedOutput CreateReplacingFile(const std::string& path) {
-    if (path.empty()) return Refuse(path, "出力ファイルの名前がありません");
+    if (path.empty()) return RefusedOutput(path, kNoOutputNameReason);
     struct stat existing {};
     const bool exists = ::stat(path.c_str(), &existing) == 0;
-    if (exists && S_ISDIR(existing.st_mode)) return Refuse(path, "フォルダには書き出せません");
-    if (exists && S_ISBLK(existing.st_mode))
-        return Refuse(path, "ブロックデバイスには書き出せません");
+    if (exists && S_ISDIR(existing.st_mode)) return RefusedOutput(path, kFolderOutputReason);
+    if (exists && S_ISBLK(existing.st_mode)) return RefusedOutput(path, kBlockDeviceOutputReason);
     if (exists && !S_ISREG(existing.st_mode)) return OpenSpecialFile(path);
 
     const std::string target = ResolvedTarget(path);

@@ -106,13 +106,13 @@ class DeviceStream final : public HandleStream {
 void UseNamedTemporaryFilesOnly(bool) {}  // the only kind there is here
 
 OpenedOutput CreateReplacingFile(const std::string& path) {
-    if (path.empty()) return {nullptr, path + ": 出力ファイルの名前がありません", true};
+    if (path.empty()) return RefusedOutput(path, kNoOutputNameReason);
     const std::wstring widePath = windows::WideFromUtf8(path);
     // Refused before anything is read: the move over a folder would fail
     // only once the whole run is done.
     const DWORD attributes = ::GetFileAttributesW(widePath.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-        return {nullptr, path + ": フォルダには書き出せません", true};
+        return RefusedOutput(path, kFolderOutputReason);
     const HANDLE existing =
         ::CreateFileW(widePath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
