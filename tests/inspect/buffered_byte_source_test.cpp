@@ -194,21 +194,13 @@ std::vector<Call> CompareReads(const std::vector<std::uint8_t>& bytes, const std
     return inner.calls;
 }
 
-fx::File OneFile(fx::ByteOrder order, std::vector<fx::Page> pages, bool bigTiff = false) {
-    fx::File file;
-    file.byteOrder = order;
-    file.bigTiff = bigTiff;
-    file.pages = std::move(pages);
-    return file;
-}
-
 fx::Page A4At200() { return fx::MakePage(fx::ScanPageSpec(1654, 2339, 200)); }
 
 TEST(BufferedReading, ASmallFileCostsOneRead) {
     for (const bool bigTiff : {false, true}) {
         for (const auto order : {fx::ByteOrder::Little, fx::ByteOrder::Big}) {
             const auto bytes =
-                fx::Build(OneFile(order, {A4At200(), A4At200(), A4At200()}, bigTiff));
+                fx::Build(fx::MakeFile(order, {A4At200(), A4At200(), A4At200()}, bigTiff));
             ASSERT_LT(bytes.size(), kWindow);
             const auto calls = CompareReads(bytes, "three pages");
             EXPECT_EQ(calls, (std::vector<Call>{{0, bytes.size()}})) << bigTiff;
@@ -223,7 +215,7 @@ TEST(BufferedReading, ASmallFileCostsOneRead) {
 TEST(BufferedReading, OneReadPerDirectoryOfLargeScans) {
     std::vector<fx::Page> pages;
     for (int i = 0; i < 3; ++i) pages.push_back(fx::MakeScanPage(1654, 2339, 200));
-    const auto bytes = fx::Build(OneFile(fx::ByteOrder::Little, pages));
+    const auto bytes = fx::Build(fx::MakeFile(fx::ByteOrder::Little, pages));
     ASSERT_GT(bytes.size(), 3 * kWindow);
     const auto calls = CompareReads(bytes, "three scans");
     ASSERT_EQ(calls.size(), 1u + 3u);
@@ -293,7 +285,7 @@ TEST(BufferedReading, DirectoryWithItsValuesAfterItInOneRead) {
 TEST(BufferedReading, EveryTruncatedPrefixReadsAsWithoutBuffer) {
     for (const bool bigTiff : {false, true}) {
         for (const auto order : {fx::ByteOrder::Little, fx::ByteOrder::Big}) {
-            const auto full = fx::Build(OneFile(order, {A4At200(), A4At200()}, bigTiff));
+            const auto full = fx::Build(fx::MakeFile(order, {A4At200(), A4At200()}, bigTiff));
             for (std::size_t length = 0; length <= full.size(); ++length) {
                 const std::vector<std::uint8_t> cut(full.begin(),
                                                     full.begin() + static_cast<long>(length));
@@ -325,7 +317,7 @@ TEST(BufferedReading, DamagedOffsetsAreStillChecked) {
     };
     for (const auto& c : cases) {
         for (const bool bigTiff : {false, true}) {
-            fx::File file = OneFile(fx::ByteOrder::Big, {A4At200(), A4At200()}, bigTiff);
+            fx::File file = fx::MakeFile(fx::ByteOrder::Big, {A4At200(), A4At200()}, bigTiff);
             c.damage(file);
             const auto bytes = fx::Build(file);
             const auto calls = CompareReads(bytes, c.name);
@@ -333,7 +325,7 @@ TEST(BufferedReading, DamagedOffsetsAreStillChecked) {
         }
     }
     // An entry count the file has no room for.
-    auto bytes = fx::Build(OneFile(fx::ByteOrder::Little, {A4At200()}));
+    auto bytes = fx::Build(fx::MakeFile(fx::ByteOrder::Little, {A4At200()}));
     const std::uint32_t directory = bytes[4] | (bytes[5] << 8);
     bytes[directory] = 0xFF;
     bytes[directory + 1] = 0xFF;

@@ -23,14 +23,6 @@ fx::PageSpec A4At72() {
     return pageSpec;
 }
 
-fx::File OneFile(fx::ByteOrder order, std::vector<fx::Page> pages, bool bigTiff = false) {
-    fx::File file;
-    file.byteOrder = order;
-    file.bigTiff = bigTiff;
-    file.pages = std::move(pages);
-    return file;
-}
-
 void ExpectA4At72(const PageInfo& page) {
     EXPECT_EQ(page.Width, 595u);
     EXPECT_EQ(page.Height, 842u);
@@ -63,7 +55,7 @@ TEST_P(SamePageEveryLayout, ReadsTheEightFields) {
     auto pageSpec = A4At72();
     pageSpec.sizesAsShort = GetParam().sizesAsShort;
     const auto result = ReadBytes(
-        fx::Build(OneFile(GetParam().order, {fx::MakePage(pageSpec)}, GetParam().bigTiff)));
+        fx::Build(fx::MakeFile(GetParam().order, {fx::MakePage(pageSpec)}, GetParam().bigTiff)));
     ASSERT_EQ(result.status, TiffReadStatus::Complete) << result.problem;
     EXPECT_EQ(result.byteOrder, GetParam().order == fx::ByteOrder::Little ? ByteOrder::LittleEndian
                                                                           : ByteOrder::BigEndian);
@@ -82,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(Layouts, SamePageEveryLayout,
                                          LayoutCase{fx::ByteOrder::Big, true, true}));
 
 TEST(TiffReader, VersionIsNotExaminedExceptForBigTiff) {
-    auto file = OneFile(fx::ByteOrder::Little, {fx::MakePage(A4At72())});
+    auto file = fx::MakeFile(fx::ByteOrder::Little, {fx::MakePage(A4At72())});
     file.version = 99;
     const auto result = ReadBytes(fx::Build(file));
     EXPECT_EQ(result.status, TiffReadStatus::Complete);
@@ -123,7 +115,7 @@ TEST(TiffReader, CompressionAndColourNames) {
             pageSpec.compression = c.compression;
             pageSpec.photometric = c.photometric;
             pageSpec.bitsPerSample = c.bits;
-            const auto result = ReadBytes(fx::Build(OneFile(order, {fx::MakePage(pageSpec)})));
+            const auto result = ReadBytes(fx::Build(fx::MakeFile(order, {fx::MakePage(pageSpec)})));
             ASSERT_EQ(result.pages.size(), 1u);
             EXPECT_EQ(result.pages[0].CompressionName, c.compressionName);
             EXPECT_EQ(result.pages[0].ColorName, c.colorName)
@@ -156,7 +148,8 @@ TEST(TiffReader, ResolutionsAndUnits) {
         for (const bool bigTiff : {false, true}) {
             fx::Page page;
             page.entries = {c.entry};
-            const auto result = ReadBytes(fx::Build(OneFile(fx::ByteOrder::Big, {page}, bigTiff)));
+            const auto result =
+                ReadBytes(fx::Build(fx::MakeFile(fx::ByteOrder::Big, {page}, bigTiff)));
             ASSERT_EQ(result.status, TiffReadStatus::Complete);
             EXPECT_EQ(result.pages[0].XResolution, c.x) << c.entry.values[0];
             EXPECT_EQ(result.pages[0].UnitName, c.unit);
@@ -169,14 +162,14 @@ TEST(TiffReader, LaterEntryReplacesEarlierButUnknownUnitKeepsIt) {
     page.sortEntries = false;
     page.entries = {fx::MakeEntry(256, fx::kLong, {100}), fx::MakeEntry(256, fx::kLong, {200}),
                     fx::MakeEntry(296, fx::kShort, {2}), fx::MakeEntry(296, fx::kShort, {9})};
-    const auto result = ReadBytes(fx::Build(OneFile(fx::ByteOrder::Little, {page})));
+    const auto result = ReadBytes(fx::Build(fx::MakeFile(fx::ByteOrder::Little, {page})));
     EXPECT_EQ(result.pages[0].Width, 200u);
     EXPECT_EQ(result.pages[0].UnitName, ResolutionUnit::Inch);
 }
 
 TEST(TiffReader, ChainOfThreeAndAnEmptyDirectory) {
-    const auto result = ReadBytes(fx::Build(
-        OneFile(fx::ByteOrder::Big, {fx::MakePage(A4At72()), fx::Page{}, fx::MakePage(A4At72())})));
+    const auto result = ReadBytes(fx::Build(fx::MakeFile(
+        fx::ByteOrder::Big, {fx::MakePage(A4At72()), fx::Page{}, fx::MakePage(A4At72())})));
     ASSERT_EQ(result.status, TiffReadStatus::Complete);
     ASSERT_EQ(result.pages.size(), 3u);
     const PageInfo& empty = result.pages[1];
@@ -215,7 +208,7 @@ TEST(TiffReader, BrokenChains) {
     };
     for (const auto& c : cases) {
         for (const bool bigTiff : {false, true}) {
-            fx::File file = OneFile(fx::ByteOrder::Little, {}, bigTiff);
+            fx::File file = fx::MakeFile(fx::ByteOrder::Little, {}, bigTiff);
             for (std::size_t i = 0; i < c.pages; ++i) file.pages.push_back(fx::MakePage(A4At72()));
             c.damage(file, FirstDirectoryOffset(fx::Build(file), bigTiff));
             const auto result = ReadBytes(fx::Build(file));
@@ -228,7 +221,7 @@ TEST(TiffReader, BrokenChains) {
 
 TEST(TiffReader, EntryCountBeyondTheFileIsDamage) {
     fx::Page page = fx::MakePage(A4At72());
-    auto bytes = fx::Build(OneFile(fx::ByteOrder::Little, {page}));
+    auto bytes = fx::Build(fx::MakeFile(fx::ByteOrder::Little, {page}));
     const std::uint32_t directory = bytes[4] | (bytes[5] << 8);
     bytes[directory] = 0xFF;
     bytes[directory + 1] = 0xFF;  // 65535 entries
@@ -242,7 +235,7 @@ TEST(TiffReader, ResolutionOutsideTheFileIsUnknownNotDamage) {
     fx::Entry x = fx::MakeEntry(282, fx::kRational, {});
     x.rawValueField = 0x7FFFFFF0u;
     page.entries = {fx::MakeEntry(256, fx::kLong, {100}), x};
-    const auto result = ReadBytes(fx::Build(OneFile(fx::ByteOrder::Little, {page})));
+    const auto result = ReadBytes(fx::Build(fx::MakeFile(fx::ByteOrder::Little, {page})));
     EXPECT_EQ(result.status, TiffReadStatus::Complete);
     EXPECT_EQ(result.pages[0].XResolution, std::nullopt);
 }
@@ -257,7 +250,7 @@ TEST(TiffReader, BigTiffFractionsAwayFromTheirEntry) {
             page.entries = {fx::MakeEntry(256, fx::kLong, {2480}),
                             fx::MakeEntry(282, type, {600, 2, 1, 1}),
                             fx::MakeEntry(283, type, {400, 1, 7, 1, 9, 1})};
-            const auto result = ReadBytes(fx::Build(OneFile(order, {page}, true)));
+            const auto result = ReadBytes(fx::Build(fx::MakeFile(order, {page}, true)));
             SCOPED_TRACE(std::to_string(type) + (order == fx::ByteOrder::Big ? " MM" : " II"));
             ASSERT_EQ(result.status, TiffReadStatus::Complete) << result.problem;
             EXPECT_EQ(result.pages[0].XResolution, 300.0);
@@ -303,7 +296,7 @@ TEST(TiffReader, BigTiffFractionBeyondFourGibibytes) {
             order == fx::ByteOrder::Little
                 ? std::vector<std::uint8_t>{0xB0, 0x04, 0, 0, 4, 0, 0, 0}
                 : std::vector<std::uint8_t>{0, 0, 0x04, 0xB0, 0, 0, 0, 4};
-        SparseSource source(fx::Build(OneFile(order, {page}, true)), kFar, fraction);
+        SparseSource source(fx::Build(fx::MakeFile(order, {page}, true)), kFar, fraction);
         const auto result = ReadTiff(source);
         ASSERT_EQ(result.status, TiffReadStatus::Complete) << result.problem;
         EXPECT_EQ(result.pages[0].XResolution, 300.0);
@@ -313,7 +306,7 @@ TEST(TiffReader, BigTiffFractionBeyondFourGibibytes) {
 // A link into the middle of a directory read long before (past the first
 // sixteen, which are remembered differently) is found as an overlap.
 TEST(TiffReader, LinkIntoAnEarlierDirectoryIsAnOverlap) {
-    fx::File file = OneFile(fx::ByteOrder::Little, {});
+    fx::File file = fx::MakeFile(fx::ByteOrder::Little, {});
     file.pages.assign(20, fx::MakePage(A4At72()));
     const std::uint64_t first = FirstDirectoryOffset(fx::Build(file), false);
     // first + 12 holds the high half of the first entry's value (595 as a
@@ -335,12 +328,12 @@ TEST(TiffReader, ReasonsNameTheDamage) {
         TiffReadStatus status;
         std::string problem;
     };
-    fx::File loop = OneFile(fx::ByteOrder::Little, {a4, a4, a4});
+    fx::File loop = fx::MakeFile(fx::ByteOrder::Little, {a4, a4, a4});
     const std::uint64_t loopFirst = FirstDirectoryOffset(fx::Build(loop), false);
     loop.pages[2].nextLinkOverride = loopFirst;
-    fx::File pastEnd = OneFile(fx::ByteOrder::Big, {a4});
+    fx::File pastEnd = fx::MakeFile(fx::ByteOrder::Big, {a4});
     pastEnd.firstOffsetOverride = 4096;
-    std::vector<std::uint8_t> cut = fx::Build(OneFile(fx::ByteOrder::Little, {a4}));
+    std::vector<std::uint8_t> cut = fx::Build(fx::MakeFile(fx::ByteOrder::Little, {a4}));
     const std::uint64_t directory = FirstDirectoryOffset(cut, false);
     cut.resize(directory + 2 + 12 * 3);
     const Case cases[] = {
@@ -380,7 +373,7 @@ TEST(TiffReader, EveryTruncatedPrefix) {
     for (const bool bigTiff : {false, true}) {
         for (const auto order : {fx::ByteOrder::Little, fx::ByteOrder::Big}) {
             const auto full = fx::Build(
-                OneFile(order, {fx::MakePage(A4At72()), fx::MakePage(A4At72())}, bigTiff));
+                fx::MakeFile(order, {fx::MakePage(A4At72()), fx::MakePage(A4At72())}, bigTiff));
             ASSERT_EQ(ReadBytes(full).pages.size(), 2u);
             for (std::size_t length = 0; length < full.size(); ++length) {
                 const std::vector<std::uint8_t> cut(full.begin(), full.begin() + length);
@@ -417,7 +410,7 @@ class CountingSource final : public ByteSource {
 TEST(TiffReader, TwoReadsPerDirectoryAndNoImageData) {
     std::vector<fx::Page> pages;
     for (int i = 0; i < 3; ++i) pages.push_back(fx::MakeScanPage(1654, 2339, 200));
-    const auto bytes = fx::Build(OneFile(fx::ByteOrder::Little, pages));
+    const auto bytes = fx::Build(fx::MakeFile(fx::ByteOrder::Little, pages));
     CountingSource source(bytes);
     const auto result = ReadTiff(source);
     ASSERT_EQ(result.pages.size(), 3u);

@@ -206,6 +206,14 @@ std::vector<std::uint8_t> Build(const File& file) {
     return w.Take();
 }
 
+File MakeFile(ByteOrder order, std::vector<Page> pages, bool bigTiff) {
+    File file;
+    file.byteOrder = order;
+    file.bigTiff = bigTiff;
+    file.pages = std::move(pages);
+    return file;
+}
+
 Page MakePage(const PageSpec& wanted) {
     Page page;
     auto add = [&page](std::uint16_t tag, std::uint16_t type, std::vector<std::uint64_t> values) {

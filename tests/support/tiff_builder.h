@@ -94,6 +94,9 @@ struct PageSpec {
 
 Page MakePage(const PageSpec& pageSpec);
 
+// A file of `pages` in `order`.
+File MakeFile(ByteOrder order, std::vector<Page> pages, bool bigTiff = false);
+
 // A bilevel page of the given size and resolution per inch, PackBits, with
 // image data: what the samples and the benchmark corpus are made of.
 Page MakeScanPage(std::uint32_t width, std::uint32_t height, std::uint32_t dpi);
