@@ -5,12 +5,7 @@
 namespace folvane::testing {
 
 void WriteTiff(const std::string& path, const std::vector<ScanPage>& pages, bool bigEndian) {
-    fixture::File file;
-    file.byteOrder = bigEndian ? fixture::ByteOrder::Big : fixture::ByteOrder::Little;
-    for (const ScanPage& page : pages)
-        file.pages.push_back(fixture::MakeScanPage(page.width, page.height, page.dpi));
-    const std::vector<std::uint8_t> bytes = fixture::Build(file);
-    WriteBytes(path, bytes);
+    WriteBytes(path, fixture::BuildScanFile(pages, bigEndian));
 }
 
 void MainFormTest::MakeScanFolder() {

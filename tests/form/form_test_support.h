@@ -13,14 +13,11 @@
 #include "fake_views.h"
 #include "form/main_form.h"
 #include "state/selection_state.h"
+#include "tiff_builder.h"
 
 namespace folvane::testing {
 
-struct ScanPage {
-    unsigned width;
-    unsigned height;
-    unsigned dpi;
-};
+using ScanPage = fixture::ScanSize;
 
 void WriteTiff(const std::string& path, const std::vector<ScanPage>& pages, bool bigEndian = false);
 

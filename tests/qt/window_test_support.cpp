@@ -40,11 +40,7 @@ QRect Px(int left, int top, int width, int height) {
 }
 
 bool WriteTiff(const QString& path, const std::vector<ScanPage>& pages, bool bigEndian) {
-    fixture::File file;
-    file.byteOrder = bigEndian ? fixture::ByteOrder::Big : fixture::ByteOrder::Little;
-    for (const ScanPage& page : pages)
-        file.pages.push_back(fixture::MakeScanPage(page.width, page.height, page.dpi));
-    return fixture::WriteFile(path.toStdString(), fixture::Build(file));
+    return fixture::WriteFile(path.toStdString(), fixture::BuildScanFile(pages, bigEndian));
 }
 
 bool WriteText(const QString& path, const QByteArray& bytes) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "state/selection_state.h"
+#include "tiff_builder.h"
 
 namespace folvane::test {
 
@@ -30,11 +31,7 @@ void WhenModalShown(std::function<void(QWidget&)> act);
 QRect Px(int left, int top, int width, int height);
 
 // Writes a TIFF file of scanned pages, each {width, height, dpi}.
-struct ScanPage {
-    unsigned width;
-    unsigned height;
-    unsigned dpi;
-};
+using ScanPage = fixture::ScanSize;
 bool WriteTiff(const QString& path, const std::vector<ScanPage>& pages, bool bigEndian = false);
 bool WriteText(const QString& path, const QByteArray& bytes);
 QByteArray ReadAll(const QString& path);

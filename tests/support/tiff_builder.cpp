@@ -206,6 +206,14 @@ std::vector<std::uint8_t> Build(const File& file) {
     return w.Take();
 }
 
+std::vector<std::uint8_t> BuildScanFile(const std::vector<ScanSize>& pages, bool bigEndian) {
+    File file;
+    file.byteOrder = bigEndian ? ByteOrder::Big : ByteOrder::Little;
+    for (const ScanSize& page : pages)
+        file.pages.push_back(MakeScanPage(page.width, page.height, page.dpi));
+    return Build(file);
+}
+
 File MakeFile(ByteOrder order, std::vector<Page> pages, bool bigTiff) {
     File file;
     file.byteOrder = order;

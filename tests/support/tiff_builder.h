@@ -101,6 +101,15 @@ File MakeFile(ByteOrder order, std::vector<Page> pages, bool bigTiff = false);
 // image data: what the samples and the benchmark corpus are made of.
 Page MakeScanPage(std::uint32_t width, std::uint32_t height, std::uint32_t dpi);
 
+// A scanned page by its pixel size and resolution alone, and the bytes of a
+// file of such pages, for tests that need nothing more.
+struct ScanSize {
+    std::uint32_t width;
+    std::uint32_t height;
+    std::uint32_t dpi;
+};
+std::vector<std::uint8_t> BuildScanFile(const std::vector<ScanSize>& pages, bool bigEndian = false);
+
 // The same page described without image data: bilevel, PackBits, per inch.
 PageSpec ScanPageSpec(std::uint32_t width, std::uint32_t height, std::uint32_t dpi);
 
