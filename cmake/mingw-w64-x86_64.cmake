@@ -10,7 +10,19 @@ set(CMAKE_C_COMPILER ${FOLVANE_MINGW_PREFIX}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${FOLVANE_MINGW_PREFIX}-g++-posix)
 set(CMAKE_RC_COMPILER ${FOLVANE_MINGW_PREFIX}-windres)
 
-set(CMAKE_FIND_ROOT_PATH /usr/${FOLVANE_MINGW_PREFIX})
+# Libraries that Debian packages for the host only are built from Debian's
+# source packages by scripts/windows-deps.sh into a prefix outside the build
+# folders; it is searched after MinGW's own.
+if(DEFINED ENV{FOLVANE_DEPS_DIR})
+    set(folvane_deps_default "$ENV{FOLVANE_DEPS_DIR}")
+elseif(DEFINED ENV{XDG_CACHE_HOME})
+    set(folvane_deps_default "$ENV{XDG_CACHE_HOME}/folvane/mingw-w64")
+else()
+    set(folvane_deps_default "$ENV{HOME}/.cache/folvane/mingw-w64")
+endif()
+set(FOLVANE_DEPS_DIR "${folvane_deps_default}" CACHE PATH "Prefix of the libraries built by scripts/windows-deps.sh")
+
+set(CMAKE_FIND_ROOT_PATH /usr/${FOLVANE_MINGW_PREFIX} ${FOLVANE_DEPS_DIR})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

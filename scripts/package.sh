@@ -21,6 +21,7 @@ cmake --build "$linux_build" -j "$jobs"
 
 windows_build=build/windows-release
 if command -v x86_64-w64-mingw32-g++-posix >/dev/null; then
+    bash scripts/windows-deps.sh
     cmake --preset windows-release
     cmake --build --preset windows-release -j "$jobs"
     (cd "$windows_build" && cpack -G ZIP)

@@ -18,6 +18,7 @@ command -v xdotool >/dev/null || need+=(xdotool)
 if [ ${#need[@]} -gt 0 ]; then
     apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${need[@]}"
 fi
+bash scripts/windows-deps.sh
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j 2 --target folvane
 

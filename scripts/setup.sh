@@ -7,6 +7,9 @@ packages=(
     googletest libgtest-dev
     qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic xvfb xauth
     libtiff-tools
+    # PDF and workbooks: qpdf and libxlsxwriter for Linux; for Windows
+    # scripts/windows-deps.sh builds them from Debian's source packages.
+    libqpdf-dev libxlsxwriter-dev libz-mingw-w64-dev
     g++-mingw-w64-x86-64-posix wine64 fonts-wine locales
     # Packaging: the .deb's dependencies, the manual page, the icon's
     # bitmaps; checking the menu entry, completion, manual page and .zip.

@@ -46,6 +46,7 @@ bash scripts/wine-prefix.sh "$WINEPREFIX"
 "$wine" wineboot </dev/null >/dev/null 2>&1
 prefixed=$SECONDS
 
+bash scripts/windows-deps.sh
 cmake --preset windows
 cmake --build --preset windows -j "$jobs"
 built=$SECONDS
