@@ -1,16 +1,15 @@
 #include "cli/cli_app.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iostream>
 #include <iterator>
 #include <memory>
 
 #include "cli/progress_line.h"
 #include "cli/table_format.h"
 #include "input/input_list.h"
+#include "input/path_list_text.h"
 #include "inspect/result_list_sink.h"
+#include "platform/file_reader.h"
 #include "platform/output_file.h"
 #include "platform/terminal.h"
 #include "run/direct_run.h"
@@ -34,31 +33,22 @@ void PrintPathProblem(const std::string& path, const std::string& reason) {
     PrintError(path + ": " + reason);
 }
 
-// Adds the paths of a list file to `paths`. A list holding a NUL byte is
-// NUL-separated, as `find -print0` writes it, and its entries are taken
-// as they are (a file name may hold a line break); any other list has one
-// path a line (UTF-8, CR LF or LF). No NUL byte can reach a path.
-bool ReadPathList(const std::string& name, std::vector<std::string>& paths) {
-    std::ifstream file;
-    std::istream* in = &std::cin;
-    if (name != "-") {
-        file.open(std::filesystem::path(std::u8string(name.begin(), name.end())), std::ios::binary);
-        if (!file) return false;
-        in = &file;
+// Adds the paths of a list file to `paths`; how lists are read is
+// DecodePathList's. A list that cannot be read, or not for sure, stops the
+// run before anything is read: `error` says why.
+bool ReadPathList(const std::string& name, std::vector<std::string>& paths, std::string& error) {
+    const WholeFile file = ReadWholeFile(name);
+    if (!file.ok()) {
+        error = file.error;
+        return false;
     }
-    const std::string text((std::istreambuf_iterator<char>(*in)), std::istreambuf_iterator<char>());
-    if (in->bad()) return false;
-    const bool nulSeparated = text.find('\0') != std::string::npos;
-    const char separator = nulSeparated ? '\0' : '\n';
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find(separator, start);
-        if (end == std::string::npos) end = text.size();
-        std::string entry = text.substr(start, end - start);
-        if (!nulSeparated && !entry.empty() && entry.back() == '\r') entry.pop_back();
-        if (!entry.empty()) paths.push_back(std::move(entry));
-        start = end + 1;
+    DecodedPathList list = DecodePathList(file.bytes);
+    if (!list.ok()) {
+        error = list.error;
+        return false;
     }
+    paths.insert(paths.end(), std::make_move_iterator(list.paths.begin()),
+                 std::make_move_iterator(list.paths.end()));
     return true;
 }
 
@@ -135,8 +125,9 @@ int RunCommandLine(const CliOptions& options) {
         return kExitUsage;
     }
     std::vector<std::string> paths = options.paths;
-    if (options.filesFrom && !ReadPathList(*options.filesFrom, paths)) {
-        PrintError("パスの一覧を読めません: " + *options.filesFrom);
+    if (std::string reason; options.filesFrom && !ReadPathList(*options.filesFrom, paths, reason)) {
+        const std::string name = *options.filesFrom == "-" ? "標準入力" : *options.filesFrom;
+        PrintError("パスの一覧を読めません: " + name + ": " + reason);
         return kExitUsage;
     }
     std::vector<PathProblem> pathProblems;

@@ -1,6 +1,8 @@
 // folvane-cli: the inspection engine without a window, for scripts and
 // batch jobs.
 #include <cstdio>
+#include <exception>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -38,4 +40,15 @@ int RunFolvaneCli(const std::vector<std::string>& args) {
 
 }  // namespace
 
-int main(int argc, char** argv) { return RunFolvaneCli(folvane::ProgramArguments(argc, argv)); }
+int main(int argc, char** argv) {
+    // Nothing the run throws may end the program with a core dump instead
+    // of a message and an exit status.
+    try {
+        return RunFolvaneCli(folvane::ProgramArguments(argc, argv));
+    } catch (const std::bad_alloc&) {
+        folvane::WriteToStandardError("folvane-cli: メモリが足りません\n");
+    } catch (const std::exception& e) {
+        folvane::WriteToStandardError(std::string("folvane-cli: ") + e.what() + "\n");
+    }
+    return folvane::cli::kExitOutputFailed;
+}

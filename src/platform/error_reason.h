@@ -15,6 +15,9 @@ std::string SystemErrorReason(unsigned long code);
 // A path names something other than a plain file (a folder, device, pipe).
 inline constexpr const char* kNotRegularFileReason = "通常のファイルではありません";
 
+// A path names a folder where a file was expected.
+inline constexpr const char* kFolderReason = "フォルダです";
+
 // Standard output where a message names the output it could not write.
 inline constexpr const char* kStandardOutputName = "標準出力";
 

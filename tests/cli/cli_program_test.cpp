@@ -201,6 +201,53 @@ TEST_F(CliProgram, FilesFromTakesNulSeparatedLists) {
         << out;
 }
 
+// Lists as other programs write them are read as the user meant them, or
+// refused before anything is read: a misread list must never count other
+// files (a UTF-16 list read as NUL-separated made "." and "/" paths).
+TEST_F(CliProgram, FilesFromDecodesOrRefusesTheList) {
+    const std::string a = FOLVANE_SAMPLES "/a4_200dpi.tif";
+    const std::string m = FOLVANE_SAMPLES "/multipage.tif";
+    std::string utf16 = "\xFF\xFE";  // PowerShell 5.1's Out-File
+    for (const char c : a + "\r\n" + m + "\r\n") {
+        utf16 += c;
+        utf16 += '\0';
+    }
+    std::ofstream(dir_ / "utf16.txt", std::ios::binary) << utf16;
+    std::ofstream(dir_ / "bom.txt", std::ios::binary) << "\xEF\xBB\xBF" << a << "\n" << m;
+    const std::string options = " --columns=path --no-size-summary --encoding utf-8";
+    const std::string expected = a + "\r\n" + m + "\r\n\r\n\r\n\r\n\r\n総合計4 枚\r\n";
+    for (const char* list : {"utf16.txt", "bom.txt"}) {
+        EXPECT_EQ(Run("-r --files-from \"" + (dir_ / list).string() + "\"" + options), 0) << list;
+        EXPECT_EQ(Read("stdout"), expected) << list;
+    }
+
+    // Refused with the reason, exit status 2, nothing read or written: a
+    // list in Shift-JIS, one whose NULs are not separators, a folder (also
+    // as standard input), a read error.
+    std::ofstream(dir_ / "sjis.txt", std::ios::binary) << "\x83\x58\x83\x4C\x83\x83\x83\x93.tif\n";
+    std::ofstream(dir_ / "nuls.txt", std::ios::binary) << a << std::string(2, '\0') << m;
+    struct Case {
+        std::string arguments;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"\"" + (dir_ / "sjis.txt").string() + "\"",
+         (dir_ / "sjis.txt").string() + ": UTF-8 として正しくないバイトがあります（1 バイト目）"},
+        {"\"" + (dir_ / "nuls.txt").string() + "\"",
+         (dir_ / "nuls.txt").string() + ": NUL で区切られた一覧に空の項目があります（" +
+             std::to_string(a.size() + 2) + " バイト目）"},
+        {"\"" + dir_.string() + "\"", dir_.string() + ": フォルダです"},
+        {"- < \"" + dir_.string() + "\"", "標準入力: フォルダです"},
+        // Reading a process's memory at address 0 fails with EIO.
+        {"/proc/self/mem", "/proc/self/mem: 入出力エラーが起きました"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Run("-q --encoding utf-8 --files-from " + c.arguments), 2) << c.arguments;
+        EXPECT_EQ(Read("stderr"), "folvane-cli: パスの一覧を読めません: " + c.message + "\n");
+        EXPECT_EQ(Read("stdout"), "");
+    }
+}
+
 // The output is checked before any file is read, and what must not be
 // written is a usage error (exit status 2) that leaves it as it was: a
 // scan's name (a file name forgotten after -o, as in "-o scans/*.tif"),

@@ -19,7 +19,7 @@ std::string SystemErrorReason(unsigned long code) {
         case ELOOP:
             return "シンボリックリンクが多すぎるか、ループしています";
         case EISDIR:
-            return "フォルダです";
+            return kFolderReason;
         case EIO:
             return "入出力エラーが起きました";
         case ENOSPC:

@@ -61,4 +61,33 @@ OpenedFile OpenFileForReading(const std::string& path) {
     return {std::make_unique<PosixFile>(fd, static_cast<std::uint64_t>(info.st_size)), {}};
 }
 
+WholeFile ReadWholeFile(const std::string& path) {
+    const bool standardInput = path == "-";
+    // Blocking: a list is often a pipe, `<(find ...)`, that is still being written.
+    const int fd = standardInput ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return {{}, SystemErrorReason(errno)};
+    WholeFile whole;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        whole.error = SystemErrorReason(errno);
+    } else if (S_ISDIR(info.st_mode)) {
+        whole.error = kFolderReason;
+    } else {
+        char buffer[65536];
+        while (true) {
+            const ssize_t n = ::read(fd, buffer, sizeof buffer);
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                whole.error = SystemErrorReason(errno);
+                break;
+            }
+            if (n == 0) break;
+            whole.bytes.append(buffer, static_cast<std::size_t>(n));
+        }
+    }
+    if (!standardInput) ::close(fd);
+    if (!whole.ok()) whole.bytes.clear();
+    return whole;
+}
+
 }  // namespace folvane

@@ -73,4 +73,40 @@ OpenedFile OpenFileForReading(const std::string& path) {
     return {std::make_unique<WindowsFile>(handle, static_cast<std::uint64_t>(size.QuadPart)), {}};
 }
 
+WholeFile ReadWholeFile(const std::string& path) {
+    const bool standardInput = path == "-";
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    if (standardInput) {
+        handle = ::GetStdHandle(STD_INPUT_HANDLE);
+        if (handle == nullptr || handle == INVALID_HANDLE_VALUE)
+            return {{}, SystemErrorReason(ERROR_INVALID_HANDLE)};
+    } else {
+        const std::wstring widePath = windows::WideFromUtf8(path);
+        const DWORD attributes = ::GetFileAttributesW(widePath.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+            return {{}, kFolderReason};
+        handle = ::CreateFileW(
+            widePath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) return {{}, SystemErrorReason(::GetLastError())};
+    }
+    WholeFile whole;
+    char buffer[65536];
+    while (true) {
+        DWORD got = 0;
+        if (!::ReadFile(handle, buffer, sizeof buffer, &got, nullptr)) {
+            const DWORD error = ::GetLastError();
+            // The writing end of a pipe closed: the end of the list.
+            if (error != ERROR_BROKEN_PIPE && error != ERROR_HANDLE_EOF)
+                whole.error = SystemErrorReason(error);
+            break;
+        }
+        if (got == 0) break;
+        whole.bytes.append(buffer, got);
+    }
+    if (!standardInput) ::CloseHandle(handle);
+    if (!whole.ok()) whole.bytes.clear();
+    return whole;
+}
+
 }  // namespace folvane
