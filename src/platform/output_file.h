@@ -39,11 +39,20 @@ inline OpenedOutput RefusedOutput(const std::string& path, std::string_view reas
 // Writes to a new file beside `path` and renames it over `path` in
 // Finish(). Dropped without Finish(), or after a failure, it leaves `path`
 // as it was; where the system allows, the new file has no name at all
-// until Finish(), and elsewhere its temporary name is removed also when
-// SIGINT, SIGTERM or SIGHUP end the program. A link to a file replaces the
-// file it points to and stays a link. A character device or pipe
-// (/dev/null, a FIFO) is written to directly; a pipe nobody reads fails at
-// once. An empty path, a folder and a block device are refused.
+// until Finish(), and elsewhere its temporary name is removed also when a
+// signal ends the program (while one is pending, SIGPIPE is ignored). A
+// link to a file replaces the file it points to and stays a link.
+//
+// What `path` names is opened and judged before anything is written, and
+// only what was judged is written to: an empty path, a folder and a block
+// device are refused. Written in place, never replaced: a character device
+// or pipe (/dev/null, a FIFO; a pipe nobody reads fails at once), a
+// descriptor of this program named through /dev/stdout, /dev/fd/N or
+// /proc/self/fd/N (at its position, as "-" writes standard output), and a
+// file mounted over another name (a bind mount; truncated when writing
+// starts, so not atomic). Failed at once rather than after the run: another
+// user's file in a folder with the sticky bit, and on Windows a file
+// another program holds open.
 OpenedOutput CreateReplacingFile(const std::string& path);
 
 // For tests: makes CreateReplacingFile use a named temporary file, as it

@@ -297,6 +297,43 @@ TEST_F(CliProgram, OutputIsCheckedBeforeAnyFileIsRead) {
     EXPECT_EQ(Read("stdout"), "");
 }
 
+// "-o /dev/stdout" (and /dev/fd/N, /proc/self/fd/N) writes through the
+// descriptor the program was given, as "-o -" does: a log it appends to
+// keeps its lines, the lines a shell writes around it stay, and a file
+// without a name gets no new name beside it.
+TEST_F(CliProgram, OutputThroughDescriptorsWritesIntoThem) {
+    const std::string cli = std::string("\"") + FOLVANE_CLI + "\" -q --encoding utf-8 ";
+    const std::string a = "\"" FOLVANE_SAMPLES "/a4_200dpi.tif\"";
+    const auto shell = [&](const std::string& line) {
+        const std::string command = "cd \"" + dir_.string() + "\" && { " + line + "; }";
+        return WEXITSTATUS(std::system(command.c_str()));
+    };
+    ASSERT_EQ(shell(cli + "-o - " + a + " > expected"), 0);
+    const std::string report = Read("expected");
+    ASSERT_NE(report.find("総合計1 枚"), std::string::npos);
+
+    std::ofstream(dir_ / "log.txt") << "earlier\n";
+    EXPECT_EQ(shell(cli + "-o /dev/stdout " + a + " >> log.txt"), 0);
+    EXPECT_EQ(Read("log.txt"), "earlier\n" + report);
+
+    for (const std::string output : {"/dev/stdout", "/dev/fd/1", "/proc/self/fd/1"}) {
+        EXPECT_EQ(shell("{ echo header; " + cli + "-o " + output + " " + a +
+                        "; echo footer; } > out.txt"),
+                  0)
+            << output;
+        EXPECT_EQ(Read("out.txt"), "header\n" + report + "footer\n") << output;
+    }
+    EXPECT_EQ(shell(cli + "-o /dev/stderr " + a + " 2> err.txt"), 0);
+    EXPECT_EQ(Read("err.txt"), report);
+    EXPECT_EQ(shell(cli + "-o /dev/fd/5 " + a + " 5> five.txt"), 0);
+    EXPECT_EQ(Read("five.txt"), report);
+
+    // Standard output a file whose name is gone.
+    EXPECT_EQ(shell("exec > gone.txt; rm gone.txt; " + cli + "-o /dev/stdout " + a), 0);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 5);
+    EXPECT_FALSE(fs::exists(dir_ / "gone.txt (deleted)"));
+}
+
 // A write error on standard output is an error, for every output.
 TEST_F(CliProgram, WriteErrorsOnStandardOutputFail) {
     for (const std::string args : {"--version", "--help", "-q \"" FOLVANE_SAMPLES "\"",
