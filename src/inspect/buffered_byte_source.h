@@ -30,6 +30,7 @@ class BufferedByteSource final : public ByteSource {
 
     std::uint64_t Size() const override { return size_; }
     std::optional<std::size_t> ReadAt(std::uint64_t offset, std::span<std::uint8_t> dest) override;
+    std::string ErrorReason() const override { return inner_.ErrorReason(); }
 
   private:
     struct Window {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 
 namespace folvane {
 
@@ -16,6 +17,9 @@ class ByteSource {
     // (short only at the end of the data), or nothing on an I/O error.
     virtual std::optional<std::size_t> ReadAt(std::uint64_t offset,
                                               std::span<std::uint8_t> dest) = 0;
+    // After a read that returned nothing: the system's reason, in Japanese
+    // (empty when the source cannot say).
+    virtual std::string ErrorReason() const { return {}; }
 };
 
 class MemoryByteSource final : public ByteSource {

@@ -213,8 +213,18 @@ class ChainReader {
     bool Read(std::uint64_t offset, std::span<std::uint8_t> dest) {
         const auto got = source_.ReadAt(offset, dest);
         if (!got) {
-            result_.status = TiffReadStatus::CannotOpen;
-            result_.problem = "読み込み中にエラーが起きました";
+            // The pages read before the error are kept, as for a chain that
+            // breaks: every output then counts the same pages. Before the
+            // byte order is known there are none, and nothing of a TIFF.
+            std::string problem = "読み込み中にエラーが起きました";
+            if (const std::string reason = source_.ErrorReason(); !reason.empty())
+                problem += ": " + reason;
+            if (result_.status == TiffReadStatus::Damaged) {
+                Fail(std::move(problem));
+            } else {
+                result_.status = TiffReadStatus::CannotOpen;
+                result_.problem = std::move(problem);
+            }
             return false;
         }
         if (*got != dest.size()) {

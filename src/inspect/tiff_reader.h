@@ -27,9 +27,10 @@ inline constexpr std::uint64_t kMaxBigTiffEntries = 1u << 20;
 enum class TiffReadStatus {
     Complete,    // every directory of the chain was read
     NotTiff,     // no "II" or "MM" byte-order mark
-    CannotOpen,  // the file could not be opened or read
-    Damaged,     // the chain breaks, loops, overlaps itself or goes on past
-                 // kMaxTiffPages; `pages` holds the directories read before
+    CannotOpen,  // the file could not be opened, or its header read
+    Damaged,     // the chain breaks, loops, overlaps itself, goes on past
+                 // kMaxTiffPages or cannot be read further (an I/O error);
+                 // `pages` holds the directories read before
 };
 
 struct TiffReadResult {

@@ -420,6 +420,44 @@ TEST(TiffReader, TwoReadsPerDirectoryAndNoImageData) {
     EXPECT_GT(bytes.size(), 20000u);
 }
 
+// A file server that fails part-way (EIO) after `goodReads` reads.
+class FailingSource final : public ByteSource {
+  public:
+    FailingSource(const std::vector<std::uint8_t>& bytes, int goodReads)
+        : inner_(bytes), goodReads_(goodReads) {}
+    std::uint64_t Size() const override { return inner_.Size(); }
+    std::optional<std::size_t> ReadAt(std::uint64_t offset, std::span<std::uint8_t> dest) override {
+        if (goodReads_-- <= 0) return std::nullopt;
+        return inner_.ReadAt(offset, dest);
+    }
+    std::string ErrorReason() const override { return "入出力エラーが起きました"; }
+
+  private:
+    MemoryByteSource inner_;
+    int goodReads_;
+};
+
+// An I/O error part-way keeps the pages read before it and makes the file
+// damaged, so that every output counts those pages; before the header is
+// read there is nothing of a TIFF file, and it cannot be opened.
+TEST(TiffReader, ReadErrorKeepsThePagesReadBefore) {
+    std::vector<fx::Page> pages(10, fx::MakeScanPage(1654, 2339, 200));
+    const auto bytes = fx::Build(fx::MakeFile(fx::ByteOrder::Big, pages));
+    // Header, then three reads a page.
+    FailingSource midway(bytes, 1 + 4 * 3);
+    const auto damaged = ReadTiff(midway);
+    EXPECT_EQ(damaged.status, TiffReadStatus::Damaged);
+    EXPECT_EQ(damaged.pages.size(), 4u);
+    EXPECT_EQ(damaged.byteOrder, ByteOrder::BigEndian);
+    EXPECT_EQ(damaged.problem, "読み込み中にエラーが起きました: 入出力エラーが起きました");
+
+    FailingSource atOnce(bytes, 0);
+    const auto unread = ReadTiff(atOnce);
+    EXPECT_EQ(unread.status, TiffReadStatus::CannotOpen);
+    EXPECT_TRUE(unread.pages.empty());
+    EXPECT_EQ(unread.problem, "読み込み中にエラーが起きました: 入出力エラーが起きました");
+}
+
 TEST(TiffReader, CannotOpenAMissingFile) {
     const auto result = ReadTiffFile("/nonexistent/folvane/x.tif");
     EXPECT_EQ(result.status, TiffReadStatus::CannotOpen);

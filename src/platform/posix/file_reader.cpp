@@ -29,6 +29,7 @@ class PosixFile final : public ByteSource {
                                       static_cast<off_t>(offset + done));
             if (n < 0) {
                 if (errno == EINTR) continue;
+                error_ = errno;
                 return std::nullopt;
             }
             if (n == 0) break;
@@ -37,9 +38,14 @@ class PosixFile final : public ByteSource {
         return done;
     }
 
+    std::string ErrorReason() const override {
+        return SystemErrorReason(static_cast<unsigned long>(error_));
+    }
+
   private:
     int fd_;
     std::uint64_t size_;
+    int error_ = 0;
 };
 
 }  // namespace

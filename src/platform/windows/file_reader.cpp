@@ -34,7 +34,9 @@ class WindowsFile final : public ByteSource {
                 static_cast<DWORD>(std::min<std::size_t>(dest.size() - done, 1u << 30));
             DWORD got = 0;
             if (!::ReadFile(handle_, dest.data() + done, want, &got, &position)) {
-                if (::GetLastError() == ERROR_HANDLE_EOF) break;
+                const DWORD error = ::GetLastError();
+                if (error == ERROR_HANDLE_EOF) break;
+                error_ = error;
                 return std::nullopt;
             }
             if (got == 0) break;
@@ -43,9 +45,12 @@ class WindowsFile final : public ByteSource {
         return done;
     }
 
+    std::string ErrorReason() const override { return SystemErrorReason(error_); }
+
   private:
     HANDLE handle_;
     std::uint64_t size_;
+    DWORD error_ = 0;
 };
 
 }  // namespace
