@@ -9,6 +9,7 @@
 #include "input/input_list.h"
 #include "input/path_list_text.h"
 #include "inspect/result_list_sink.h"
+#include "inspect/visible_path.h"
 #include "platform/file_reader.h"
 #include "platform/output_file.h"
 #include "platform/terminal.h"
@@ -23,8 +24,10 @@ namespace folvane::cli {
 
 namespace {
 
+// Control characters in the paths a message names are shown as escapes:
+// one message, one line, nothing sent to the terminal raw.
 void PrintError(const std::string& message) {
-    WriteToStandardError("folvane-cli: " + message + "\n");
+    WriteToStandardError("folvane-cli: " + VisiblePath(message) + "\n");
 }
 
 // "folvane-cli: PATH: reason", the line for every file or path that had

@@ -8,6 +8,7 @@
 
 #include "cli/cli_app.h"
 #include "cli/cli_options.h"
+#include "inspect/visible_path.h"
 #include "platform/output_file.h"
 #include "platform/program_arguments.h"
 #include "platform/terminal.h"
@@ -32,7 +33,8 @@ int RunFolvaneCli(const std::vector<std::string>& args) {
     if (parsed.options.help) return PrintToStandardOutput(UsageText());
     if (parsed.options.version) return PrintToStandardOutput("Folvane 1.0.0\n");
     if (parsed.usageError) {
-        folvane::WriteToStandardError("folvane-cli: " + *parsed.usageError + "\n");
+        folvane::WriteToStandardError("folvane-cli: " + folvane::VisiblePath(*parsed.usageError) +
+                                      "\n");
         return kExitUsage;
     }
     return RunCommandLine(parsed.options);

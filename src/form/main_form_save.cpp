@@ -6,6 +6,7 @@
 #include "form/folder_paths.h"
 #include "form/main_form.h"
 #include "form/window_texts.h"
+#include "inspect/visible_path.h"
 #include "platform/output_file.h"
 #include "run/direct_run.h"
 #include "run/read_ahead.h"
@@ -116,7 +117,7 @@ void MainForm::Direct_Save_Click() {
 void MainForm::ShowSaveFailure(const std::string& reason) {
     // `reason` is "path: reason" as the output files give it, already in the
     // program's words.
-    okDialog2_->Show(std::string(window_text::kSaveFailedMessage) + '\n' + reason);
+    okDialog2_->Show(std::string(window_text::kSaveFailedMessage) + '\n' + VisiblePath(reason));
 }
 
 }  // namespace folvane::form

@@ -2,6 +2,7 @@
 
 #include "inspect/page_texts.h"
 #include "inspect/snap_dimension.h"
+#include "inspect/visible_path.h"
 #include "paper/classify_paper_size.h"
 #include "state/texts.h"
 
@@ -16,7 +17,7 @@ void AppendMessageFile(FormState& state, std::string& list, std::string_view mes
                        std::string_view reason, ResultListSink& resultList) {
     // The path is listed whatever the column boxes say, so the message
     // always names its file.
-    resultList.AppendLine(state.CurrentFile);
+    resultList.AppendLine(VisiblePath(state.CurrentFile));
     std::string line(kMessageIndent);
     line += message;
     resultList.AppendLine(line);
@@ -65,12 +66,13 @@ void ComposePageLine(FormState& state, const SelectionState& selection, const Pa
 }  // namespace
 
 void AppendListedFile(std::string& list, std::string_view path, std::string_view reason) {
+    // A TAB or line break in a name must not split an entry.
     list += text::kCrLf;
     list += '\t';
-    list += path;
+    list += VisiblePath(path);
     if (reason.empty()) return;
     list += '\t';
-    list += reason;
+    list += VisiblePath(reason);
 }
 
 void ComposeFileLines(FormState& state, const SelectionState& selection,
@@ -106,7 +108,8 @@ void ComposeFileLines(FormState& state, const SelectionState& selection,
     }
 
     state.HeaderLine.clear();
-    if (IsTicked(selection.Check[kPathColumn])) resultList.AppendLine(state.CurrentFile);
+    if (IsTicked(selection.Check[kPathColumn]))
+        resultList.AppendLine(VisiblePath(state.CurrentFile));
     if (IsTicked(selection.Check[kByteOrderColumn])) {
         state.HeaderLine.push_back('\t');  // HeaderLine was emptied above
         state.HeaderLine += read.byteOrder == ByteOrder::LittleEndian ? text::kLittleEndianName

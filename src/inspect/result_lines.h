@@ -14,7 +14,8 @@ namespace folvane {
 // a file that is not a TIFF file, cannot be read, or is damaged. Counts
 // every page in the tally and in TotalPages.
 // Adds one entry to a list of files such as ErrorFileText: CR LF, TAB and
-// the path, then TAB and the reason when there is one.
+// the path, then TAB and the reason when there is one, both with control
+// characters shown as escapes (VisiblePath), as on the path lines.
 void AppendListedFile(std::string& list, std::string_view path, std::string_view reason = {});
 
 void ComposeFileLines(FormState& state, const SelectionState& selection,

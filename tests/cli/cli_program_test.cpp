@@ -334,6 +334,26 @@ TEST_F(CliProgram, OutputThroughDescriptorsWritesIntoThem) {
     EXPECT_FALSE(fs::exists(dir_ / "gone.txt (deleted)"));
 }
 
+// File names holding line breaks, tabs and escape sequences cannot forge
+// report lines, split the error list's entries or reach a terminal raw.
+TEST_F(CliProgram, ControlCharactersInNamesAreShownAsEscapes) {
+    const fs::path scans = dir_ / "scans";
+    fs::create_directories(scans);
+    fs::copy_file(FOLVANE_SAMPLES "/a4_200dpi.tif", scans / "x\r\n\r\n総合計999 枚\r\n.tif");
+    std::ofstream(scans / "\x1b[2Jz\tnot.tif") << "not a TIFF file";
+    EXPECT_EQ(Run("-q --encoding utf-8 \"" + scans.string() + "\""), 3);
+    const std::string out = Read("stdout");
+    const std::string forged = scans.string() + "/x\\r\\n\\r\\n総合計999 枚\\r\\n.tif\r\n";
+    EXPECT_NE(out.find(forged), std::string::npos) << out;
+    EXPECT_EQ(out.find("\r\n総合計999"), std::string::npos);
+    EXPECT_NE(out.find("\r\n総合計1 枚\r\n"), std::string::npos);
+    EXPECT_NE(out.find("\r\n\t" + scans.string() + "/\\x1b[2Jz\\tnot.tif\r\n"), std::string::npos)
+        << out;
+    EXPECT_EQ(out.find('\x1b'), std::string::npos);
+    EXPECT_EQ(Read("stderr"), "folvane-cli: " + scans.string() +
+                                  "/\\x1b[2Jz\\tnot.tif: 先頭が II でも MM でもありません\n");
+}
+
 // A write error on standard output is an error, for every output.
 TEST_F(CliProgram, WriteErrorsOnStandardOutputFail) {
     for (const std::string args : {"--version", "--help", "-q \"" FOLVANE_SAMPLES "\"",
