@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <iterator>
 #include <memory>
+#include <optional>
+#include <string_view>
 
 #include "cli/progress_line.h"
 #include "cli/table_format.h"
@@ -75,6 +77,26 @@ class ProblemReportingSource final : public TiffFileSource {
   private:
     TiffFileSource& inner_;
     ProgressLine* progressLine_;
+};
+
+// Results on a terminal that also shows the progress line: each line is
+// sent as it is complete, the progress line erased first, so that it is
+// never drawn over half a result line.
+class ResultsBesideProgress final : public OutputStream {
+  public:
+    ResultsBesideProgress(OutputStream& inner, ProgressLine& progressLine)
+        : inner_(inner), progressLine_(progressLine) {}
+    bool Write(std::string_view bytes) override {
+        progressLine_.Erase();
+        if (!inner_.Write(bytes)) return false;
+        return !bytes.ends_with('\n') || inner_.Finish();
+    }
+    bool Finish() override { return inner_.Finish(); }
+    const std::string& ErrorMessage() const override { return inner_.ErrorMessage(); }
+
+  private:
+    OutputStream& inner_;
+    ProgressLine& progressLine_;
 };
 
 bool WriteTable(const InputFiles& files, const std::vector<InputProblem>& inputProblems,
@@ -157,13 +179,17 @@ int RunCommandLine(const CliOptions& options) {
             return output.refused ? kExitUsage : kExitOutputFailed;
         }
     }
-    EncodedLineWriter writer(*output.stream, encoding);
-
     ProgressLine progressLine;
     NoProgress noProgress;
     ProgressSink& progress = !options.quiet && StandardErrorIsTerminal()
                                  ? static_cast<ProgressSink&>(progressLine)
                                  : noProgress;
+    std::optional<ResultsBesideProgress> besideProgress;
+    if (toTerminal && &progress == &progressLine)
+        besideProgress.emplace(*output.stream, progressLine);
+    OutputStream& stream =
+        besideProgress ? static_cast<OutputStream&>(*besideProgress) : *output.stream;
+    EncodedLineWriter writer(stream, encoding);
 
     const unsigned jobs = options.jobs != 0 ? options.jobs : DefaultReadThreads(files);
     std::unique_ptr<ReadAhead> readAhead;
@@ -190,12 +216,12 @@ int RunCommandLine(const CliOptions& options) {
         case OutputFormat::Table:
             // A terminal has no use for the mark that spreadsheets need.
             written = WriteTable(files, state.InputProblems,
-                                 encoding == OutputEncoding::Utf8 && !toTerminal, *output.stream,
-                                 writer, source, progress);
+                                 encoding == OutputEncoding::Utf8 && !toTerminal, stream, writer,
+                                 source, progress);
             break;
     }
-    if (!written || !output.stream->Finish()) {
-        PrintError(output.stream->ErrorMessage());
+    if (!written || !stream.Finish()) {
+        PrintError(stream.ErrorMessage());
         return kExitOutputFailed;
     }
     return source.problems + inputProblems > 0 ? kExitFilesWithErrors : kExitOk;

@@ -35,9 +35,13 @@ void ProgressLine::Draw(std::int64_t done, std::int64_t pages) {
 void ProgressLine::End() { Wipe(); }
 
 void ProgressLine::Wipe() {
+    Erase();
+    lastDraw_ = {};
+}
+
+void ProgressLine::Erase() {
     if (drawn_) WriteToStandardError("\r\x1b[K");
     drawn_ = false;
-    lastDraw_ = {};
 }
 
 }  // namespace folvane::cli

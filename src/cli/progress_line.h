@@ -16,6 +16,10 @@ class ProgressLine final : public ProgressSink {
     // Wipes the line, so that a message can take its place; the next file
     // draws it again.
     void Wipe();
+    // Erases the line without hurrying its next drawing: for result lines
+    // written to the same terminal, which come far more often than a
+    // message.
+    void Erase();
 
   private:
     void Draw(std::int64_t done, std::int64_t pages);

@@ -31,6 +31,13 @@ std::optional<OutputEncoding> TerminalEncoding(StandardStream stream);
 // UTF-8 in any spelling, Cp932 for every other.
 OutputEncoding EncodingForCodeset(std::string_view codeset);
 
+// The locale the environment names for character types: the first of
+// LC_ALL, LC_CTYPE and LANG that is set and not empty ("ja_JP.UTF-8").
+// Whether it says UTF-8 ("xx_YY.UTF-8", ".utf8", "C.UTF-8@euro"): a locale
+// named so reads UTF-8 even where the system does not have it installed
+// (containers often have none), where asking the system would answer "C".
+bool LocaleNameSaysUtf8(std::string_view name);
+
 // Standard output for text in the encoding TerminalEncoding(Output) named:
 // a Windows console takes the UTF-8 as characters; elsewhere the bytes go
 // out as they are, as from StandardOutput().

@@ -18,4 +18,12 @@ OutputEncoding EncodingForCodeset(std::string_view codeset) {
     return rest.empty() ? OutputEncoding::Utf8 : OutputEncoding::Cp932;
 }
 
+bool LocaleNameSaysUtf8(std::string_view name) {
+    const auto dot = name.find('.');
+    if (dot == std::string_view::npos) return false;
+    std::string_view codeset = name.substr(dot + 1);
+    codeset = codeset.substr(0, codeset.find('@'));
+    return !codeset.empty() && EncodingForCodeset(codeset) == OutputEncoding::Utf8;
+}
+
 }  // namespace folvane

@@ -70,4 +70,38 @@ has "$work/tty" $'\xef\xbb\xbf' && fail "table on a terminal: byte-order mark sh
 has "$work/tty" "$mai_utf8" || has "$work/tty" $'\xe3\x83\x9a\xe3\x83\xbc\xe3\x82\xb8' ||
     fail "table on a terminal: not UTF-8"
 
+# A locale named UTF-8 that the system does not have (common in
+# containers) still means a UTF-8 terminal.
+on_terminal xx_YY.UTF-8 "'$cli' -q '$samples'"
+has "$work/tty" "3 $mai_utf8" || fail "xx_YY.UTF-8 (not installed): not UTF-8"
+LANG=xx_YY.UTF-8 LC_ALL= LC_CTYPE= script -qec "'$cli' -q '$samples'" /dev/null >"$work/tty" 2>&1 </dev/null || true
+has "$work/tty" "3 $mai_utf8" || fail "LANG=xx_YY.UTF-8 (not installed): not UTF-8"
+
+# Results and the progress line on the same terminal: the progress line is
+# erased before results are written, and results are sent whole lines at a
+# time, so what the terminal shows is the results, line for line, as a
+# file would hold them. (More than 64 KiB of results, so that a buffer
+# once ended mid-line under the last progress line.)
+mkdir "$work/many"
+for i in $(seq 1000); do cp "$samples/a4_200dpi.tif" "$work/many/scan$i.tif"; done
+"$cli" -q --encoding utf-8 "$work/many" >"$work/expected.txt"
+on_terminal C.UTF-8 "'$cli' -j 1 '$work/many'"
+# What a terminal shows: CR returns to the start of the line, ESC [ K
+# erases to its end, LF ends it.
+perl -CS -Mutf8 -e '
+    binmode STDIN, ":encoding(UTF-8)";
+    local $/; my $text = <STDIN>; my @shown; my @line; my $col = 0;
+    while ($text =~ /\G(\r|\n|\e\[K|.)/gs) {
+        my $t = $1;
+        if ($t eq "\r") { $col = 0 }
+        elsif ($t eq "\n") { push @shown, join("", @line); @line = (); $col = 0 }
+        elsif ($t eq "\e[K") { splice @line, $col }
+        else { $line[$col++] = $t }
+    }
+    push @shown, join("", @line) if @line;
+    print "$_\n" for @shown;' <"$work/tty" >"$work/shown.txt"
+tr -d '\r' <"$work/expected.txt" >"$work/expected-lf.txt"
+cmp -s "$work/shown.txt" "$work/expected-lf.txt" ||
+    fail "results and progress on one terminal: the terminal does not show the results as written ($(diff "$work/expected-lf.txt" "$work/shown.txt" | head -4 | tr '\n' ' '))"
+
 exit "$failed"

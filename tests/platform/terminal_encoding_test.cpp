@@ -35,6 +35,15 @@ INSTANTIATE_TEST_SUITE_P(
         CodesetCase{"UTF-16", OutputEncoding::Cp932}, CodesetCase{"UTF-8X", OutputEncoding::Cp932},
         CodesetCase{"UTF", OutputEncoding::Cp932}, CodesetCase{"", OutputEncoding::Cp932}));
 
+// A locale whose name says UTF-8 is UTF-8, installed or not.
+TEST(LocaleName, SaysUtf8) {
+    for (const char* name : {"ja_JP.UTF-8", "C.UTF-8", "en_US.utf8", "de_DE.UTF-8@euro", ".UTF8"})
+        EXPECT_TRUE(LocaleNameSaysUtf8(name)) << name;
+    for (const char* name : {"ja_JP.eucJP", "ja_JP.SJIS", "C", "POSIX", "ja_JP", "", "UTF-8",
+                             "ja_JP.", "ja_JP.@euro", "ja_JP.UTF-16"})
+        EXPECT_FALSE(LocaleNameSaysUtf8(name)) << name;
+}
+
 // A Windows console takes characters, so its stream converts only whole
 // UTF-8 sequences and keeps a character split between two writes.
 struct PrefixCase {

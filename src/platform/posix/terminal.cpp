@@ -1,6 +1,7 @@
 #include "platform/terminal.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include <langinfo.h>
@@ -14,6 +15,12 @@ namespace {
 // The codeset of the locale the environment names, read without
 // setlocale(): the program's own locale stays "C" for every other purpose.
 OutputEncoding EnvironmentLocaleEncoding() {
+    for (const char* variable : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+        const char* name = std::getenv(variable);
+        if (name == nullptr || *name == '\0') continue;
+        if (LocaleNameSaysUtf8(name)) return OutputEncoding::Utf8;
+        break;
+    }
     const locale_t locale = ::newlocale(LC_CTYPE_MASK, "", static_cast<locale_t>(0));
     // A locale the system does not have behaves as "C": not UTF-8.
     if (locale == static_cast<locale_t>(0)) return OutputEncoding::Cp932;
