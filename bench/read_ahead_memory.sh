@@ -1,17 +1,25 @@
 #!/usr/bin/env bash
-# Peak memory of folvane-cli over files of very many pages, for -j 1, 2, 4
-# and 8: what is read ahead is bounded by bytes, so more jobs must not
-# multiply the memory (goal: -j 4 at most twice -j 1).
+# Peak memory of folvane-cli over files of very many pages: what is read
+# ahead is bounded by bytes, so more jobs must not multiply the memory.
 #
-# The files are FILES names of one file of PAGES pages (hard links: the
-# reader reads each name in full, and the disk holds the pages once).
+# 1. FILES names of one file of PAGES pages (hard links: the reader reads
+#    each name in full, and the disk holds the pages once), for -j 1, 2, 4
+#    and 8 (goal: -j 4 at most twice -j 1).
+# 2. SMALL one-page files and then HUGE files of PAGES pages each (copies:
+#    each a file of its own, some 12 MB at 100,000 pages), for -j 1, 32 (the
+#    network default) and 256: the small files make small results expected,
+#    so every thread comes upon a huge file at once (goal: -j 256 within
+#    1.5 times -j 1). Set SMALL=0 to leave this case out.
 #
-# usage: bench/read_ahead_memory.sh [FILES [PAGES]]   (default 200 files of 100,000 pages)
+# usage: [SMALL=3000] [HUGE=256] bench/read_ahead_memory.sh [FILES [PAGES]]
+#        (default 200 files of 100,000 pages)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 files=${1:-200}
 pages=${2:-100000}
+small=${SMALL:-3000}
+huge=${HUGE:-256}
 
 cmake --preset release >/dev/null
 cmake --build --preset release -j2 --target folvane-cli folvane-mkfixture >/dev/null
@@ -38,4 +46,35 @@ for j in 1 2 4 8; do
     end=$(date +%s%N)
     printf '%-6s %9s %12s\n' "$j" "$(awk -v n=$((end - start)) 'BEGIN { printf "%.2f", n / 1e9 }')" \
         "$(cat "$tmp")"
+done
+
+[ "$small" -gt 0 ] || exit 0
+mixed=$root/build/bench/small-$small-then-$huge-of-$pages
+if [ ! -f "$mixed/.complete" ]; then
+    rm -rf "$mixed"
+    mkdir -p "$mixed"
+    "$root/build/release/tools/folvane-mkfixture" corpus "$mixed/small" "$small"
+    for i in $(seq "$huge"); do
+        cp "$corpus/scan000001.tif" "$mixed/$(printf 'z-huge%04d.tif' "$i")"
+    done
+    # The list in the run's order: every small file before the first huge one.
+    { find "$mixed/small" -name '*.tif' | sort; find "$mixed" -maxdepth 1 -name 'z-huge*.tif' | sort; } \
+        >"$mixed/list.txt"
+    touch "$mixed/.complete"
+fi
+cat "$mixed"/z-huge*.tif >/dev/null  # warm the page cache
+
+echo
+echo "$small one-page files, then $huge files of $pages pages"
+printf '%-6s %9s %12s %8s\n' jobs "wall s" "peak KiB" "vs -j 1"
+one=
+for j in 1 32 256; do
+    start=$(date +%s%N)
+    /usr/bin/time -f "%M" -o "$tmp" "$cli" -q -j "$j" -o /dev/null --files-from "$mixed/list.txt" ||
+        [ $? -eq 3 ]
+    end=$(date +%s%N)
+    peak=$(cat "$tmp")
+    one=${one:-$peak}
+    printf '%-6s %9s %12s %8s\n' "$j" "$(awk -v n=$((end - start)) 'BEGIN { printf "%.2f", n / 1e9 }')" \
+        "$peak" "$(awk -v p="$peak" -v o="$one" 'BEGIN { printf "%.2fx", p / o }')"
 done

@@ -130,8 +130,8 @@ std::optional<double> FractionValue(const std::uint8_t* bytes, ByteOrder order, 
 
 class ChainReader {
   public:
-    ChainReader(ByteSource& source, TiffReadResult& result)
-        : source_(source), result_(result), size_(source.Size()) {}
+    ChainReader(ByteSource& source, TiffReadResult& result, ReadMemoryGate* gate)
+        : source_(source), result_(result), gate_(gate), size_(source.Size()) {}
 
     void Run() {
         std::array<std::uint8_t, 16> header{};
@@ -183,6 +183,8 @@ class ChainReader {
             if (!ReadDirectory(offset, page, link)) return;
             result_.pages.push_back(page);
             result_.lastLink = link;
+            if (gate_ != nullptr && result_.pages.size() % kPagesPerMemoryReport == 0)
+                gate_->PagesHeld(result_.pages.capacity() * sizeof(PageInfo));
             if (link == 0) break;
             if (result_.pages.size() >= kMaxTiffPages)
                 return Fail("ディレクトリが 1 ファイルあたりの上限 " +
@@ -416,6 +418,7 @@ class ChainReader {
 
     ByteSource& source_;
     TiffReadResult& result_;
+    ReadMemoryGate* gate_;
     const std::uint64_t size_;
     ByteOrder order_ = ByteOrder::LittleEndian;
     Layout layout_ = kClassicLayout;
@@ -425,13 +428,13 @@ class ChainReader {
 
 }  // namespace
 
-TiffReadResult ReadTiff(ByteSource& source) {
+TiffReadResult ReadTiff(ByteSource& source, ReadMemoryGate* gate) {
     TiffReadResult result;
-    ChainReader(source, result).Run();
+    ChainReader(source, result, gate).Run();
     return result;
 }
 
-TiffReadResult ReadTiffFile(const std::string& path) {
+TiffReadResult ReadTiffFile(const std::string& path, ReadMemoryGate* gate) {
     auto file = OpenFileForReading(path);
     if (!file.source) {
         TiffReadResult result;
@@ -442,7 +445,7 @@ TiffReadResult ReadTiffFile(const std::string& path) {
     // A file costs a read or two instead of three per page: on a file
     // server every read is a round trip.
     BufferedByteSource buffered(*file.source);
-    return ReadTiff(buffered);
+    return ReadTiff(buffered, gate);
 }
 
 }  // namespace folvane

@@ -46,9 +46,21 @@ struct TiffReadResult {
     std::string problem;
 };
 
-TiffReadResult ReadTiff(ByteSource& source);
+// Told, while a file is read, how much memory the pages read so far hold,
+// every kPagesPerMemoryReport pages: readers running at once keep their
+// total bounded by waiting here until there is room. Files of fewer pages
+// are never reported, only counted once read.
+class ReadMemoryGate {
+  public:
+    virtual ~ReadMemoryGate() = default;
+    virtual void PagesHeld(std::size_t bytes) = 0;
+};
+
+inline constexpr std::size_t kPagesPerMemoryReport = 64;
+
+TiffReadResult ReadTiff(ByteSource& source, ReadMemoryGate* gate = nullptr);
 
 // Opens `path` read-only, reads it and closes it again.
-TiffReadResult ReadTiffFile(const std::string& path);
+TiffReadResult ReadTiffFile(const std::string& path, ReadMemoryGate* gate = nullptr);
 
 }  // namespace folvane

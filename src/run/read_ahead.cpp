@@ -14,8 +14,26 @@ std::size_t HeldBytes(const TiffReadResult& result) {
     return sizeof(TiffReadResult) + result.pages.capacity() * sizeof(PageInfo) + problem;
 }
 
+class ReadAhead::Gate final : public ReadMemoryGate {
+  public:
+    Gate(ReadAhead& owner, std::size_t index) : owner_(owner), index_(index) {}
+    void PagesHeld(std::size_t bytes) override { owner_.Grow(index_, reported, bytes); }
+    std::size_t reported = 0;
+
+  private:
+    ReadAhead& owner_;
+    std::size_t index_;
+};
+
 ReadAhead::ReadAhead(const InputFiles& files, unsigned threads, std::size_t byteBudget,
                      ReadFunction read)
+    : ReadAhead(files, threads, byteBudget,
+                [read = std::move(read)](const std::string& path, ReadMemoryGate&) {
+                    return read(path);
+                }) {}
+
+ReadAhead::ReadAhead(const InputFiles& files, unsigned threads, std::size_t byteBudget,
+                     GatedReadFunction read)
     : files_(files),
       budget_(byteBudget),
       read_(std::move(read)),
@@ -34,12 +52,13 @@ ReadAhead::~ReadAhead() {
         stopping_ = true;
     }
     mayStart_.notify_all();
+    mayGrow_.notify_all();
     for (auto& worker : workers_) worker.join();
 }
 
 bool ReadAhead::MayStart(std::size_t index) const {
-    if (heldBytes_ < budget_ && expectedBytes_ <= (budget_ - heldBytes_) / (reading_ + 1))
-        return true;
+    const std::size_t used = heldBytes_ + readingBytes_;
+    if (used < budget_ && expectedBytes_ <= (budget_ - used) / (reading_ + 1)) return true;
     // No room: the file the run waits for is read all the same, so that a
     // result larger than the whole budget passes, alone, and the run goes
     // on. Only once the run waits: while it still works on the file
@@ -63,10 +82,12 @@ void ReadAhead::Work() {
         slots_.emplace_back();
         ++reading_;
         lock.unlock();
-        TiffReadResult result = read_(files_.At(index));
+        Gate gate(*this, index);
+        TiffReadResult result = read_(files_.At(index), gate);
         const std::size_t bytes = HeldBytes(result);
         lock.lock();
         --reading_;
+        readingBytes_ -= gate.reported;
         Slot& slot = slots_[index - nextToTake_];
         slot.result = std::move(result);
         slot.bytes = bytes;
@@ -81,13 +102,31 @@ void ReadAhead::Work() {
     }
 }
 
+void ReadAhead::Grow(std::size_t index, std::size_t& reported, std::size_t now) {
+    std::unique_lock lock(mutex_);
+    readingBytes_ += now - reported;
+    reported = now;
+    // The file the run needs next always goes on: it is what lets the run,
+    // and so every other file, go on.
+    const auto mayGo = [&] {
+        return stopping_ || index == nextToTake_ || heldBytes_ + readingBytes_ <= budget_;
+    };
+    if (mayGo()) return;
+    ++growersWaiting_;
+    mayGrow_.wait(lock, mayGo);
+    --growersWaiting_;
+}
+
 TiffReadResult ReadAhead::Read(const std::string& path) {
     std::unique_lock lock(mutex_);
     const std::size_t index = nextToTake_;
     // A caller that strays from the list is served directly, never wrongly.
     if (workers_.empty() || index >= files_.Count() || files_.At(index) != path) {
         lock.unlock();
-        return read_(path);
+        struct Unbounded final : ReadMemoryGate {
+            void PagesHeld(std::size_t) override {}
+        } unbounded;
+        return read_(path, unbounded);
     }
     auto ready = [this, index] { return index < nextToClaim_ && slots_.front().result; };
     if (!ready()) {
@@ -104,8 +143,11 @@ TiffReadResult ReadAhead::Read(const std::string& path) {
     // Workers waiting for room are woken once half of it is free rather
     // than at every file taken.
     const bool wake = workersWaiting_ > 0 && heldBytes_ <= budget_ / 2;
+    // A file waiting for room may now be the one the run needs next.
+    const bool wakeGrowers = growersWaiting_ > 0;
     lock.unlock();
     if (wake) mayStart_.notify_all();
+    if (wakeGrowers) mayGrow_.notify_all();
     return std::move(*slot.result);
 }
 

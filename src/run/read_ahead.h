@@ -29,6 +29,9 @@ std::size_t HeldBytes(const TiffReadResult& result);
 class ReadAhead final : public TiffFileSource {
   public:
     using ReadFunction = std::function<TiffReadResult(const std::string& path)>;
+    // Reads one file, telling `gate` how much its pages hold as it goes.
+    using GatedReadFunction =
+        std::function<TiffReadResult(const std::string& path, ReadMemoryGate& gate)>;
 
     // At most `threads` files are read at once, and results waiting to be
     // taken hold at most about `byteBudget` bytes: a file starts only while
@@ -37,10 +40,14 @@ class ReadAhead final : public TiffFileSource {
     // size only once read, so up to one such result per thread can go over;
     // then no file starts until there is room.) A result larger than the
     // whole budget still passes, alone: the file the run waits for is
-    // always read. `read` reads one file (tests count and shape results
-    // with it).
+    // always read. While files are read, the pages they hold so far count
+    // too: a file of many pages that has read past the room left waits
+    // until it is the file the run needs next, so that however many
+    // threads came upon huge files at once, they hold about the budget.
+    // `read` reads one file (tests count and shape results with it).
     ReadAhead(const InputFiles& files, unsigned threads, std::size_t byteBudget = kReadAheadBytes,
-              ReadFunction read = ReadTiffFile);
+              GatedReadFunction read = DefaultRead);
+    ReadAhead(const InputFiles& files, unsigned threads, std::size_t byteBudget, ReadFunction read);
     ~ReadAhead() override;
     ReadAhead(const ReadAhead&) = delete;
     ReadAhead& operator=(const ReadAhead&) = delete;
@@ -49,6 +56,12 @@ class ReadAhead final : public TiffFileSource {
     TiffReadResult Read(const std::string& path) override;
 
   private:
+    static TiffReadResult DefaultRead(const std::string& path, ReadMemoryGate& gate) {
+        return ReadTiffFile(path, &gate);
+    }
+
+    class Gate;
+
     struct Slot {
         std::optional<TiffReadResult> result;  // none while the file is being read
         std::size_t bytes = 0;
@@ -57,15 +70,20 @@ class ReadAhead final : public TiffFileSource {
     // Whether file `index` may be read now (the lock held).
     bool MayStart(std::size_t index) const;
     void Work();
+    // A file being read (number `index`) holds `now` bytes of pages, up
+    // from `reported`; waits while there is no room for it and it is not
+    // the file the run needs next.
+    void Grow(std::size_t index, std::size_t& reported, std::size_t now);
 
     const InputFiles& files_;
     const std::size_t budget_;
-    const ReadFunction read_;
+    const GatedReadFunction read_;
     std::deque<Slot> slots_;  // files nextToTake_ .. nextToClaim_ - 1, each read or being read
     std::size_t nextToClaim_ = 0;
     std::size_t nextToTake_ = 0;
-    std::size_t heldBytes_ = 0;  // results read and not yet taken
-    std::size_t reading_ = 0;    // files being read now
+    std::size_t heldBytes_ = 0;     // results read and not yet taken
+    std::size_t reading_ = 0;       // files being read now
+    std::size_t readingBytes_ = 0;  // what the files being read hold so far, as reported
     // What the next result is expected to hold: the largest of the last
     // few, so that a run of large files slows the read-ahead at once and a
     // run of small ones lets it go ahead again soon.
@@ -76,6 +94,8 @@ class ReadAhead final : public TiffFileSource {
     std::mutex mutex_;
     std::condition_variable resultReady_;
     std::condition_variable mayStart_;
+    std::condition_variable mayGrow_;
+    unsigned growersWaiting_ = 0;
     std::vector<std::thread> workers_;
 };
 

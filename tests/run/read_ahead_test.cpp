@@ -173,6 +173,62 @@ TEST(ReadAhead, MixedSizesKeepOrder) {
     EXPECT_LE(tracker.PeakBytes(), kBudget + (8 + 1) * huge);
 }
 
+// Many small files, then huge ones: with small results expected, every
+// thread starts a huge file at once. The pages a file holds while it is
+// read count, and a file past the room left waits until the run needs it,
+// so memory stays near the budget at any number of threads instead of
+// one huge file per thread.
+TEST(ReadAhead, HugeFilesAfterSmallOnesStayNearTheBudget) {
+    constexpr std::size_t kBudget = 64 * 1024;
+    constexpr std::size_t kHuge = 4 * kBudget;
+    constexpr std::size_t kStep = kBudget / 16;
+    const auto names = Names(300 + 64);
+    const SpanInputFiles files(names);
+    for (const unsigned threads : {1u, 32u, 256u}) {
+        std::mutex mutex;
+        std::size_t live = 0, peak = 0;
+        const auto add = [&](std::size_t bytes) {
+            std::lock_guard lock(mutex);
+            live += bytes;
+            peak = std::max(peak, live);
+        };
+        const auto remove = [&](std::size_t bytes) {
+            std::lock_guard lock(mutex);
+            live -= bytes;
+        };
+        {
+            ReadAhead ahead(files, threads, kBudget,
+                            [&](const std::string& path, ReadMemoryGate& gate) {
+                                const std::size_t index = IndexOf(path);
+                                if (index < 300) {
+                                    TiffReadResult small = MadeResult(index, 1);
+                                    add(HeldBytes(small));
+                                    return small;
+                                }
+                                // Read a step at a time, slowly enough for
+                                // every thread to be amid a huge file.
+                                for (std::size_t held = kStep; held <= kHuge; held += kStep) {
+                                    std::this_thread::sleep_for(std::chrono::microseconds(50));
+                                    add(kStep);
+                                    gate.PagesHeld(held);
+                                }
+                                TiffReadResult huge = MadeResult(index, PagesFor(kHuge));
+                                add(HeldBytes(huge));
+                                remove(kHuge);
+                                return huge;
+                            });
+            for (std::size_t i = 0; i < names.size(); ++i) {
+                const TiffReadResult result = ahead.Read(names[i]);
+                ASSERT_EQ(result.lastLink, i);
+                remove(HeldBytes(result));
+            }
+        }
+        // The budget, the file the run is handed and the one it needs next,
+        // and one step of pages per thread before it learns there is no room.
+        EXPECT_LE(peak, kBudget + 2 * (kHuge + 1024) + threads * kStep) << threads << " threads";
+    }
+}
+
 TEST(ReadAhead, StopsWhenTheRunEndsEarly) {
     const auto names = Names(1000);
     const SpanInputFiles files(names);
