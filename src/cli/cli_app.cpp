@@ -224,6 +224,9 @@ int RunCommandLine(const CliOptions& options) {
         PrintError(stream.ErrorMessage());
         return kExitOutputFailed;
     }
+    // The table names such paths itself; a report only has the "?".
+    if (options.format != OutputFormat::Table && writer.ChangedNames() > 0)
+        PrintError(ChangedNamesNote(writer.ChangedNames()));
     return source.problems + inputProblems > 0 ? kExitFilesWithErrors : kExitOk;
 }
 

@@ -115,7 +115,10 @@ class MainForm {
     // Runs and saving.
     std::optional<RunPreparation> PrepareRunOrRefuse(const SelectionState& selection);
     std::optional<std::string> AskSavePath();
-    bool WriteDisplayedResults(std::string& error);
+    // `changedNames`: how many names Shift-JIS could not hold.
+    bool WriteDisplayedResults(std::string& error, std::size_t& changedNames);
+    // "書出し終了", and what the save changed in names, if it did.
+    void ShowSaveDone(std::size_t changedNames);
     void ShowSaveFailure(const std::string& reason);
     void SetResultText(const std::string& text);
     unsigned ReadThreads(const InputFiles& input) const;

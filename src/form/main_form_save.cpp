@@ -35,16 +35,25 @@ void MainForm::FileSave_Click() {
     }
     state_.SavePath = *path;
     std::string error;
-    if (!WriteDisplayedResults(error)) {
+    std::size_t changedNames = 0;
+    if (!WriteDisplayedResults(error, changedNames)) {
         ShowSaveFailure(error);
         return;
     }
     state_.ResultState = 2;
     saveFolder_ = ParentFolder(state_.SavePath);
-    view_.ShowSystemMessage(std::string(window_text::kSaveDone));
+    ShowSaveDone(changedNames);
 }
 
-bool MainForm::WriteDisplayedResults(std::string& error) {
+void MainForm::ShowSaveDone(std::size_t changedNames) {
+    std::string message(window_text::kSaveDone);
+    // Names with characters Shift-JIS cannot hold were written with "?":
+    // said here, or the user learns it only when the file names no file.
+    if (changedNames > 0) message += "\n\n" + ChangedNamesNote(changedNames);
+    view_.ShowSystemMessage(message);
+}
+
+bool MainForm::WriteDisplayedResults(std::string& error, std::size_t& changedNames) {
     OpenedOutput output = OpenResultFile(state_.SavePath, list1_);
     if (!output.stream) {
         error = output.error;
@@ -56,6 +65,7 @@ bool MainForm::WriteDisplayedResults(std::string& error) {
         error = output.stream->ErrorMessage();
         return false;
     }
+    changedNames = writer.ChangedNames();
     return true;
 }
 
@@ -111,7 +121,7 @@ void MainForm::Direct_Save_Click() {
     view_.SetMenuEnabled(MainMenuItem::IDMSave, false);
     saveFolder_ = ParentFolder(state_.SavePath);
     EndRun();
-    view_.ShowSystemMessage(std::string(window_text::kSaveDone));
+    ShowSaveDone(writer.ChangedNames());
 }
 
 void MainForm::ShowSaveFailure(const std::string& reason) {

@@ -47,6 +47,13 @@ struct FileIdentity {
 // it cannot be examined.
 std::optional<FileIdentity> IdentifyFile(const std::string& path);
 
+// The path as the system will name the file it creates or opens: on
+// Windows the last name without the trailing dots and spaces the system
+// drops, without a stream ("a.tif::$DATA", "a.tif:notes"), and for an
+// existing file with its short (8.3) names made long; elsewhere the path
+// as it is. Letter case is kept: comparing is the caller's.
+std::string PathAsTheSystemNamesIt(const std::string& path);
+
 // True for names ending in ".tif" in any letter case.
 bool HasTifExtensionIgnoringCase(const std::string& name);
 

@@ -2,14 +2,16 @@
 
 namespace folvane {
 
-// Implemented per platform: the system's own code page 932 table.
-void AppendCp932(std::string& out, std::string_view text);
+// Implemented per platform: the system's own code page 932 table. Returns
+// how many characters became "?".
+std::size_t AppendCp932(std::string& out, std::string_view text);
 
-void AppendEncoded(std::string& out, std::string_view text, OutputEncoding encoding) {
+std::size_t AppendEncoded(std::string& out, std::string_view text, OutputEncoding encoding) {
     if (encoding == OutputEncoding::Utf8) {
         out += text;
-        return;
+        return 0;
     }
+    std::size_t replaced = 0;
     // Most of a result file is ASCII (paths, digits, names), which code page
     // 932 keeps byte for byte; only the rest goes through the converter.
     std::size_t start = 0;
@@ -19,9 +21,10 @@ void AppendEncoded(std::string& out, std::string_view text, OutputEncoding encod
         out.append(text.data() + start, end - start);
         start = end;
         while (end < text.size() && static_cast<unsigned char>(text[end]) >= 0x80) ++end;
-        if (end > start) AppendCp932(out, text.substr(start, end - start));
+        if (end > start) replaced += AppendCp932(out, text.substr(start, end - start));
         start = end;
     }
+    return replaced;
 }
 
 std::string Encode(std::string_view text, OutputEncoding encoding) {

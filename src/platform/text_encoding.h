@@ -1,6 +1,7 @@
 // Converting the program's UTF-8 texts to the encoding of a result file.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -12,8 +13,9 @@ enum class OutputEncoding {
 };
 
 // Appends `text` converted to `encoding` to `out`. A character code page
-// 932 cannot hold becomes "?".
-void AppendEncoded(std::string& out, std::string_view text, OutputEncoding encoding);
+// 932 cannot hold becomes "?" (as does a byte that is not UTF-8); returns
+// how many did, so that a save can say names were changed (0 for UTF-8).
+std::size_t AppendEncoded(std::string& out, std::string_view text, OutputEncoding encoding);
 
 std::string Encode(std::string_view text, OutputEncoding encoding);
 

@@ -52,7 +52,10 @@ ReadAhead::~ReadAhead() {
         stopping_ = true;
     }
     mayStart_.notify_all();
-    mayGrow_.notify_all();
+    {
+        std::lock_guard lock(mutex_);
+        for (const auto& [index, waiting] : growersWaiting_) waiting->notify_one();
+    }
     for (auto& worker : workers_) worker.join();
 }
 
@@ -112,9 +115,10 @@ void ReadAhead::Grow(std::size_t index, std::size_t& reported, std::size_t now) 
         return stopping_ || index == nextToTake_ || heldBytes_ + readingBytes_ <= budget_;
     };
     if (mayGo()) return;
-    ++growersWaiting_;
-    mayGrow_.wait(lock, mayGo);
-    --growersWaiting_;
+    std::condition_variable woken;
+    growersWaiting_[index] = &woken;
+    woken.wait(lock, mayGo);
+    growersWaiting_.erase(index);
 }
 
 TiffReadResult ReadAhead::Read(const std::string& path) {
@@ -143,11 +147,15 @@ TiffReadResult ReadAhead::Read(const std::string& path) {
     // Workers waiting for room are woken once half of it is free rather
     // than at every file taken.
     const bool wake = workersWaiting_ > 0 && heldBytes_ <= budget_ / 2;
-    // A file waiting for room may now be the one the run needs next.
-    const bool wakeGrowers = growersWaiting_ > 0;
+    // A file waiting for room may now be the one the run needs next, or
+    // there may be room again for all of them.
+    if (heldBytes_ + readingBytes_ <= budget_) {
+        for (const auto& [waiting, woken] : growersWaiting_) woken->notify_one();
+    } else if (const auto next = growersWaiting_.find(nextToTake_); next != growersWaiting_.end()) {
+        next->second->notify_one();
+    }
     lock.unlock();
     if (wake) mayStart_.notify_all();
-    if (wakeGrowers) mayGrow_.notify_all();
     return std::move(*slot.result);
 }
 

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <deque>
 #include <functional>
+#include <map>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -94,8 +95,9 @@ class ReadAhead final : public TiffFileSource {
     std::mutex mutex_;
     std::condition_variable resultReady_;
     std::condition_variable mayStart_;
-    std::condition_variable mayGrow_;
-    unsigned growersWaiting_ = 0;
+    // Files waiting in Grow, by number, each with its own wake-up: when the
+    // run moves on, only the file it needs next is woken.
+    std::map<std::size_t, std::condition_variable*> growersWaiting_;
     std::vector<std::thread> workers_;
 };
 

@@ -20,7 +20,8 @@ bool HasTiffName(const std::string& path) {
 }  // namespace
 
 OpenedOutput OpenResultFile(const std::string& path, const InputFiles& inputs) {
-    if (HasTiffName(path))
+    // Also the name the system will use: on Windows "-o A.TIF." writes a.tif.
+    if (HasTiffName(path) || HasTiffName(PathAsTheSystemNamesIt(path)))
         return RefusedOutput(path, "名前が .tif/.tiff で終わるファイルには書き出せません");
     // Only an existing output can be an input; the inputs are examined only then.
     if (const auto output = IdentifyFile(path)) {
@@ -40,9 +41,28 @@ OpenedOutput OpenResultFile(const std::string& path, std::span<const std::string
 
 bool EncodedLineWriter::WriteLine(std::string_view text) {
     buffer_.clear();
-    AppendEncoded(buffer_, text, encoding_);
+    if (AppendEncoded(buffer_, text, encoding_) > 0) NoteChangedNames(text);
     buffer_ += "\r\n";
     return stream_.Write(buffer_);
+}
+
+void EncodedLineWriter::NoteChangedNames(std::string_view text) {
+    std::string scratch;
+    while (!text.empty()) {
+        const auto end = text.find_first_of("\t\r\n");
+        const std::string_view name = text.substr(0, end);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        scratch.clear();
+        if (AppendEncoded(scratch, name, encoding_) > 0) changedNames_.emplace(name);
+    }
+}
+
+std::string ChangedNamesNote(std::size_t changedNames) {
+    if (changedNames == 0) return {};
+    return "Shift-JIS で表せない文字を含む名前が " + std::to_string(changedNames) +
+           " 件あり、その文字を「?」にして書き出しました。元の名前のまま残すには、Excel "
+           "ブック（.xlsx）か UTF-8 で書き出してください（folvane-cli では --format xlsx か "
+           "--encoding utf-8）。";
 }
 
 bool WriteDisplayedResults(std::span<const std::string> resultListItems,

@@ -4,6 +4,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 
 #include "input/path_list.h"
 #include "platform/output_file.h"
@@ -20,15 +21,28 @@ class EncodedLineWriter final : public LineWriter {
     bool WriteLine(std::string_view text) override;
     const std::string& ErrorMessage() const override { return stream_.ErrorMessage(); }
 
+    // How many different names (the texts between tabs and line ends) had
+    // characters the encoding cannot hold, written as "?": what a save
+    // tells the user it changed.
+    std::size_t ChangedNames() const { return changedNames_.size(); }
+
   private:
+    void NoteChangedNames(std::string_view text);
+
     OutputStream& stream_;
     OutputEncoding encoding_;
     std::string buffer_;
+    std::unordered_set<std::string> changedNames_;
 };
 
+// What a save says when it changed names: how many, and how to keep them
+// whole (the workbook, or UTF-8), in Japanese. Empty when none were.
+std::string ChangedNamesNote(std::size_t changedNames);
+
 // Opens the result file of a run over `inputs`, checked before any input
-// is read: a name ending in ".tif" or ".tiff" in any letter case (a file
-// name forgotten after -o would make the first scan the output), and a
+// is read: a name ending in ".tif" or ".tiff" in any letter case, as typed
+// or as the system will name the file (a file name forgotten after -o
+// would make the first scan the output), and a
 // path naming the same file as one of the inputs, are refused, as are
 // what CreateReplacingFile refuses (no name, a folder, a block device).
 OpenedOutput OpenResultFile(const std::string& path, const InputFiles& inputs);

@@ -46,6 +46,35 @@ TEST_F(SaveCloseTest, SaveWritesTheDisplayFileByteForByte) {
     EXPECT_EQ(form.State().SavePath, Out("SizeList.txt"));
 }
 
+// Names Shift-JIS cannot hold are written with "?": both saves say how
+// many names changed and how to keep them whole. Each name counts once,
+// on its path line and in the list of files with errors alike.
+TEST_F(SaveCloseTest, SavesSayWhenNamesLostCharacters) {
+    folder.MakeFolder("in");
+    WriteTiff(Path("in/café.tif"), {{1654, 2339, 200}});
+    WriteTiff(Path("in/한글.tif"), {{1654, 2339, 200}});
+    WriteBytes(Path("in/naïve.tif"), "text");
+    WriteTiff(Path("in/スキャン.tif"), {{1654, 2339, 200}});
+    Drop({Path("in")});
+    form.Start_Click();
+    view.TakeLog();
+    const std::string note =
+        "書出し終了\n\nShift-JIS で表せない文字を含む名前が 3 件あり、その文字を「?」にして"
+        "書き出しました。元の名前のまま残すには、Excel ブック（.xlsx）か UTF-8 で書き出してください"
+        "（folvane-cli では --format xlsx か --encoding utf-8）。";
+    view.savePaths.push_back(Out("SizeList.txt"));
+    form.FileSave_Click();
+    EXPECT_EQ(view.TakeLog(), (WindowLog{{"SaveAs", Out("SizeList.txt"), "MainForm1"},
+                                         {"MessageBox", note, "MainForm1"}}));
+    EXPECT_NE(ReadBytes(Out("SizeList.txt")).find("caf?.tif"), std::string::npos);
+
+    view.savePaths.push_back(Out("Direct.txt"));
+    form.Direct_Save_Click();
+    const WindowLog log = view.TakeLog();
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.back(), (ShownWindow{"MessageBox", note, "MainForm1"}));
+}
+
 TEST_F(SaveCloseTest, SaveWritesWhatTheBoxHoldsNow) {
     RunDisplayedResults();
     view.resultText += "\r\nchecked by K.";

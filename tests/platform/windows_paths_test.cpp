@@ -11,8 +11,10 @@
 #include "input/input_list.h"
 #include "platform/error_reason.h"
 #include "platform/file_system.h"
+#include "platform/output_file.h"
 #include "platform/storage_kind.h"
 #include "platform/windows/wide_text.h"
+#include "run/result_file.h"
 #include "scratch_folder.h"
 
 namespace folvane {
@@ -167,6 +169,63 @@ TEST(WindowsErrorReasons, CommonFailuresOfASaveAreJapanese) {
         {ERROR_WRITE_PROTECT, "読み取り専用のファイルシステムです"},
     };
     for (const Case& c : cases) EXPECT_EQ(SystemErrorReason(c.code), c.reason) << c.code;
+}
+
+// The scan guard looks at the name Windows will use: "-o A.TIF." once
+// replaced the scan a.tif, as the system drops trailing dots and spaces.
+TEST(WindowsPaths, OutputGuardSeesTheNameTheSystemUses) {
+    ScratchFolder scratch;
+    const std::string folder = scratch.Path();
+    WriteBytes(folder + "\\a.tif", "scan");
+    EXPECT_EQ(PathAsTheSystemNamesIt(folder + "\\A.TIF. . "), folder + "\\a.tif");
+    EXPECT_EQ(PathAsTheSystemNamesIt("C:a.tif::$DATA"), "C:a.tif");
+    EXPECT_EQ(PathAsTheSystemNamesIt(folder + "\\report.txt"), folder + "\\report.txt");
+    const std::vector<std::string> none;
+    for (const std::string name : {"A.TIF.", "a.tif ", "a.tif. .", "a.tif::$DATA", "a.tif:notes",
+                                   "b.TiFf...", "new.tif:x"}) {
+        const std::string path = folder + "\\" + name;
+        const OpenedOutput out = OpenResultFile(path, none);
+        EXPECT_FALSE(out.stream) << name;
+        EXPECT_TRUE(out.refused) << name;
+        EXPECT_EQ(out.error, path + ": 名前が .tif/.tiff で終わるファイルには書き出せません");
+    }
+    EXPECT_EQ(ReadBytes(folder + "\\a.tif"), "scan");
+
+    // A short name, where the file system gives them, is its long name.
+    WriteBytes(folder + "\\scanned page.tiff", "scan");
+    wchar_t shortName[MAX_PATH];
+    const std::wstring longName = windows::WideFromUtf8(folder + "\\scanned page.tiff");
+    if (::GetShortPathNameW(longName.c_str(), shortName, MAX_PATH) != 0 && longName != shortName)
+        EXPECT_EQ(PathAsTheSystemNamesIt(windows::Utf8FromWide(shortName)),
+                  folder + "\\scanned page.tiff");
+}
+
+// A result file another program holds open (Excel locks an open .csv) is
+// found before the run: the output fails at once (exit status 1 in
+// folvane-cli), not after every file was read, and the file is left alone.
+TEST(WindowsPaths, OutputHeldOpenElsewhereFailsAtOnce) {
+    ScratchFolder scratch;
+    const std::string path = scratch.Path() + "\\pages.csv";
+    WriteBytes(path, "old");
+    for (const DWORD sharing :
+         {DWORD{FILE_SHARE_READ}, DWORD{FILE_SHARE_READ | FILE_SHARE_WRITE}}) {
+        const HANDLE held = ::CreateFileW(windows::WideFromUtf8(path).c_str(), GENERIC_READ,
+                                          sharing, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        const OpenedOutput out = CreateReplacingFile(path);
+        EXPECT_FALSE(out.stream) << sharing;
+        EXPECT_FALSE(out.refused);
+        EXPECT_EQ(out.error, path + ": ほかのプログラムが使用中です");
+        ::CloseHandle(held);
+    }
+    EXPECT_EQ(ReadBytes(path), "old");
+    // Shared for deletion too, it can be replaced, as before.
+    const HANDLE shared = ::CreateFileW(windows::WideFromUtf8(path).c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, 0, nullptr);
+    OpenedOutput out = CreateReplacingFile(path);
+    EXPECT_TRUE(out.stream) << out.error;
+    ::CloseHandle(shared);
 }
 
 }  // namespace

@@ -22,15 +22,18 @@ class Converter {
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
 
-    void Append(std::string& out, std::string_view text) {
+    // Returns how many characters became "?".
+    std::size_t Append(std::string& out, std::string_view text) {
+        std::size_t replaced = 0;
         if (cd_ == reinterpret_cast<iconv_t>(-1)) {
             // No table on this system: keep the line readable rather than lose it.
             for (std::size_t i = 0; i < text.size();) {
                 const std::size_t length = WellFormedUtf8Length(text.substr(i));
                 i += length == 0 ? 1 : length;
                 out += '?';
+                ++replaced;
             }
-            return;
+            return replaced;
         }
         ::iconv(cd_, nullptr, nullptr, nullptr, nullptr);
         char* in = const_cast<char*>(text.data());
@@ -49,12 +52,14 @@ class Converter {
             // broken sequence only by its first byte, so that the
             // characters after it are kept.
             out += '?';
+            ++replaced;
             std::size_t skip = WellFormedUtf8Length(std::string_view(in, inLeft));
             if (skip == 0) skip = 1;
             in += skip;
             inLeft -= skip;
             ::iconv(cd_, nullptr, nullptr, nullptr, nullptr);
         }
+        return replaced;
     }
 
   private:
@@ -63,10 +68,10 @@ class Converter {
 
 }  // namespace
 
-void AppendCp932(std::string& out, std::string_view text) {
+std::size_t AppendCp932(std::string& out, std::string_view text) {
     // iconv descriptors keep state, so each thread gets its own.
     thread_local Converter converter;
-    converter.Append(out, text);
+    return converter.Append(out, text);
 }
 
 }  // namespace folvane

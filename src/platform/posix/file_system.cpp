@@ -34,6 +34,8 @@ std::optional<FileIdentity> IdentifyFile(const std::string& path) {
                         static_cast<std::uint64_t>(info.st_ino)};
 }
 
+std::string PathAsTheSystemNamesIt(const std::string& path) { return path; }
+
 PathKind ExaminePath(const std::string& path, std::string* reason) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {

@@ -73,14 +73,17 @@ const Override* FindOverride(long code) {
 // exactly one "?" per character, as the iconv build writes it: the
 // system's own default character differs for surrogate pairs, and
 // best-fit mapping (turning "é" into "e" or "¥" into "\") is turned off.
-void AppendCp932(std::string& out, std::string_view text) {
+// Returns how many characters became "?".
+std::size_t AppendCp932(std::string& out, std::string_view text) {
     std::size_t at = 0;
+    std::size_t replaced = 0;
     while (at < text.size()) {
         // A broken sequence costs one "?" for its first byte only; the
         // characters after it are decoded as they are.
         const std::size_t length = WellFormedUtf8Length(text.substr(at));
         if (length == 0) {
             out += '?';
+            ++replaced;
             ++at;
             continue;
         }
@@ -88,11 +91,13 @@ void AppendCp932(std::string& out, std::string_view text) {
         at += length;
         if (code < 0) {
             out += '?';
+            ++replaced;
             continue;
         }
         if (const Override* entry = FindOverride(code)) {
             if (entry->bytes.empty()) {
                 out += '?';
+                ++replaced;
             } else {
                 out += entry->bytes;
             }
@@ -113,10 +118,12 @@ void AppendCp932(std::string& out, std::string_view text) {
                                                   bytes, sizeof bytes, "?", &usedDefault);
         if (written <= 0 || usedDefault) {
             out += '?';
+            ++replaced;
         } else {
             out.append(bytes, static_cast<std::size_t>(written));
         }
     }
+    return replaced;
 }
 
 }  // namespace folvane

@@ -26,6 +26,30 @@ std::optional<FileIdentity> IdentifyFile(const std::string& path) {
         (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
 }
 
+std::string PathAsTheSystemNamesIt(const std::string& path) {
+    // Where the last name starts: after the last separator, or after a
+    // drive's colon ("C:name").
+    std::size_t start = path.find_last_of("\\/");
+    start = start == std::string::npos ? 0 : start + 1;
+    if (start == 0 && path.size() >= 2 && path[1] == ':') start = 2;
+    std::string name = path.substr(start);
+    // "a.tif:stream" and "a.tif::$DATA" name (a stream of) the file a.tif.
+    name = name.substr(0, name.find(':'));
+    // The system drops trailing dots and spaces: "a.tif. " is a.tif.
+    while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.pop_back();
+    std::string named = path.substr(0, start) + name;
+    // An existing file named by its short name ("SCANNE~1.TIF") is the
+    // file of its long name.
+    const std::wstring wide = windows::WideFromUtf8(named);
+    const DWORD length = ::GetLongPathNameW(wide.c_str(), nullptr, 0);
+    if (length == 0) return named;
+    std::wstring longPath(length, L'\0');
+    const DWORD written = ::GetLongPathNameW(wide.c_str(), longPath.data(), length);
+    if (written == 0 || written >= length) return named;
+    longPath.resize(written);
+    return windows::Utf8FromWide(longPath);
+}
+
 PathKind ExaminePath(const std::string& path, std::string* reason) {
     const DWORD attributes = ::GetFileAttributesW(windows::WideFromUtf8(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {

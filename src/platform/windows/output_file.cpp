@@ -101,6 +101,10 @@ class DeviceStream final : public HandleStream {
     DeviceStream& operator=(const DeviceStream&) = delete;
 };
 
+bool IsSharingViolation(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+}
+
 }  // namespace
 
 void UseNamedTemporaryFilesOnly(bool) {}  // the only kind there is here
@@ -120,6 +124,21 @@ OpenedOutput CreateReplacingFile(const std::string& path) {
         if (::GetFileType(existing) != FILE_TYPE_DISK)
             return {std::make_unique<DeviceStream>(existing, path), {}};
         ::CloseHandle(existing);
+    } else if (IsSharingViolation(::GetLastError())) {
+        return {nullptr, path + ": " + SystemErrorReason(::GetLastError())};
+    }
+    // A file another program holds open (Excel keeps an open .csv locked)
+    // cannot be replaced: said now rather than after the whole run. The
+    // move over it needs delete access, which such a program does not share.
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        const HANDLE probe = ::CreateFileW(widePath.c_str(), DELETE,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (probe != INVALID_HANDLE_VALUE) {
+            ::CloseHandle(probe);
+        } else if (const DWORD error = ::GetLastError(); IsSharingViolation(error)) {
+            return {nullptr, path + ": " + SystemErrorReason(error)};
+        }
     }
     const std::wstring folder = FolderPrefixOf(widePath);
     const auto seed = static_cast<unsigned long long>(
