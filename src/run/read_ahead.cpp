@@ -109,10 +109,13 @@ void ReadAhead::Grow(std::size_t index, std::size_t& reported, std::size_t now) 
     std::unique_lock lock(mutex_);
     readingBytes_ += now - reported;
     reported = now;
-    // The file the run needs next always goes on: it is what lets the run,
-    // and so every other file, go on.
+    // The result the run works on counts until it asks for the next file:
+    // a huge file read while the run still writes out the one before would
+    // hold two at once. The file the run waits for always goes on: it is
+    // what lets the run, and so every other file, go on.
     const auto mayGo = [&] {
-        return stopping_ || index == nextToTake_ || heldBytes_ + readingBytes_ <= budget_;
+        return stopping_ || (index == nextToTake_ && takerWaiting_) ||
+               heldBytes_ + readingBytes_ + inUseBytes_ <= budget_;
     };
     if (mayGo()) return;
     std::condition_variable woken;
@@ -132,9 +135,13 @@ TiffReadResult ReadAhead::Read(const std::string& path) {
         } unbounded;
         return read_(path, unbounded);
     }
+    // The run is done with the result it was handed before.
+    inUseBytes_ = 0;
     auto ready = [this, index] { return index < nextToClaim_ && slots_.front().result; };
     if (!ready()) {
         takerWaiting_ = true;
+        if (const auto next = growersWaiting_.find(index); next != growersWaiting_.end())
+            next->second->notify_one();
         // The file may be waiting for the run to wait for it.
         if (workersWaiting_ > 0 && index >= nextToClaim_) mayStart_.notify_all();
         resultReady_.wait(lock, ready);
@@ -143,17 +150,15 @@ TiffReadResult ReadAhead::Read(const std::string& path) {
     Slot slot = std::move(slots_.front());
     slots_.pop_front();
     heldBytes_ -= slot.bytes;
+    inUseBytes_ = slot.bytes;
     ++nextToTake_;
     // Workers waiting for room are woken once half of it is free rather
     // than at every file taken.
     const bool wake = workersWaiting_ > 0 && heldBytes_ <= budget_ / 2;
-    // A file waiting for room may now be the one the run needs next, or
-    // there may be room again for all of them.
-    if (heldBytes_ + readingBytes_ <= budget_) {
+    // There may be room again for the files waiting for it. (The file the
+    // run needs next is woken when the run waits for it.)
+    if (heldBytes_ + readingBytes_ + inUseBytes_ <= budget_)
         for (const auto& [waiting, woken] : growersWaiting_) woken->notify_one();
-    } else if (const auto next = growersWaiting_.find(nextToTake_); next != growersWaiting_.end()) {
-        next->second->notify_one();
-    }
     lock.unlock();
     if (wake) mayStart_.notify_all();
     return std::move(*slot.result);

@@ -44,7 +44,8 @@ class ReadAhead final : public TiffFileSource {
     // always read. While files are read, the pages they hold so far count
     // too: a file of many pages that has read past the room left waits
     // until it is the file the run needs next, so that however many
-    // threads came upon huge files at once, they hold about the budget.
+    // threads came upon huge files at once, they hold about the budget. The
+    // result the run works on counts too, until it asks for the next file.
     // `read` reads one file (tests count and shape results with it).
     ReadAhead(const InputFiles& files, unsigned threads, std::size_t byteBudget = kReadAheadBytes,
               GatedReadFunction read = DefaultRead);
@@ -72,8 +73,8 @@ class ReadAhead final : public TiffFileSource {
     bool MayStart(std::size_t index) const;
     void Work();
     // A file being read (number `index`) holds `now` bytes of pages, up
-    // from `reported`; waits while there is no room for it and it is not
-    // the file the run needs next.
+    // from `reported`; waits while there is no room for it, unless the run
+    // waits for it.
     void Grow(std::size_t index, std::size_t& reported, std::size_t now);
 
     const InputFiles& files_;
@@ -85,6 +86,7 @@ class ReadAhead final : public TiffFileSource {
     std::size_t heldBytes_ = 0;     // results read and not yet taken
     std::size_t reading_ = 0;       // files being read now
     std::size_t readingBytes_ = 0;  // what the files being read hold so far, as reported
+    std::size_t inUseBytes_ = 0;    // the result the run was handed last, until it asks again
     // What the next result is expected to hold: the largest of the last
     // few, so that a run of large files slows the read-ahead at once and a
     // run of small ones lets it go ahead again soon.
