@@ -79,9 +79,9 @@ class ProblemReportingSource final : public TiffFileSource {
     ProgressLine* progressLine_;
 };
 
-// Results on a terminal that also shows the progress line: each line is
-// sent as it is complete, the progress line erased first, so that it is
-// never drawn over half a result line.
+// Results on a terminal: each line is sent as it is complete, the
+// progress line (when standard error is the same terminal) erased first,
+// so that it is never drawn over half a result line.
 class ResultsBesideProgress final : public OutputStream {
   public:
     ResultsBesideProgress(OutputStream& inner, ProgressLine& progressLine)
@@ -185,8 +185,9 @@ int RunCommandLine(const CliOptions& options) {
                                  ? static_cast<ProgressSink&>(progressLine)
                                  : noProgress;
     std::optional<ResultsBesideProgress> besideProgress;
-    if (toTerminal && &progress == &progressLine)
-        besideProgress.emplace(*output.stream, progressLine);
+    // On a terminal results go out a line at a time, as a terminal user
+    // expects; the progress line, if drawn, is erased first.
+    if (toTerminal) besideProgress.emplace(*output.stream, progressLine);
     OutputStream& stream =
         besideProgress ? static_cast<OutputStream&>(*besideProgress) : *output.stream;
     EncodedLineWriter writer(stream, encoding);

@@ -10,6 +10,7 @@
 
 #include "input/input_list.h"
 #include "platform/error_reason.h"
+#include "platform/file_reader.h"
 #include "platform/file_system.h"
 #include "platform/output_file.h"
 #include "platform/storage_kind.h"
@@ -198,6 +199,25 @@ TEST(WindowsPaths, OutputGuardSeesTheNameTheSystemUses) {
     if (::GetShortPathNameW(longName.c_str(), shortName, MAX_PATH) != 0 && longName != shortName)
         EXPECT_EQ(PathAsTheSystemNamesIt(windows::Utf8FromWide(shortName)),
                   folder + "\\scanned page.tiff");
+}
+
+// Lists of paths are read whole; a folder named as a list is refused with
+// the reason, as on other systems.
+TEST(WindowsPaths, ListsAreReadWholeAndFoldersRefused) {
+    ScratchFolder scratch;
+    const std::string list = scratch.Path() + "\\一覧.txt";
+    const std::string bytes(
+        "\xFF\xFE"
+        "a\0.\0t\0i\0f\0\r\0\n\0",
+        16);
+    WriteBytes(list, bytes);
+    const WholeFile file = ReadWholeFile(list);
+    EXPECT_TRUE(file.ok()) << file.error;
+    EXPECT_EQ(file.bytes, bytes);
+    const WholeFile folder = ReadWholeFile(scratch.Path());
+    EXPECT_EQ(folder.error, "フォルダです");
+    EXPECT_TRUE(folder.bytes.empty());
+    EXPECT_FALSE(ReadWholeFile(scratch.Path() + "\\none.txt").ok());
 }
 
 // A result file another program holds open (Excel locks an open .csv) is
