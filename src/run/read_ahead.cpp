@@ -77,13 +77,22 @@ void ReadAhead::Work() {
             return stopping_ || nextToClaim_ >= files_.Count() || MayStart(nextToClaim_);
         });
         --workersWaiting_;
-        if (stopping_ || nextToClaim_ >= files_.Count()) return;
+        if (stopping_ || nextToClaim_ >= files_.Count()) {
+            // The others waiting end too, each woken by the one before.
+            if (workersWaiting_ > 0) mayStart_.notify_one();
+            return;
+        }
         // One file at a time: the lock is taken to hand the result over
         // anyway, and files taken singly keep the run's next file among
         // those being read.
         const std::size_t index = nextToClaim_++;
         slots_.emplace_back();
         ++reading_;
+        // Every waiting worker asks the same question, so one is woken at a
+        // time and wakes the next while files may start: waking them all at
+        // every change cost seconds of the system's time at -j 256.
+        if (workersWaiting_ > 0 && (nextToClaim_ >= files_.Count() || MayStart(nextToClaim_)))
+            mayStart_.notify_one();
         lock.unlock();
         Gate gate(*this, index);
         TiffReadResult result = read_(files_.At(index), gate);
@@ -101,7 +110,7 @@ void ReadAhead::Work() {
         // Smaller results than feared (as at the start): more files may be
         // read at once now, not only once the run takes one.
         if (workersWaiting_ > 0 && expectedBytes_ < expectedBefore && heldBytes_ <= budget_ / 2)
-            mayStart_.notify_all();
+            mayStart_.notify_one();
     }
 }
 
@@ -143,7 +152,7 @@ TiffReadResult ReadAhead::Read(const std::string& path) {
         if (const auto next = growersWaiting_.find(index); next != growersWaiting_.end())
             next->second->notify_one();
         // The file may be waiting for the run to wait for it.
-        if (workersWaiting_ > 0 && index >= nextToClaim_) mayStart_.notify_all();
+        if (workersWaiting_ > 0 && index >= nextToClaim_) mayStart_.notify_one();
         resultReady_.wait(lock, ready);
         takerWaiting_ = false;
     }
@@ -160,7 +169,7 @@ TiffReadResult ReadAhead::Read(const std::string& path) {
     if (heldBytes_ + readingBytes_ + inUseBytes_ <= budget_)
         for (const auto& [waiting, woken] : growersWaiting_) woken->notify_one();
     lock.unlock();
-    if (wake) mayStart_.notify_all();
+    if (wake) mayStart_.notify_one();
     return std::move(*slot.result);
 }
 

@@ -22,6 +22,7 @@ namespace folvane {
 namespace {
 
 using testing::ScratchFolder;
+using testing::ReadBytes;
 using testing::WriteBytes;
 
 void SetAttributes(const std::string& path, DWORD attributes) {
