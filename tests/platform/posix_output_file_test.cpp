@@ -118,6 +118,24 @@ TEST_F(SpecialOutput, BlockDeviceAndFolderAreRefused) {
     EXPECT_TRUE(fs::is_block_file(device));
 }
 
+// A descriptor named as the output is judged like any other: a block
+// device open for writing is still refused.
+TEST_F(SpecialOutput, BlockDeviceBehindADescriptorIsRefused) {
+    // A loop device with nothing attached opens, but cannot be written.
+    int minor = 0;
+    while (minor < 8 && fs::exists("/sys/block/loop" + std::to_string(minor) + "/loop")) ++minor;
+    const fs::path device = dir_ / "disk";
+    ASSERT_EQ(::mknod(device.c_str(), S_IFBLK | 0600, makedev(7, minor)), 0);
+    const int fd = ::open(device.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0) GTEST_SKIP() << "no block device to open here";
+    const std::string path = "/dev/fd/" + std::to_string(fd);
+    const OpenedOutput out = CreateReplacingFile(path);
+    EXPECT_FALSE(out.stream);
+    EXPECT_TRUE(out.refused);
+    EXPECT_EQ(out.error, path + ": ブロックデバイスには書き出せません");
+    ::close(fd);
+}
+
 // A FIFO nobody reads fails at once instead of holding the run for ever.
 TEST_F(SpecialOutput, FifoWithoutReaderFailsAtOnce) {
     const std::string fifo = (dir_ / "out.txt").string();

@@ -311,6 +311,11 @@ OpenedOutput WriteThroughDescriptor(const std::string& path, int fd) {
     const int flags = ::fcntl(fd, F_GETFL);
     if (flags < 0) return SystemError(path, errno);
     if ((flags & O_ACCMODE) == O_RDONLY) return SystemError(path, EBADF);
+    // Judged as any other output: "3<>/dev/sda" is still a disk.
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) return SystemError(path, errno);
+    if (S_ISDIR(info.st_mode)) return RefusedOutput(path, kFolderOutputReason);
+    if (S_ISBLK(info.st_mode)) return RefusedOutput(path, kBlockDeviceOutputReason);
     const int copy = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
     if (copy < 0) return SystemError(path, errno);
     return {std::make_unique<InPlaceFile>(copy, path, false), {}};
