@@ -355,6 +355,23 @@ TEST_F(CliProgram, ControlCharactersInNamesAreShownAsEscapes) {
                                   "/\\x1b[2Jz\\tnot.tif: 先頭が II でも MM でもありません\n");
 }
 
+// A Shift-JIS report cannot hold every name: the run says how many names
+// it wrote with "?", and how to keep them.
+TEST_F(CliProgram, NamesShiftJisCannotHoldAreCounted) {
+    const fs::path scans = dir_ / "scans";
+    fs::create_directories(scans);
+    fs::copy_file(FOLVANE_SAMPLES "/a4_200dpi.tif", scans / "café.tif");
+    fs::copy_file(FOLVANE_SAMPLES "/a4_200dpi.tif", scans / "스캔.tif");
+    fs::copy_file(FOLVANE_SAMPLES "/a4_200dpi.tif", scans / "スキャン.tif");
+    const std::string out = (dir_ / "out.txt").string();
+    EXPECT_EQ(Run("-q -o \"" + out + "\" \"" + scans.string() + "\""), 0);
+    EXPECT_NE(Read("out.txt").find("caf?.tif\r\n"), std::string::npos);
+    // Messages to a file are Shift-JIS too: "2 件" is "2 \x8C\x8F".
+    EXPECT_NE(Read("stderr").find("2 \x8C\x8F"), std::string::npos) << Read("stderr");
+    EXPECT_EQ(Run("-q --encoding utf-8 -o \"" + out + "\" \"" + scans.string() + "\""), 0);
+    EXPECT_EQ(Read("stderr"), "");
+}
+
 // A write error on standard output is an error, for every output.
 TEST_F(CliProgram, WriteErrorsOnStandardOutputFail) {
     for (const std::string args : {"--version", "--help", "-q \"" FOLVANE_SAMPLES "\"",
