@@ -43,9 +43,9 @@ class ReadAhead final : public TiffFileSource {
     // whole budget still passes, alone: the file the run waits for is
     // always read. While files are read, the pages they hold so far count
     // too: a file of many pages that has read past the room left waits
-    // until it is the file the run needs next, so that however many
-    // threads came upon huge files at once, they hold about the budget. The
-    // result the run works on counts too, until it asks for the next file.
+    // until the run waits for it, so that however many threads came upon
+    // huge files at once, they hold about the budget. The result the run
+    // works on counts too, until it asks for the next file.
     // `read` reads one file (tests count and shape results with it).
     ReadAhead(const InputFiles& files, unsigned threads, std::size_t byteBudget = kReadAheadBytes,
               GatedReadFunction read = DefaultRead);
