@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
@@ -370,6 +371,39 @@ TEST_F(CliProgram, NamesShiftJisCannotHoldAreCounted) {
     EXPECT_NE(Read("stderr").find("2 \x8C\x8F"), std::string::npos) << Read("stderr");
     EXPECT_EQ(Run("-q --encoding utf-8 -o \"" + out + "\" \"" + scans.string() + "\""), 0);
     EXPECT_EQ(Read("stderr"), "");
+}
+
+// Outputs a rename cannot replace are found before the first input is
+// read: a file mounted over its name is written in place; another user's
+// file in a sticky folder fails at once with exit status 1 (no file was
+// read: the sample that is not a TIFF file is not named).
+TEST_F(CliProgram, OutputsThatCannotBeRenamedOverAreFoundFirst) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root: a bind mount and a second user";
+    const std::string samples = " --encoding utf-8 \"" FOLVANE_SAMPLES "\"";
+    const fs::path mounted = dir_ / "report.txt";
+    std::ofstream(dir_ / "real.txt") << "old";
+    std::ofstream(mounted) << "";
+    if (::mount((dir_ / "real.txt").c_str(), mounted.c_str(), nullptr, MS_BIND, nullptr) == 0) {
+        EXPECT_EQ(Run("-q -o \"" + mounted.string() + "\"" + samples), 3);
+        EXPECT_NE(Read("real.txt").find("総合計7 枚"), std::string::npos);
+        EXPECT_EQ(::umount(mounted.c_str()), 0);
+    }
+
+    const fs::path shared = dir_ / "shared";
+    fs::create_directory(shared);
+    ASSERT_EQ(::chmod(dir_.c_str(), 0755), 0);
+    ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
+    std::ofstream(shared / "report.txt") << "root's";
+    ASSERT_EQ(::chmod((shared / "report.txt").c_str(), 0666), 0);
+    const std::string report = (shared / "report.txt").string();
+    const std::string command = "setpriv --reuid=65534 --regid=65534 --clear-groups \"" +
+                                std::string(FOLVANE_CLI) + "\" -q -o \"" + report + "\"" + samples +
+                                " 2> \"" + (dir_ / "stderr").string() + "\"";
+    EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 1);
+    EXPECT_EQ(Read("stderr"), "folvane-cli: " + report +
+                                  ": スティッキービットのあるフォルダの、"
+                                  "他のユーザーのファイルは置き換えられません\n");
+    EXPECT_EQ(Read("shared/report.txt"), "root's");
 }
 
 // A write error on standard output is an error, for every output.
