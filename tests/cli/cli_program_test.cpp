@@ -396,9 +396,13 @@ TEST_F(CliProgram, OutputsThatCannotBeRenamedOverAreFoundFirst) {
     std::ofstream(shared / "report.txt") << "root's";
     ASSERT_EQ(::chmod((shared / "report.txt").c_str(), 0666), 0);
     const std::string report = (shared / "report.txt").string();
-    const std::string command = "setpriv --reuid=65534 --regid=65534 --clear-groups \"" +
-                                std::string(FOLVANE_CLI) + "\" -q -o \"" + report + "\"" + samples +
-                                " 2> \"" + (dir_ / "stderr").string() + "\"";
+    const std::string asNobody = "setpriv --reuid=65534 --regid=65534 --clear-groups ";
+    // A checkout in a private home folder is out of that user's reach.
+    if (std::system((asNobody + "test -x \"" FOLVANE_CLI "\"").c_str()) != 0)
+        GTEST_SKIP() << "the program cannot be run as another user here";
+    const std::string command = asNobody + "\"" + std::string(FOLVANE_CLI) + "\" -q -o \"" +
+                                report + "\"" + samples + " 2> \"" + (dir_ / "stderr").string() +
+                                "\"";
     EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 1);
     EXPECT_EQ(Read("stderr"), "folvane-cli: " + report +
                                   ": スティッキービットのあるフォルダの、"
