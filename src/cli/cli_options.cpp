@@ -102,6 +102,8 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string> args) {
             o.format = OutputFormat::Display;
         } else if (arg == "--recursive" || arg == "-r") {
             o.recursive = true;
+        } else if (arg == "--pdf") {
+            o.pdf = true;
         } else if (arg == "--quiet" || arg == "-q") {
             o.quiet = true;
         } else if (arg == "--no-total") {
@@ -174,6 +176,9 @@ std::string UsageText() {
            ".tif.\n"
            "\n"
            "  -r, --recursive      a folder adds the *.tif files of its whole tree\n"
+           "  --pdf                also take PDF files: names ending in .pdf (any case), and\n"
+           "                       the *.pdf files of folders; each page is listed with the\n"
+           "                       size it is shown at and its image's effective resolution\n"
            "  --files-from FILE    also take the paths in FILE, one a line, or NUL-separated\n"
            "                       when FILE holds a NUL byte (find -print0); - reads "
            "standard input\n"

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <span>
 
-#include "inspect/byte_source.h"
+#include "bytes/byte_source.h"
 #include "inspect/result_lines.h"
 #include "inspect/result_list_sink.h"
 #include "inspect/tiff_reader.h"
