@@ -62,14 +62,17 @@ TEST(PdfReader, CompressionAndColourNames) {
          "G4 Fax", "Bilevel (BiZ)"},
         {"<< /Width 8 /Height 8 /ColorSpace /DeviceRGB /BitsPerComponent 8 /Filter /DCTDecode >>",
          "JPEG", "RGB"},
-        {"<< /Width 8 /Height 8 /ColorSpace /DeviceGray /BitsPerComponent 8 /Filter /FlateDecode >>",
+        {"<< /Width 8 /Height 8 /ColorSpace /DeviceGray /BitsPerComponent 8 /Filter /FlateDecode "
+         ">>",
          "Flate", "Gray (256 BiZ)"},
         {"<< /Width 8 /Height 8 /ColorSpace /DeviceGray /BitsPerComponent 4 /Filter /LZWDecode >>",
          "LZW", "Gray (16 BiZ)"},
-        {"<< /Width 8 /Height 8 /ColorSpace /CalGray /BitsPerComponent 2 /Filter /RunLengthDecode >>",
+        {"<< /Width 8 /Height 8 /ColorSpace /CalGray /BitsPerComponent 2 /Filter /RunLengthDecode "
+         ">>",
          "PackBits", "Gray"},
         {"<< /Width 8 /Height 8 /ColorSpace /DeviceGray /BitsPerComponent 16 >>", "Uncomp", "Gray"},
-        {"<< /Width 8 /Height 8 /ColorSpace /DeviceGray /BitsPerComponent 1 /Filter /JBIG2Decode >>",
+        {"<< /Width 8 /Height 8 /ColorSpace /DeviceGray /BitsPerComponent 1 /Filter /JBIG2Decode "
+         ">>",
          "JBIG2", "Bilevel (BiZ)"},
         {"<< /Width 8 /Height 8 /Filter /JPXDecode >>", "JPEG 2000", "Unknown"},
         {"<< /Width 8 /Height 8 /ColorSpace /DeviceRGB /BitsPerComponent 8 /Filter /JPXDecode >>",
@@ -89,7 +92,8 @@ TEST(PdfReader, CompressionAndColourNames) {
         {"<< /Width 8 /Height 8 /ColorSpace [/CalRGB << /WhitePoint [1 1 1] >>] "
          "/BitsPerComponent 8 >>",
          "Uncomp", "RGB"},
-        {"<< /Width 8 /Height 8 /ColorSpace [/Lab << /WhitePoint [1 1 1] >>] /BitsPerComponent 8 >>",
+        {"<< /Width 8 /Height 8 /ColorSpace [/Lab << /WhitePoint [1 1 1] >>] /BitsPerComponent 8 "
+         ">>",
          "Uncomp", "CIELab"},
         {"<< /Width 8 /Height 8 /ColorSpace [/Indexed /DeviceRGB 255 <00>] /BitsPerComponent 8 >>",
          "Uncomp", "Palette (256 RGB)"},
@@ -104,7 +108,8 @@ TEST(PdfReader, CompressionAndColourNames) {
          "/BitsPerComponent 8 >>",
          "Uncomp", "Unknown"},
         {"<< /Width 8 /Height 8 /BitsPerComponent 8 >>", "Uncomp", "Unknown"},
-        {"<< /Width 8 /Height 8 /ImageMask true /Filter /CCITTFaxDecode /DecodeParms << /K -1 >> >>",
+        {"<< /Width 8 /Height 8 /ImageMask true /Filter /CCITTFaxDecode /DecodeParms << /K -1 >> "
+         ">>",
          "G4 Fax", "Bilevel (BiZ)"},
         {"<< /Width 8 /Height 8 /ImageMask true /Decode [1 0] >>", "Uncomp", "Bilevel (WiZ)"},
         // /Decode [1 0] names only bilevel images.
@@ -120,8 +125,8 @@ TEST(PdfReader, CompressionAndColourNames) {
 }
 
 TEST(PdfReader, IccBasedColourByComponents) {
-    for (const auto& [components, colour] :
-         std::vector<std::pair<int, std::string>>{{1, "Gray (256 BiZ)"}, {3, "RGB"}, {4, "CMYK"}, {2, "Unknown"}}) {
+    for (const auto& [components, colour] : std::vector<std::pair<int, std::string>>{
+             {1, "Gray (256 BiZ)"}, {3, "RGB"}, {4, "CMYK"}, {2, "Unknown"}}) {
         PdfBuilder b;
         QPDFObjectHandle profile = QPDFObjectHandle::newStream(&b.Pdf(), "icc");
         profile.getDict().replaceKey("/N", QPDFObjectHandle::newInteger(components));
@@ -190,9 +195,10 @@ TEST(PdfReader, BoxesUserUnitAndRotation) {
 
 TEST(PdfReader, ResolutionRoundsHalvesAwayFromZero) {
     // 1 * 72 / 48 = 1.5 -> 2; 5 * 72 / 144 = 2.5 -> 3
-    const auto read = ReadOneImagePage("<< /Width 1 /Height 5 /ColorSpace /DeviceGray "
-                                       "/BitsPerComponent 1 >>",
-                                       "/MediaBox [0 0 48 144]");
+    const auto read = ReadOneImagePage(
+        "<< /Width 1 /Height 5 /ColorSpace /DeviceGray "
+        "/BitsPerComponent 1 >>",
+        "/MediaBox [0 0 48 144]");
     ASSERT_EQ(read.pages.size(), 1u);
     EXPECT_EQ(read.pages[0].XResolution, 2.0);
     EXPECT_EQ(read.pages[0].YResolution, 3.0);
@@ -382,7 +388,8 @@ TEST(PdfReader, WhatIsAPdfFile) {
     PdfBuilder b;
     b.SetPages({b.ScanPage({b.Image(fx::FaxImage(100, 100))})});
     const auto pdfBytes = b.Write();
-    for (const std::size_t junk : {std::size_t{0}, std::size_t{1000}, std::size_t{1020}, std::size_t{1030}}) {
+    for (const std::size_t junk :
+         {std::size_t{0}, std::size_t{1000}, std::size_t{1020}, std::size_t{1030}}) {
         std::vector<std::uint8_t> bytes(junk, ' ');
         bytes.insert(bytes.end(), pdfBytes.begin(), pdfBytes.end());
         const auto read = ReadBytes(bytes);
@@ -401,8 +408,11 @@ TEST(PdfReader, VersionFromHeaderOrCatalog) {
         const char* catalog;  // nullptr: none
         const char* shown;
     };
-    const Case cases[] = {{"1.4", nullptr, "1.4"}, {"1.4", "/1.7", "1.7"}, {"1.7", "/1.4", "1.7"},
-                          {"1.7", "/2.0", "2.0"},  {"1.7", "/x", "1.7"}};
+    const Case cases[] = {{"1.4", nullptr, "1.4"},
+                          {"1.4", "/1.7", "1.7"},
+                          {"1.7", "/1.4", "1.7"},
+                          {"1.7", "/2.0", "2.0"},
+                          {"1.7", "/x", "1.7"}};
     for (const auto& c : cases) {
         PdfBuilder b;
         b.SetPages({b.ScanPage({b.Image(fx::FaxImage(100, 100))})});
@@ -497,14 +507,16 @@ TEST(PdfReader, DamagedFiles) {
     EXPECT_EQ(garbage.pdfVersion, "1.4");
 
     auto noTree = good;
-    ASSERT_GT(fx::ReplaceBytes(noTree, "/Pages 2 0 R /Type /Catalog", "/Pagez 2 0 R /Type /Catalog"), 0u);
+    ASSERT_GT(
+        fx::ReplaceBytes(noTree, "/Pages 2 0 R /Type /Catalog", "/Pagez 2 0 R /Type /Catalog"), 0u);
     const auto lost = ReadBytes(noTree);
     EXPECT_EQ(lost.status, TiffReadStatus::Damaged);
     EXPECT_EQ(lost.problem, "PDF のページツリーが見つかりません");
 
     // Cut short: whatever qpdf recovers, never a crash or an English reason.
     for (std::size_t cut = 0; cut < good.size(); cut += 97) {
-        const std::vector<std::uint8_t> part(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(cut));
+        const std::vector<std::uint8_t> part(good.begin(),
+                                             good.begin() + static_cast<std::ptrdiff_t>(cut));
         const auto read = ReadBytes(part);
         EXPECT_TRUE(OurOwnWords(read.problem)) << cut << ": " << read.problem;
     }
