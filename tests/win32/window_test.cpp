@@ -318,11 +318,15 @@ int wmain(int argc, wchar_t** argv) {
             GetMenuStringW(menu, 2, caption, 128, MF_BYPOSITION);
             CheckEqual(Utf8(caption), std::string("項目選択 (&C)"), "third menu caption");
             HMENU columns = GetSubMenu(menu, 2);
-            // Two separators in a row before the totals.
-            Check(GetMenuItemCount(columns) == 17 &&
+            // Two separators in a row before the totals; one before the PDF item.
+            Check(GetMenuItemCount(columns) == 19 &&
                       (GetMenuState(columns, 13, MF_BYPOSITION) & MF_SEPARATOR) != 0 &&
-                      (GetMenuState(columns, 14, MF_BYPOSITION) & MF_SEPARATOR) != 0,
-                  "two separators before the totals");
+                      (GetMenuState(columns, 14, MF_BYPOSITION) & MF_SEPARATOR) != 0 &&
+                      (GetMenuState(columns, 17, MF_BYPOSITION) & MF_SEPARATOR) != 0,
+                  "two separators before the totals, one before the PDF item");
+            GetMenuStringW(columns, 18, caption, 128, MF_BYPOSITION);
+            CheckEqual(Utf8(caption), std::string("PDF も対象にする(&P)"), "the PDF item last");
+            Check(!MenuChecked(menu, IDM_PDF), "PDF files not taken at start");
         }
         {
             ACCEL table[16];
@@ -434,6 +438,10 @@ int wmain(int argc, wchar_t** argv) {
         SendMessageW(main, WM_COMMAND, IDM_CH1, 0);
         Check(window.IsChecked(IDC_CHECK0 + 1) && MenuChecked(menu, IDM_CH1),
               "the menu twin ticks the box again");
+        SendMessageW(main, WM_COMMAND, IDM_PDF, 0);
+        Check(form.Form().TakesPdf() && MenuChecked(menu, IDM_PDF), "the PDF item ticks");
+        SendMessageW(main, WM_COMMAND, IDM_PDF, 0);
+        Check(!form.Form().TakesPdf() && !MenuChecked(menu, IDM_PDF), "and unticks");
         Click(main, IDC_CHECK_RTOTAL);
         Check(
             Shown(window.Control(IDC_ARESOTEXT)) && IsWindowEnabled(window.Control(IDC_BRESOTEXT)),
