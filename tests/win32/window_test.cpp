@@ -8,8 +8,10 @@
 //   folvane_window_tests.exe SAMPLES-FOLDER
 //
 // Leaves the saved display file in window-test\SizeList.txt under the
-// current folder, over the files in window-test\スキャン資料, for the
-// comparison with the Linux folvane-cli (scripts/test-windows.sh).
+// current folder, over the files in window-test\スキャン資料, and with
+// "PDF も対象にする" ticked window-test\PdfSizeList.txt over those and the
+// PDF files in window-test\PDF資料, for the comparison with the Linux
+// folvane-cli (scripts/test-windows.sh).
 #include <windows.h>
 
 #include <commctrl.h>
@@ -26,6 +28,7 @@
 #include <vector>
 
 #include "form/main_form.h"
+#include "pdf_fixtures.h"
 #include "win32/controls.h"
 #include "win32/main_form_window.h"
 #include "win32/message_loop.h"
@@ -614,6 +617,43 @@ int wmain(int argc, wchar_t** argv) {
         CheckEqual(seenMessages, {"何も選択されていません !"}, "empty confirmation refused");
         CheckEqual(ListTexts(window.Control(IDC_LIST1)), expectedList,
                    "files confirmed in the selection window are no duplicates");
+
+        // --- "PDF も対象にする": cleared, the folders dropped again with the
+        // PDF files, run and saved ---
+        {
+            const std::wstring pdfFolder = Join(work, L"PDF資料");
+            CreateDirectoryW(pdfFolder.c_str(), nullptr);
+            for (const auto& [name, bytes] : folvane::fixture::PdfFixtureSet()) {
+                const std::wstring path = Join(pdfFolder, std::wstring(name.begin(), name.end()));
+                const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr,
+                                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+                DWORD written = 0;
+                Check(file != INVALID_HANDLE_VALUE &&
+                          WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                                    nullptr) != 0 &&
+                          written == bytes.size(),
+                      "PDF fixture " + name + " written");
+                if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+            }
+            SendMessageW(main, WM_COMMAND, IDM_CLEAR, 0);
+            SendMessageW(main, WM_COMMAND, IDM_PDF, 0);
+            PostMessageW(window.Control(IDC_LIST1), WM_DROPFILES,
+                         reinterpret_cast<WPARAM>(MakeDrop({folder, pdfFolder})), 0);
+            PumpUntil(main, accelerators,
+                      [&] { return listbox::Count(window.Control(IDC_LIST1)) > 0; });
+            const std::vector<std::string> listed = ListTexts(window.Control(IDC_LIST1));
+            Check(listed.size() == expectedList.size() + folvane::fixture::PdfFixtureSet().size(),
+                  "the drop with PDF files takes every *.pdf of the PDF folder");
+            SendMessageW(main, WM_COMMAND, IDM_VIEW, 0);
+            const std::wstring pdfSaved = Join(work, L"PdfSizeList.txt");
+            DeleteFileW(pdfSaved.c_str());
+            answers.push_back(AnswerSaveAs(pdfSaved));
+            answers.push_back(AnswerMessageBox("書出し終了"));
+            SendMessageW(main, WM_COMMAND, IDM_SAVE, 0);
+            Check(PumpUntil(main, accelerators, AnswersDone), "PDF run saved");
+            Check(FileBytes(pdfSaved).find("PDF 1.7") != std::string::npos,
+                  "the saved PDF run names the PDF version");
+        }
 
         // --- Closing with a new, unsaved run: the question, answered "いいえ" ---
         SendMessageW(main, WM_COMMAND, IDM_VIEW, 0);
