@@ -174,6 +174,7 @@ std::string UsageText() {
            "Lists the pages of TIFF files with their sizes, resolutions and paper sizes.\n"
            "A folder adds the *.tif files it directly holds; a file is taken when it ends in "
            ".tif.\n"
+           "With --pdf, PDF files too (*.pdf in any letter case).\n"
            "\n"
            "  -r, --recursive      a folder adds the *.tif files of its whole tree\n"
            "  --pdf                also take PDF files: names ending in .pdf (any case), and\n"
@@ -212,10 +213,14 @@ std::string UsageText() {
            "to 1048576 (2^20) entries; a file past either is reported damaged, as is one\n"
            "whose directories overlap.\n"
            "\n"
-           "Exit status: 0 when every file was a readable TIFF file; 1 when the output\n"
-           "cannot be written; 2 for a usage error or an output that is refused; 3 when\n"
-           "the run completed but some files were not TIFF files, could not be opened or\n"
-           "were damaged, or some folders or paths could not be used.\n";
+           "With --pdf, a PDF page that paints no image is sized from its box, without\n"
+           "pixels or resolution; a file needing a password is listed as an error.\n"
+           "\n"
+           "Exit status: 0 when every file was a readable TIFF (or PDF) file; 1 when the\n"
+           "output cannot be written; 2 for a usage error or an output that is refused;\n"
+           "3 when the run completed but some files were not TIFF files, could not be\n"
+           "opened, were damaged or needed a password, or some folders or paths could\n"
+           "not be used.\n";
 }
 
 }  // namespace folvane::cli
