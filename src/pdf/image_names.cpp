@@ -37,8 +37,7 @@ Family FamilyOf(QPDFObjectHandle space) {
     std::string name;
     if (space.isName()) {
         name = space.getName();
-    } else if (space.isArray() && space.getArrayNItems() >= 1 &&
-               space.getArrayItem(0).isName()) {
+    } else if (space.isArray() && space.getArrayNItems() >= 1 && space.getArrayItem(0).isName()) {
         name = space.getArrayItem(0).getName();
     } else {
         return Family::Unknown;
@@ -94,7 +93,8 @@ std::string_view ImageCompressionName(QPDFObjectHandle imageDict) {
 std::string_view ImageColorName(QPDFObjectHandle imageDict) {
     const bool whiteIsZero = WhiteIsZeroBit(imageDict);
     QPDFObjectHandle mask = imageDict.getKey("/ImageMask");
-    if (mask.isBool() && mask.getBoolValue()) return whiteIsZero ? "Bilevel (WiZ)" : "Bilevel (BiZ)";
+    if (mask.isBool() && mask.getBoolValue())
+        return whiteIsZero ? "Bilevel (WiZ)" : "Bilevel (BiZ)";
     QPDFObjectHandle space = imageDict.getKey("/ColorSpace");
     // JPEG 2000 data may carry its own colour space; it is not decoded.
     if (space.isNull()) return "Unknown";

@@ -1,6 +1,7 @@
 #include "pdf/painted_images.h"
 
 #include <limits>
+#include <memory>
 #include <set>
 #include <string>
 #include <utility>
@@ -29,14 +30,60 @@ std::optional<std::int64_t> PositiveInteger(QPDFObjectHandle value) {
     return static_cast<std::int64_t>(n);
 }
 
+// A content stream's bytes, decoded; an array of streams is read as one,
+// each part ending a token.
+std::string ContentBytes(QPDFObjectHandle content) {
+    std::string bytes;
+    auto append = [&bytes](QPDFObjectHandle stream) {
+        if (!stream.isStream()) return;
+        const std::shared_ptr<Buffer> data = stream.getStreamData(qpdf_dl_generalized);
+        bytes.append(reinterpret_cast<const char*>(data->getBuffer()), data->getSize());
+        bytes += '\n';
+    };
+    if (content.isArray()) {
+        const int count = content.getArrayNItems();
+        for (int i = 0; i < count; ++i) append(content.getArrayItem(i));
+    } else {
+        append(content);
+    }
+    return bytes;
+}
+
 class ImageSearch {
   public:
     explicit ImageSearch(QPDFObjectHandle pageResources) : pageResources_(pageResources) {}
 
+    // Only the operators matter, and of those only `Do` and the name before
+    // it: the tokens are read without building objects of them.
     void SearchContent(QPDFObjectHandle content, QPDFObjectHandle resources, int depth) {
-        Operators operators(*this, resources, depth);
         try {
-            QPDFObjectHandle::parseContentStream(content, &operators);
+            auto input = std::make_shared<BufferInputSource>("content", ContentBytes(content));
+            QPDFTokenizer tokenizer;
+            tokenizer.allowEOF();
+            std::string lastName;  // the token just before, when a name
+            for (;;) {
+                const QPDFTokenizer::Token token =
+                    tokenizer.readToken(input, "content", /*allow_bad=*/true);
+                const auto type = token.getType();
+                if (type == QPDFTokenizer::tt_eof) break;
+                if (type == QPDFTokenizer::tt_name) {
+                    lastName = token.getValue();
+                    continue;
+                }
+                if (type == QPDFTokenizer::tt_word) {
+                    const std::string& word = token.getValue();
+                    if (word == "Do" && !lastName.empty()) {
+                        Paint(lastName, resources, depth);
+                    } else if (word == "ID") {
+                        // An inline image's data: skipped whole, never painted
+                        // as an XObject.
+                        char separator = 0;
+                        input->read(&separator, 1);
+                        tokenizer.expectInlineImage(input);
+                    }
+                }
+                lastName.clear();
+            }
         } catch (std::exception&) {
             // Unreadable content: what was painted before it still counts.
         }
@@ -45,29 +92,6 @@ class ImageSearch {
     std::optional<PaintedImage> largest;
 
   private:
-    class Operators final : public QPDFObjectHandle::ParserCallbacks {
-      public:
-        Operators(ImageSearch& search, QPDFObjectHandle resources, int depth)
-            : search_(search), resources_(resources), depth_(depth) {}
-
-        void handleObject(QPDFObjectHandle object) override {
-            if (object.isOperator()) {
-                if (object.getOperatorValue() == "Do" && !lastName_.empty())
-                    search_.Paint(lastName_, resources_, depth_);
-                lastName_.clear();
-            } else {
-                lastName_ = object.isName() ? object.getName() : std::string();
-            }
-        }
-        void handleEOF() override {}
-
-      private:
-        ImageSearch& search_;
-        QPDFObjectHandle resources_;
-        const int depth_;
-        std::string lastName_;  // the operand just before, when a name
-    };
-
     void Paint(const std::string& name, QPDFObjectHandle resources, int depth) {
         if (!resources.isDictionary()) return;
         QPDFObjectHandle xobjects = resources.getKey("/XObject");
@@ -103,8 +127,7 @@ class ImageSearch {
 
 }  // namespace
 
-std::optional<PaintedImage> LargestPaintedImage(QPDFObjectHandle page,
-                                                QPDFObjectHandle resources) {
+std::optional<PaintedImage> LargestPaintedImage(QPDFObjectHandle page, QPDFObjectHandle resources) {
     QPDFObjectHandle contents = page.getKey("/Contents");
     if (!contents.isStream() && !contents.isArray()) return std::nullopt;
     ImageSearch search(resources);

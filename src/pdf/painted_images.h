@@ -20,7 +20,6 @@ struct PaintedImage {
 // resources nothing paints, annotations and patterns do not count. The
 // largest image by width x height wins, the first painted on a tie.
 // Content that cannot be read ends the search with what was found.
-std::optional<PaintedImage> LargestPaintedImage(QPDFObjectHandle page,
-                                                QPDFObjectHandle resources);
+std::optional<PaintedImage> LargestPaintedImage(QPDFObjectHandle page, QPDFObjectHandle resources);
 
 }  // namespace folvane::pdf

@@ -78,8 +78,8 @@ std::optional<std::pair<int, int>> VersionNumbers(std::string_view version) {
 
 // The header's version, or the catalog's /Version when that is higher.
 std::string DocumentVersion(const std::string& headerVersion, QPDFObjectHandle root) {
-    QPDFObjectHandle catalogVersion = root.isDictionary() ? root.getKey("/Version")
-                                                          : QPDFObjectHandle::newNull();
+    QPDFObjectHandle catalogVersion =
+        root.isDictionary() ? root.getKey("/Version") : QPDFObjectHandle::newNull();
     if (!catalogVersion.isName()) return headerVersion;
     const std::string named = catalogVersion.getName().substr(1);
     const auto fromCatalog = VersionNumbers(named);
@@ -131,8 +131,8 @@ PageInfo MapPage(QPDFObjectHandle page, const Inherited& inherited) {
         return info;
     }
     // The effective resolution: the image's pixels over the size it is shown at.
-    const double xResolution =
-        Round(static_cast<double>(image->width) * 72.0 / (geometry.widthPoints * geometry.userUnit));
+    const double xResolution = Round(static_cast<double>(image->width) * 72.0 /
+                                     (geometry.widthPoints * geometry.userUnit));
     const double yResolution = Round(static_cast<double>(image->height) * 72.0 /
                                      (geometry.heightPoints * geometry.userUnit));
     info.Width = static_cast<std::uint64_t>(turned ? image->height : image->width);
@@ -167,8 +167,7 @@ class PageTreeWalk {
         const int count = kids.getArrayNItems();
         for (int i = 0; i < count; ++i) {
             QPDFObjectHandle kid = kids.getArrayItem(i);
-            if (!kid.isDictionary())
-                return Fail("PDF のページツリーに辞書でない要素があります");
+            if (!kid.isDictionary()) return Fail("PDF のページツリーに辞書でない要素があります");
             if (!Walk(kid, below, level + 1)) return false;
         }
         path_.pop_back();
@@ -216,8 +215,8 @@ TiffReadResult ReadPdf(ByteSource& source, const std::string& name) {
     }
     if (!header->found) {
         // The same lines as any other file that is not ours.
-        result.problem = source.Size() == 0 ? "ファイルが空です"
-                                            : "最初の 1024 バイトに %PDF- がありません";
+        result.problem =
+            source.Size() == 0 ? "ファイルが空です" : "最初の 1024 バイトに %PDF- がありません";
         return result;
     }
     result.pdfVersion = header->version;
@@ -264,8 +263,8 @@ TiffReadResult ReadPdf(ByteSource& source, const std::string& name) {
             result.pdfVersion = pdf.getPDFVersion();
         QPDFObjectHandle root = pdf.getTrailer().getKey("/Root");
         result.pdfVersion = DocumentVersion(result.pdfVersion, root);
-        QPDFObjectHandle pages = root.isDictionary() ? root.getKey("/Pages")
-                                                     : QPDFObjectHandle::newNull();
+        QPDFObjectHandle pages =
+            root.isDictionary() ? root.getKey("/Pages") : QPDFObjectHandle::newNull();
         if (!pages.isDictionary()) {
             Damaged(result, kNoPageTree);
         } else if (!PageTreeWalk(result).Walk(pages, Inherited{}, 1)) {
