@@ -3,6 +3,7 @@
 #include <limits>
 #include <memory>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <utility>
 
@@ -30,15 +31,38 @@ std::optional<std::int64_t> PositiveInteger(QPDFObjectHandle value) {
     return static_cast<std::int64_t>(n);
 }
 
+// A page's content beyond this is not read: scanned pages hold a few
+// dozen bytes, text-heavy pages a few hundred kilobytes, and a compressed
+// stream that inflates past it (a "zip bomb") must not exhaust memory.
+constexpr std::size_t kMaxContentBytes = std::size_t{32} << 20;
+
+// Collects decoded content up to kMaxContentBytes, then stops the decoding.
+class ContentCollector final : public Pipeline {
+  public:
+    explicit ContentCollector(std::string& bytes) : Pipeline("content", nullptr), bytes_(bytes) {}
+    void write(unsigned char const* data, size_t length) override {
+        if (length > kMaxContentBytes - bytes_.size()) throw std::length_error("content too long");
+        bytes_.append(reinterpret_cast<const char*>(data), length);
+    }
+    void finish() override {}
+
+  private:
+    std::string& bytes_;
+};
+
 // A content stream's bytes, decoded; an array of streams is read as one,
-// each part ending a token.
+// each part ending a token. Whatever could be decoded is kept.
 std::string ContentBytes(QPDFObjectHandle content) {
     std::string bytes;
     auto append = [&bytes](QPDFObjectHandle stream) {
-        if (!stream.isStream()) return;
-        const std::shared_ptr<Buffer> data = stream.getStreamData(qpdf_dl_generalized);
-        bytes.append(reinterpret_cast<const char*>(data->getBuffer()), data->getSize());
-        bytes += '\n';
+        if (!stream.isStream() || bytes.size() >= kMaxContentBytes) return;
+        ContentCollector collector(bytes);
+        try {
+            stream.pipeStreamData(&collector, 0, qpdf_dl_generalized, /*suppress_warnings=*/true);
+        } catch (std::exception&) {
+            // Undecodable or too long: the operators read so far still count.
+        }
+        if (bytes.size() < kMaxContentBytes) bytes += '\n';
     };
     if (content.isArray()) {
         const int count = content.getArrayNItems();

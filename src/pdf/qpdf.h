@@ -9,6 +9,7 @@
 #include <qpdf/Buffer.hh>
 #include <qpdf/BufferInputSource.hh>
 #include <qpdf/InputSource.hh>
+#include <qpdf/Pipeline.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFExc.hh>
 #include <qpdf/QPDFObjectHandle.hh>

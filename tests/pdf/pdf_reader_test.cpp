@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include <qpdf/Pl_Buffer.hh>
+#include <qpdf/Pl_Flate.hh>
+
 #include "pdf_builder.h"
 
 namespace folvane {
@@ -286,6 +289,32 @@ TEST(PdfReader, ContentAsAnArrayOfStreams) {
     const auto read = ReadBytes(b.Write());
     ASSERT_EQ(read.pages.size(), 1u);
     EXPECT_EQ(read.pages[0].Width, 1700u);
+}
+
+TEST(PdfReader, ContentThatInflatesPastTheLimitKeepsWhatCameFirst) {
+    // 48 MB of blanks after the operator, compressed to some 50 KB.
+    std::string content = "q /Im0 Do Q";
+    content.append(std::size_t{48} << 20, ' ');
+    content += " /Im1 Do";
+    Pl_Buffer compressed("compressed");
+    Pl_Flate deflate("deflate", &compressed, Pl_Flate::a_deflate);
+    deflate.write(reinterpret_cast<const unsigned char*>(content.data()), content.size());
+    deflate.finish();
+    const auto bytes = compressed.getBufferSharedPointer();
+
+    PdfBuilder b;
+    QPDFObjectHandle page = b.Page(
+        "/MediaBox [0 0 612 792]", "",
+        b.XObjectResources({b.Image(fx::FaxImage(1700, 2200)), b.Image(fx::FaxImage(3400, 4400))}));
+    page.getKey("/Contents")
+        .replaceStreamData(
+            std::string(reinterpret_cast<const char*>(bytes->getBuffer()), bytes->getSize()),
+            QPDFObjectHandle::newName("/FlateDecode"), QPDFObjectHandle::newNull());
+    b.SetPages({page});
+    const auto read = ReadBytes(b.Write());
+    ASSERT_EQ(read.status, TiffReadStatus::Complete);
+    ASSERT_EQ(read.pages.size(), 1u);
+    EXPECT_EQ(read.pages[0].Width, 1700u);  // /Im1 lies beyond the limit
 }
 
 TEST(PdfReader, PageTreeIsWalkedNotCounted) {
