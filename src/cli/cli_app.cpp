@@ -162,7 +162,7 @@ int RunCommandLine(const CliOptions& options) {
     } else {
         // Checked before any file is read: a mistake here must not cost the
         // hours an archive takes.
-        output = OpenResultFile(options.output, files);
+        output = OpenResultFile(options.output, files, options.pdf);
         if (!output.stream) {
             PrintError(output.error);
             return output.refused ? kExitUsage : kExitOutputFailed;

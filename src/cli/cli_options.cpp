@@ -190,7 +190,7 @@ std::string UsageText() {
            "  -o, --output FILE    write to FILE (replaced only when complete); - is standard "
            "output.\n"
            "                       Refused: a folder, a block device, a name ending in .tif or\n"
-           "                       .tiff, the same file as an input\n"
+           "                       .tiff (with --pdf also .pdf), the same file as an input\n"
            "  --columns LIST       comma-separated columns to show: path,byte-order,pages,\n"
            "                       pixel-size,resolution,mm-size,compression,colour,paper,"
            "orientation\n"

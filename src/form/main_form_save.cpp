@@ -45,7 +45,7 @@ void MainForm::FileSave_Click() {
 }
 
 bool MainForm::WriteDisplayedResults(std::string& error) {
-    OpenedOutput output = OpenResultFile(state_.SavePath, list1_);
+    OpenedOutput output = OpenResultFile(state_.SavePath, list1_, takesPdf_);
     if (!output.stream) {
         error = output.error;
         return false;
@@ -72,7 +72,7 @@ void MainForm::Direct_Save_Click() {
         return;
     }
     state_.SavePath = *path;
-    OpenedOutput output = OpenResultFile(state_.SavePath, list1_);
+    OpenedOutput output = OpenResultFile(state_.SavePath, list1_, takesPdf_);
     if (!output.stream) {
         ShowSaveFailure(output.error);
         return;

@@ -361,6 +361,17 @@ TEST_F(CliProgram, PdfFilesListedWithTheOption) {
                   "folvane-cli: " + f + "e fake.pdf: 最初の 1024 バイトに %PDF- がありません\n");
 }
 
+TEST_F(CliProgram, PdfNamedOutputRefusedOnlyWithTheOption) {
+    const std::string tif = "\"" FOLVANE_SAMPLES "/a4_200dpi.tif\"";
+    const std::string out = (dir_ / "out.PDF").string();
+    EXPECT_EQ(Run("-q --pdf --encoding utf-8 -o \"" + out + "\" " + tif), 2);
+    EXPECT_EQ(Read("stderr"),
+              "folvane-cli: " + out + ": 名前が .pdf で終わるファイルには書き出せません\n");
+    EXPECT_FALSE(fs::exists(out));
+    EXPECT_EQ(Run("-q -o \"" + out + "\" " + tif), 0);
+    EXPECT_TRUE(fs::exists(out));
+}
+
 TEST_F(CliProgram, PdfFilesInTheTable) {
     const fs::path folder = dir_ / "scans";
     WritePdfFolder(folder);
