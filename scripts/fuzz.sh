@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the fuzz preset (clang, libFuzzer, ASan, UBSan) and fuzzes for
-# SECONDS (default 60) one target: `reader` (the TIFF reader, the default)
-# or `lists` (the decoder of --files-from lists: encodings, separators).
+# SECONDS (default 60) one target: `reader` (the default: the TIFF reader
+# and the PDF reader, every input going through both) or `lists` (the
+# decoder of --files-from lists: encodings, separators).
 #
 #   bash scripts/fuzz.sh [SECONDS] [reader|lists]
 #
@@ -33,6 +34,8 @@ reader)
     if [ -d ../shared/testdata/libtiff ]; then
         cp ../shared/testdata/libtiff/*.tif "$seeds"/
     fi
+    # Real PDF files from qpdf's test suite (tests/data/qpdf/SOURCES).
+    cp tests/data/qpdf/*.pdf "$seeds"/
     fuzzer=build/fuzz/tests/fuzz/reader_fuzzer
     ;;
 lists)

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/memory.h"
+#include "run/listed_file.h"
 
 namespace folvane {
 
@@ -24,6 +25,12 @@ class ReadAhead::Gate final : public ReadMemoryGate {
     ReadAhead& owner_;
     std::size_t index_;
 };
+
+ReadAhead::ReadAhead(const InputFiles& files, unsigned threads, bool withPdf)
+    : ReadAhead(files, threads, kReadAheadBytes,
+                [withPdf](const std::string& path, ReadMemoryGate& gate) {
+                    return ReadListedFile(path, withPdf, &gate);
+                }) {}
 
 ReadAhead::ReadAhead(const InputFiles& files, unsigned threads, std::size_t byteBudget,
                      ReadFunction read)

@@ -50,6 +50,8 @@ class ReadAhead final : public TiffFileSource {
     ReadAhead(const InputFiles& files, unsigned threads, std::size_t byteBudget = kReadAheadBytes,
               GatedReadFunction read = DefaultRead);
     ReadAhead(const InputFiles& files, unsigned threads, std::size_t byteBudget, ReadFunction read);
+    // Reads each file as ReadListedFile does.
+    ReadAhead(const InputFiles& files, unsigned threads, bool withPdf);
     ~ReadAhead() override;
     ReadAhead(const ReadAhead&) = delete;
     ReadAhead& operator=(const ReadAhead&) = delete;

@@ -19,10 +19,13 @@ bool HasTiffName(const std::string& path) {
 
 }  // namespace
 
-OpenedOutput OpenResultFile(const std::string& path, const InputFiles& inputs) {
+OpenedOutput OpenResultFile(const std::string& path, const InputFiles& inputs, bool withPdf) {
     // Also the name the system will use: on Windows "-o A.TIF." writes a.tif.
-    if (HasTiffName(path) || HasTiffName(PathAsTheSystemNamesIt(path)))
+    const std::string named = PathAsTheSystemNamesIt(path);
+    if (HasTiffName(path) || HasTiffName(named))
         return RefusedOutput(path, "名前が .tif/.tiff で終わるファイルには書き出せません");
+    if (withPdf && (HasPdfExtensionIgnoringCase(path) || HasPdfExtensionIgnoringCase(named)))
+        return RefusedOutput(path, "名前が .pdf で終わるファイルには書き出せません");
     // Only an existing output can be an input; the inputs are examined only then.
     if (const auto output = IdentifyFile(path)) {
         for (std::size_t i = 0; i < inputs.Count(); ++i) {
@@ -35,8 +38,9 @@ OpenedOutput OpenResultFile(const std::string& path, const InputFiles& inputs) {
     return CreateReplacingFile(path);
 }
 
-OpenedOutput OpenResultFile(const std::string& path, std::span<const std::string> inputs) {
-    return OpenResultFile(path, SpanInputFiles(inputs));
+OpenedOutput OpenResultFile(const std::string& path, std::span<const std::string> inputs,
+                            bool withPdf) {
+    return OpenResultFile(path, SpanInputFiles(inputs), withPdf);
 }
 
 bool EncodedLineWriter::WriteLine(std::string_view text) {
