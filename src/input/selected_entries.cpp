@@ -1,34 +1,17 @@
 #include "input/selected_entries.h"
 
-#include "input/input_list.h"
-#include "platform/file_system.h"
+#include "input/input_examination.h"
 
 namespace folvane {
 
 bool AddSelectedEntry(const std::string& entry, std::vector<std::string>& list,
                       std::vector<PathProblem>& problems) {
-    std::string reason;
-    switch (ExaminePath(entry, &reason)) {
-        case PathKind::Folder: {
-            const auto names = ListTifFileNames(entry, &reason);
-            if (!names) {
-                problems.push_back({PathProblem::Kind::FolderUnreadable, entry, reason});
-                return false;
-            }
-            for (const std::string& name : *names) list.push_back(JoinPath(entry, name));
-            return true;
-        }
-        case PathKind::File:
-            list.push_back(entry);
-            return true;
-        case PathKind::Missing:
-            problems.push_back({PathProblem::Kind::Missing, entry, reason});
-            break;
-        case PathKind::Unreadable:
-            problems.push_back({PathProblem::Kind::Unreadable, entry, reason});
-            break;
-    }
-    return false;
+    ExaminationRules rules;
+    rules.anyNamedFile = true;
+    const ExaminedInputs examined = ExamineInputs(std::span<const std::string>(&entry, 1), rules);
+    for (std::size_t i = 0; i < examined.files.Count(); ++i) list.push_back(examined.files.At(i));
+    problems.insert(problems.end(), examined.problems.begin(), examined.problems.end());
+    return examined.problems.empty();
 }
 
 }  // namespace folvane

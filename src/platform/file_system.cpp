@@ -1,6 +1,24 @@
 #include "platform/file_system.h"
 
+#include <atomic>
+#include <thread>
+
 namespace folvane {
+
+namespace {
+
+std::atomic<std::int64_t> lookDelayMicroseconds{0};
+
+}  // namespace
+
+void DelayPathLooksForTesting(std::chrono::microseconds delay) {
+    lookDelayMicroseconds.store(delay.count(), std::memory_order_relaxed);
+}
+
+void WaitAsForTesting() {
+    const std::int64_t delay = lookDelayMicroseconds.load(std::memory_order_relaxed);
+    if (delay > 0) std::this_thread::sleep_for(std::chrono::microseconds(delay));
+}
 
 bool HasTifExtensionIgnoringCase(const std::string& name) {
     if (name.size() < 4) return false;
