@@ -200,9 +200,11 @@ ExaminedInputs ExamineInputs(std::span<const std::string> paths, const Examinati
     return Examination(rules, control).Run(paths);
 }
 
-BackgroundExamination::BackgroundExamination(std::vector<std::string> paths, ExaminationRules rules)
+BackgroundExamination::BackgroundExamination(std::vector<std::string> paths, ExaminationRules rules,
+                                             ThreadChooser chooseThreads)
     : paths_(std::move(paths)) {
-    thread_ = std::thread([this, rules] {
+    thread_ = std::thread([this, rules, chooseThreads]() mutable {
+        if (rules.threads == 0 && chooseThreads) rules.threads = chooseThreads(paths_);
         result_ = ExamineInputs(paths_, rules, &control_);
         done_ = true;
     });

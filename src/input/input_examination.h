@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cstddef>
+#include <functional>
 #include <span>
 #include <string>
 #include <thread>
@@ -54,7 +55,11 @@ ExaminedInputs ExamineInputs(std::span<const std::string> paths, const Examinati
 // while a slow share is examined.
 class BackgroundExamination {
   public:
-    BackgroundExamination(std::vector<std::string> paths, ExaminationRules rules);
+    // With rules.threads 0, `chooseThreads` (on the examination's thread,
+    // since asking where the paths lie may wait on a server) says how many.
+    using ThreadChooser = std::function<unsigned(std::span<const std::string> paths)>;
+    BackgroundExamination(std::vector<std::string> paths, ExaminationRules rules,
+                          ThreadChooser chooseThreads = {});
     ~BackgroundExamination();  // cancels, and waits for the thread
     BackgroundExamination(const BackgroundExamination&) = delete;
     BackgroundExamination& operator=(const BackgroundExamination&) = delete;
