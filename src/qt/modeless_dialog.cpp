@@ -47,6 +47,8 @@ void ModelessDialog::SetRange(std::int64_t maximum) {
 
 void ModelessDialog::SetValue(std::int64_t value) { ProgressBar1->setValue(ClampToInt(value)); }
 
+void ModelessDialog::SetCaption(const std::string& caption) { setWindowTitle(ToQt(caption)); }
+
 void ModelessDialog::Repaint() {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }

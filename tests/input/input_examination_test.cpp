@@ -83,8 +83,9 @@ TEST_F(ExamineTest, ListedFilesCarryTheIdentityAStatGives) {
         if (examined.files.At(i) != path) continue;
         seen = true;
         // Where the listing gives no identity, none is made up.
-        if (const auto identity = examined.files.IdentityAt(i))
+        if (const auto identity = examined.files.IdentityAt(i)) {
             EXPECT_EQ(*identity, IdentifyFile(path));
+        }
     }
     EXPECT_TRUE(seen);
     const PathLook look = LookAtPath(path);
