@@ -17,6 +17,11 @@
 #include <QTest>
 #include <cmath>
 
+#include <QScreen>
+#include <QWindow>
+#include <chrono>
+
+#include "platform/file_system.h"
 #include "qt/list_box_widget.h"
 #include "qt/main_form.h"
 #include "window_test_support.h"
@@ -169,6 +174,44 @@ class WindowRunTest : public QObject {
         });
         form->form().FileSave_Click();
         QCOMPARE(opened, QDir(Path("out")).absolutePath());
+    }
+
+    // A drop of 20,000 paths on a file system that takes 1 ms for each
+    // look: the window answers clicks and keys meanwhile, shows the
+    // examination with its count, and Escape stops it, keeping what was
+    // examined.
+    void dropOnASlowShareLeavesTheWindowFree() {
+        using namespace std::chrono_literals;
+        QStringList paths;
+        for (int i = 0; i < 20000; ++i)
+            paths.push_back(Path(QStringLiteral("scan-%1.tif").arg(i, 5, 10, QLatin1Char('0'))));
+        folvane::DelayPathLooksForTesting(1ms);
+        form->DropPaths(paths);
+        QVERIFY(form->form().IsExamining());
+        auto* progress = Control<QDialog>(form.get(), "ModelessDialog");
+        QTRY_VERIFY_WITH_TIMEOUT(progress->isVisible(), 3000);
+        QTRY_VERIFY(progress->windowTitle().startsWith(QStringLiteral("ファイルを確認しています（")));
+        QVERIFY(progress->windowTitle().endsWith(QStringLiteral(" / 20000）")));
+        // Input is taken while the examination goes on: a click on a box.
+        auto* check = Control<QCheckBox>(form.get(), "Check2");
+        const bool before = check->isChecked();
+        QTest::mouseClick(check, Qt::LeftButton, Qt::NoModifier, QPoint(6, check->height() / 2));
+        QCOMPARE(check->isChecked(), !before);
+        QVERIFY(form->form().IsExamining());
+        if (qEnvironmentVariableIsSet("FOLVANE_SCREENSHOT")) {
+            QTest::qWait(300);
+            form->screen()->grabWindow(0).save(qEnvironmentVariable("FOLVANE_SCREENSHOT"));
+        }
+        // Escape where the keyboard is: the window, or the progress window
+        // where the system gave it the keyboard.
+        QWidget* active = QApplication::activeWindow();
+        QTest::keyClick(active != nullptr ? active : form.get(), Qt::Key_Escape);
+        QTRY_VERIFY(!form->form().IsExamining());
+        folvane::DelayPathLooksForTesting(0ms);
+        QVERIFY(!progress->isVisible());
+        const int kept = List1()->count();
+        QVERIFY2(kept > 0 && kept < 20000, qPrintable(QString::number(kept)));
+        QCOMPARE(List1()->item(kept - 1)->text(), paths[kept - 1]);
     }
 
     void closingWithUnsavedResultsAsks() {
