@@ -32,8 +32,10 @@ ModelessDialog::ModelessDialog(ProgressView& view, Clock clock)
 }
 
 void ModelessDialog::ShowExamining(std::int64_t examined, std::int64_t total) {
-    view_.SetCaption(std::string(window_text::kExaminingCaption) + "（" + std::to_string(examined) +
-                     " / " + std::to_string(total) + "）");
+    // A folder's entries count too: past the paths dropped, the count alone.
+    std::string count = std::to_string(examined);
+    if (examined <= total) count += " / " + std::to_string(total);
+    view_.SetCaption(std::string(window_text::kExaminingCaption) + "（" + count + "）");
     view_.SetRange(total);
     view_.SetValue(std::min(examined, total));
     view_.Show();

@@ -116,7 +116,9 @@ class ModelessDialog final : public ProgressSink {
     void End() override;
 
     // While dropped paths are examined: "ファイルを確認しています" with how
-    // many of `total` were examined, the window shown without a run.
+    // many of the `total` paths dropped were examined ("（120 / 20000）"; a
+    // folder's entries count too, and past `total` the count stands alone),
+    // the window shown without a run.
     void ShowExamining(std::int64_t examined, std::int64_t total);
     void EndExamining();
     void Hide() { view_.Hide(); }

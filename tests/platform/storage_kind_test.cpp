@@ -115,8 +115,7 @@ TEST(StorageKind, SpinningDisksButNotVirtualOnes) {
         {"virtio", true, "/sys/devices/pci0000:00/0000:00:02.0/virtio1/block/vda", "0x1af4",
          StorageKind::Local},
         {"xen", true, "/sys/devices/vbd-51712/block/xvda", "", StorageKind::Local},
-        {"qemu scsi", true, "/sys/devices/pci0000:00/host0/block/sda", "QEMU",
-         StorageKind::Local},
+        {"qemu scsi", true, "/sys/devices/pci0000:00/host0/block/sda", "QEMU", StorageKind::Local},
         {"hyper-v", true, "/sys/devices/LNXSYSTM:00/VMBUS:00/block/sda", "Msft",
          StorageKind::Local},
     };

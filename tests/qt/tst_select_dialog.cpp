@@ -199,9 +199,9 @@ class SelectDialogTest : public QObject {
         QCOMPARE(finished.size(), 1);
         QCOMPARE(d->result(), int(QDialog::Accepted));
         // The chosen list goes to the main window, which examines it.
-        QCOMPARE(form->ConfirmedEntries(),
-                 std::vector<std::string>{
-                     QDir::toNativeSeparators(Path("scan/old")).toStdString()});
+        QCOMPARE(
+            form->ConfirmedEntries(),
+            std::vector<std::string>{QDir::toNativeSeparators(Path("scan/old")).toStdString()});
     }
 
     void displayModes_data() {
@@ -278,7 +278,7 @@ class SelectDialogTest : public QObject {
         });
         QTest::keyClick(&main, Qt::Key_O, Qt::ControlModifier);
         QTRY_COMPARE(Control<ListBoxWidget>(&main, "List1")->itemTexts(),
-                 QStringList{QDir::toNativeSeparators(Path("scan/a.tif"))});
+                     QStringList{QDir::toNativeSeparators(Path("scan/a.tif"))});
         QVERIFY(Control<QAction>(&main, "IDMView")->isEnabled());
     }
 };

@@ -190,7 +190,8 @@ class WindowRunTest : public QObject {
         QVERIFY(form->form().IsExamining());
         auto* progress = Control<QDialog>(form.get(), "ModelessDialog");
         QTRY_VERIFY_WITH_TIMEOUT(progress->isVisible(), 3000);
-        QTRY_VERIFY(progress->windowTitle().startsWith(QStringLiteral("ファイルを確認しています（")));
+        QTRY_VERIFY(
+            progress->windowTitle().startsWith(QStringLiteral("ファイルを確認しています（")));
         QVERIFY(progress->windowTitle().endsWith(QStringLiteral(" / 20000）")));
         // Input is taken while the examination goes on: a click on a box.
         auto* check = Control<QCheckBox>(form.get(), "Check2");

@@ -601,12 +601,14 @@ int wmain(int argc, wchar_t** argv) {
             const HWND box = window.Control(IDC_CHECK0 + 2);
             const LRESULT before = SendMessageW(box, BM_GETCHECK, 0, 0);
             PostMessageW(box, BM_CLICK, 0, 0);
-            Check(PumpUntil(main, accelerators,
-                            [&] { return SendMessageW(box, BM_GETCHECK, 0, 0) != before; }, 3000),
+            Check(PumpUntil(
+                      main, accelerators,
+                      [&] { return SendMessageW(box, BM_GETCHECK, 0, 0) != before; }, 3000),
                   "a click is taken while the paths are examined");
             Check(window.Form().IsExamining(), "and the examination goes on");
             PostMessageW(main, WM_KEYDOWN, VK_ESCAPE, 1);
-            Check(PumpUntil(main, accelerators, [&] { return !window.Form().IsExamining(); }, 5000),
+            Check(PumpUntil(
+                      main, accelerators, [&] { return !window.Form().IsExamining(); }, 5000),
                   "Escape stops the examination");
             folvane::DelayPathLooksForTesting(0ms);
             const int kept = listbox::Count(window.Control(IDC_LIST1));
