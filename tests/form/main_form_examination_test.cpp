@@ -26,7 +26,8 @@ class ExaminationTest : public ::testing::Test {
         return services;
     }
     std::string Path(std::string_view name) const {
-        return Utf8FromPath(PathFromUtf8(folder.Path()) / PathFromUtf8(name));
+        std::filesystem::path path = PathFromUtf8(folder.Path()) / PathFromUtf8(name);
+        return Utf8FromPath(path.make_preferred());
     }
     // `count` files named f0000.tif ..., and their paths.
     std::vector<std::string> MakeFiles(int count) {
@@ -139,7 +140,8 @@ TEST_F(ExaminationTest, TheSameFileIsListedOnce) {
     std::filesystem::create_hard_link(PathFromUtf8(Path("scan/a.tif")),
                                       PathFromUtf8(Path("scan/link.tif")));
     const std::string dotted = Utf8FromPath(PathFromUtf8(folder.Path()) / "scan" / "." / "a.tif");
-    form.List1_OLEDragDrop({Path("scan")});
+    // Named one by one, each path is looked at, which gives its identity.
+    form.List1_OLEDragDrop({Path("scan/link.tif"), Path("scan/b.tif"), Path("scan/a.tif")});
     form.FinishExamination();
     EXPECT_EQ(view.list1, (std::vector<std::string>{Path("scan/a.tif"), Path("scan/b.tif")}));
     form.List1_OLEDragDrop({dotted});
@@ -156,6 +158,21 @@ TEST_F(ExaminationTest, TheSameFileIsListedOnce) {
                               ": 同じファイルです: " + dotted,
                           "MainForm1"}}));
 }
+
+#ifndef _WIN32
+// A folder's listing gives the identities too, where the file system's
+// numbers can be trusted (on Windows the listing gives none: files found
+// in a folder are told apart by their paths alone).
+TEST_F(ExaminationTest, AFolderListsAHardLinkOnce) {
+    folder.MakeFolder("scan");
+    WriteBytes(Path("scan/a.tif"), "x");
+    std::filesystem::create_hard_link(PathFromUtf8(Path("scan/a.tif")),
+                                      PathFromUtf8(Path("scan/link.tif")));
+    form.List1_OLEDragDrop({Path("scan")});
+    form.FinishExamination();
+    EXPECT_EQ(view.list1, std::vector<std::string>{Path("scan/a.tif")});
+}
+#endif
 
 }  // namespace
 }  // namespace folvane::testing

@@ -588,16 +588,16 @@ int wmain(int argc, wchar_t** argv) {
             folvane::DelayPathLooksForTesting(1ms);
             PostMessageW(window.Control(IDC_LIST1), WM_DROPFILES,
                          reinterpret_cast<WPARAM>(MakeDrop(slow)), 0);
-            const HWND progress = window.Progress().Handle();
-            Check(PumpUntil(main, accelerators,
-                            [&] {
-                                return IsWindowVisible(progress) &&
-                                       window.Progress().Caption().starts_with(
-                                           "ファイルを確認しています（");
-                            }),
-                  "the examination shows in the progress window: " + window.Progress().Caption());
-            Check(window.Progress().Caption().ends_with(" / 20000）"),
-                  "with the count of the paths dropped");
+            const HWND progress = form.Progress().Handle();
+            std::string caption;
+            const bool shown = PumpUntil(main, accelerators, [&] {
+                caption = form.Progress().Caption();
+                return IsWindowVisible(progress) &&
+                       caption.starts_with("ファイルを確認しています（");
+            });
+            Check(shown, "the examination shows in the progress window: " + caption);
+            Check(caption.ends_with(" / 20000）"),
+                  "with the count of the paths dropped: " + caption);
             const HWND box = window.Control(IDC_CHECK0 + 2);
             const LRESULT before = SendMessageW(box, BM_GETCHECK, 0, 0);
             PostMessageW(box, BM_CLICK, 0, 0);
@@ -605,10 +605,10 @@ int wmain(int argc, wchar_t** argv) {
                       main, accelerators,
                       [&] { return SendMessageW(box, BM_GETCHECK, 0, 0) != before; }, 3000),
                   "a click is taken while the paths are examined");
-            Check(window.Form().IsExamining(), "and the examination goes on");
+            Check(form.Form().IsExamining(), "and the examination goes on");
             PostMessageW(main, WM_KEYDOWN, VK_ESCAPE, 1);
             Check(PumpUntil(
-                      main, accelerators, [&] { return !window.Form().IsExamining(); }, 5000),
+                      main, accelerators, [&] { return !form.Form().IsExamining(); }, 5000),
                   "Escape stops the examination");
             folvane::DelayPathLooksForTesting(0ms);
             const int kept = listbox::Count(window.Control(IDC_LIST1));
@@ -650,7 +650,7 @@ int wmain(int argc, wchar_t** argv) {
         SendMessageW(main, WM_COMMAND, IDM_SELECT, 0);
         SetCurrentDirectoryW(current.data());
         // The confirmed entries are examined off the window's thread.
-        Check(PumpUntil(main, accelerators, [&] { return !window.Form().IsExamining(); }),
+        Check(PumpUntil(main, accelerators, [&] { return !form.Form().IsExamining(); }),
               "the confirmed entries examined");
         CheckEqual(fileList, {"a.tif", "B.TIF", "multipage.tif", "readme_not_a_tiff.tif"},
                    "FileList: *.tif in any case, no .tiff");
