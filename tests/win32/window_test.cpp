@@ -590,11 +590,16 @@ int wmain(int argc, wchar_t** argv) {
                          reinterpret_cast<WPARAM>(MakeDrop(slow)), 0);
             const HWND progress = form.Progress().Handle();
             std::string caption;
-            const bool shown = PumpUntil(main, accelerators, [&] {
+            bool shown = false;
+            // Looked at between short rounds of the message loop, as a
+            // person glancing at the window would.
+            for (int round = 0; round < 60 && !shown; ++round) {
+                PumpUntil(
+                    main, accelerators, [] { return false; }, 250);
                 caption = form.Progress().Caption();
-                return IsWindowVisible(progress) &&
-                       caption.starts_with("ファイルを確認しています（");
-            });
+                shown =
+                    IsWindowVisible(progress) && caption.starts_with("ファイルを確認しています（");
+            }
             Check(shown, "the examination shows in the progress window: " + caption);
             Check(caption.ends_with(" / 20000）"),
                   "with the count of the paths dropped: " + caption);
