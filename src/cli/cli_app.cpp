@@ -16,6 +16,7 @@
 #include "platform/terminal.h"
 #include "run/direct_run.h"
 #include "run/displayed_run.h"
+#include "run/listed_file.h"
 #include "run/read_ahead.h"
 #include "run/read_threads.h"
 #include "run/result_file.h"
@@ -75,6 +76,10 @@ class ProblemReportingSource final : public TiffFileSource {
             ++problems;
             if (progressLine_ != nullptr) progressLine_->Wipe();
             PrintPathProblem(path, result.problem);
+        } else if (result.rebuiltXref) {
+            // Counted, but worth a look: the file is damaged.
+            if (progressLine_ != nullptr) progressLine_->Wipe();
+            PrintPathProblem(path, "相互参照表を再構築して読みました");
         }
         return result;
     }
@@ -111,10 +116,11 @@ bool WriteTable(const InputFiles& files, const std::vector<InputProblem>& inputP
 }  // namespace
 
 PathList BuildInputList(const std::vector<std::string>& paths, bool recursive, unsigned threads,
-                        std::vector<PathProblem>& problems) {
+                        std::vector<PathProblem>& problems, bool withPdf) {
     ExaminationRules rules;
     rules.recursive = recursive;
     rules.threads = threads;
+    rules.withPdf = withPdf;
     ExaminedInputs examined = ExamineInputs(paths, rules);
     // A path that stays on the list is named when the run reaches it.
     for (const auto& problem : examined.problems)
@@ -144,7 +150,8 @@ int RunCommandLine(const CliOptions& options) {
     // read with: on a file server each look is a round trip.
     const unsigned examiners =
         options.jobs != 0 ? options.jobs : DefaultReadThreads(SpanInputFiles(paths));
-    const PathList files = BuildInputList(paths, options.recursive, examiners, pathProblems);
+    const PathList files =
+        BuildInputList(paths, options.recursive, examiners, pathProblems, options.pdf);
     NoteInputProblems(state, pathProblems);
 
     OpenedOutput output;
@@ -161,7 +168,7 @@ int RunCommandLine(const CliOptions& options) {
     } else {
         // Checked before any file is read: a mistake here must not cost the
         // hours an archive takes.
-        output = OpenResultFile(options.output, files);
+        output = OpenResultFile(options.output, files, options.pdf);
         if (!output.stream) {
             PrintError(output.error);
             return output.refused ? kExitUsage : kExitOutputFailed;
@@ -177,9 +184,9 @@ int RunCommandLine(const CliOptions& options) {
 
     const unsigned jobs = options.jobs != 0 ? options.jobs : DefaultReadThreads(files);
     std::unique_ptr<ReadAhead> readAhead;
-    if (jobs > 1) readAhead = std::make_unique<ReadAhead>(files, jobs);
+    if (jobs > 1) readAhead = std::make_unique<ReadAhead>(files, jobs, options.pdf);
     ProblemReportingSource source(
-        readAhead ? static_cast<TiffFileSource&>(*readAhead) : DefaultTiffFileSource(),
+        readAhead ? static_cast<TiffFileSource&>(*readAhead) : DirectFileSource(options.pdf),
         &progress == &progressLine ? &progressLine : nullptr);
     // The runs clear the list of problems' text, not the problems.
     const auto inputProblems = static_cast<std::int64_t>(state.InputProblems.size());

@@ -23,7 +23,8 @@ int RunCommandLine(const CliOptions& options);
 // that comes first. Problems with paths are added to `problems`; those
 // whose path was not added to the list are reported on standard error, as
 // are the later spellings of a file ("同じファイルです: first").
+// `withPdf` takes *.pdf files too.
 PathList BuildInputList(const std::vector<std::string>& paths, bool recursive, unsigned threads,
-                        std::vector<PathProblem>& problems);
+                        std::vector<PathProblem>& problems, bool withPdf = false);
 
 }  // namespace folvane::cli

@@ -86,6 +86,10 @@ class MainForm {
     void IDMCH_Click(int column);
     void IDMCHTO_Click();
     void IDMCHCT_Click();
+    // "PDF も対象にする": drops, the selection window and the runs take PDF
+    // files too while it is ticked. It keeps its value while the program runs.
+    void IDMPdf_Click();
+    bool TakesPdf() const { return takesPdf_; }
 
     // --- Input list ---
     // A drop onto List1: the full paths of the files and folders it
@@ -166,6 +170,7 @@ class MainForm {
     struct Addition {
         std::vector<std::string> paths;
         bool anyNamedFile;  // the selection window's entries
+        bool withPdf;
     };
     std::unique_ptr<BackgroundExamination> examination_;
     std::chrono::steady_clock::time_point examinationStarted_{};
@@ -177,6 +182,7 @@ class MainForm {
     std::vector<std::string> resultList_;
     bool running_ = false;
     bool closeAfterRun_ = false;
+    bool takesPdf_ = false;
     std::optional<MainList> popupTarget_;
     std::string saveFolder_;
     std::string helpFile_;

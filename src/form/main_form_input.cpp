@@ -28,14 +28,15 @@ void MainForm::List1_OLEDragDrop(const std::vector<std::string>& paths) {
 void MainForm::SelctFile_Click() {
     if (running_) return;
     // A fresh window each time: its lists start empty.
-    SelectDialog dialog;
+    SelectDialog dialog(takesPdf_);
     view_.ShowSelectDialog(dialog);
     // Cancelled or not, the window counts as an addition.
     Examine(dialog.ConfirmedEntries(), true);
 }
 
 void MainForm::Examine(std::vector<std::string> paths, bool anyNamedFile) {
-    waitingAdditions_.push_back({std::move(paths), anyNamedFile});
+    // PDF files are taken as the menu said when the paths came.
+    waitingAdditions_.push_back({std::move(paths), anyNamedFile, takesPdf_});
     if (!examination_) StartNextExamination();
 }
 
@@ -45,6 +46,7 @@ void MainForm::StartNextExamination() {
     waitingAdditions_.pop_front();
     ExaminationRules rules;
     rules.anyNamedFile = next.anyNamedFile;
+    rules.withPdf = next.withPdf;
     rules.threads = services_.readThreads;
     // Asking where the paths lie may itself wait on a server: the
     // examination's thread does it.

@@ -62,7 +62,7 @@ bool SelectDialog::SetFolder(const std::string& path) {
 }
 
 void SelectDialog::DirList_Change() {
-    std::optional<std::vector<std::string>> files = ListTifFileNames(folder_);
+    std::optional<std::vector<std::string>> files = ListTifFileNames(folder_, nullptr, withPdf_);
     fileList_ = files ? std::move(*files) : std::vector<std::string>{};
     std::sort(fileList_.begin(), fileList_.end(), SortedListLess);
     FillFolderList();

@@ -96,12 +96,12 @@ class Examination {
                 folders.push_back({path, origin});
                 return;
             case PathKind::File:
-                if (rules_.anyNamedFile || TakesNamedFile(path))
+                if (rules_.anyNamedFile || TakesNamedFile(path, rules_.withPdf))
                     result_.files.Add(path, look.identity);
                 return;
             case PathKind::Missing:
             case PathKind::Unreadable: {
-                const bool listed = !rules_.anyNamedFile && TakesNamedFile(path);
+                const bool listed = !rules_.anyNamedFile && TakesNamedFile(path, rules_.withPdf);
                 if (listed) result_.files.Add(path);
                 problems_.push_back(
                     {origin,
@@ -132,7 +132,7 @@ class Examination {
             for (std::size_t e = 0; e < entries.size(); ++e) {
                 const FolderEntry& entry = entries[e];
                 if (entry.hidden) continue;
-                const bool taken = TakesListedFile(entry.name);
+                const bool taken = TakesListedFile(entry.name, rules_.withPdf);
                 const bool unknown = entry.type == EntryType::Unknown;
                 if (taken && (unknown || entry.type == EntryType::Link))
                     toLook.push_back({f, e, true, std::nullopt});
@@ -178,7 +178,7 @@ class Examination {
                         type = seen.look->regular ? EntryType::File : EntryType::Other;
                     identity = seen.look->identity;
                 }
-                if (type == EntryType::File && TakesListedFile(entry.name))
+                if (type == EntryType::File && TakesListedFile(entry.name, rules_.withPdf))
                     result_.files.Add(prefix, entry.name, identity);
                 else if (type == EntryType::Folder && rules_.recursive)
                     next.push_back({prefix + entry.name, folder.origin});

@@ -28,6 +28,8 @@ struct ExaminationRules {
     // missing one with such a name is kept, so its result says it cannot
     // be opened.
     bool anyNamedFile = false;
+    // *.pdf files are taken too, wherever *.tif files are.
+    bool withPdf = false;
     unsigned threads = 1;
 };
 

@@ -65,10 +65,11 @@ void AppendTo(const PathList& from, std::vector<std::string>& to) {
     for (std::size_t i = 0; i < from.Count(); ++i) to.push_back(from.At(i));
 }
 
-void AddExamined(const std::string& path, bool recursive, PathList& list,
+void AddExamined(const std::string& path, bool recursive, bool withPdf, PathList& list,
                  std::vector<PathProblem>& problems) {
     ExaminationRules rules;
     rules.recursive = recursive;
+    rules.withPdf = withPdf;
     ExaminedInputs examined = ExamineInputs(std::span<const std::string>(&path, 1), rules);
     AppendTo(examined.files, list);
     problems.insert(problems.end(), examined.problems.begin(), examined.problems.end());
@@ -90,26 +91,27 @@ std::string PathProblemReason(const PathProblem& problem) {
 
 std::string SameFileReason(const SameFile& same) { return "同じファイルです: " + same.firstPath; }
 
-void AddDroppedPath(const std::string& path, PathList& list, std::vector<PathProblem>& problems) {
-    AddExamined(path, false, list, problems);
+void AddDroppedPath(const std::string& path, PathList& list, std::vector<PathProblem>& problems,
+                    bool withPdf) {
+    AddExamined(path, false, withPdf, list, problems);
 }
 
 void AddDroppedPathRecursive(const std::string& path, PathList& list,
-                             std::vector<PathProblem>& problems) {
-    AddExamined(path, true, list, problems);
+                             std::vector<PathProblem>& problems, bool withPdf) {
+    AddExamined(path, true, withPdf, list, problems);
 }
 
 void AddDroppedPath(const std::string& path, std::vector<std::string>& list,
-                    std::vector<PathProblem>& problems) {
+                    std::vector<PathProblem>& problems, bool withPdf) {
     PathList added;
-    AddDroppedPath(path, added, problems);
+    AddDroppedPath(path, added, problems, withPdf);
     AppendTo(added, list);
 }
 
 void AddDroppedPathRecursive(const std::string& path, std::vector<std::string>& list,
-                             std::vector<PathProblem>& problems) {
+                             std::vector<PathProblem>& problems, bool withPdf) {
     PathList added;
-    AddDroppedPathRecursive(path, added, problems);
+    AddDroppedPathRecursive(path, added, problems, withPdf);
     AppendTo(added, list);
 }
 

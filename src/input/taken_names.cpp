@@ -16,8 +16,12 @@ bool EndsWithIgnoringCase(std::string_view text, std::string_view end) {
 
 }  // namespace
 
-bool TakesNamedFile(std::string_view path) { return path.ends_with(".tif"); }
+bool TakesNamedFile(std::string_view path, bool withPdf) {
+    return path.ends_with(".tif") || (withPdf && EndsWithIgnoringCase(path, ".pdf"));
+}
 
-bool TakesListedFile(std::string_view name) { return EndsWithIgnoringCase(name, ".tif"); }
+bool TakesListedFile(std::string_view name, bool withPdf) {
+    return EndsWithIgnoringCase(name, ".tif") || (withPdf && EndsWithIgnoringCase(name, ".pdf"));
+}
 
 }  // namespace folvane

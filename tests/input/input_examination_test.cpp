@@ -127,7 +127,9 @@ TEST_F(ExamineTest, StoppingKeepsWhatWasExamined) {
     std::vector<std::string> paths;
     for (int i = 0; i < 400; ++i) paths.push_back(At("t/a/1.tif"));
     DelayPathLooksForTesting(2ms);
-    BackgroundExamination examination(paths, {false, false, 2});
+    ExaminationRules rules;
+    rules.threads = 2;
+    BackgroundExamination examination(paths, rules);
     std::this_thread::sleep_for(50ms);
     examination.Cancel();
     const ExaminedInputs examined = examination.Take();
