@@ -239,6 +239,7 @@ HWND MainFormWindow::ListWindow(MainList list) const {
 }
 
 void MainFormWindow::SetListLines(MainList list, std::span<const std::string> lines) {
+    if (list == MainList::ResultList) return window_.SetResultLines(lines);
     HWND box = ListWindow(list);
     SendMessageW(box, WM_SETREDRAW, FALSE, 0);
     listbox::Clear(box);
@@ -249,15 +250,18 @@ void MainFormWindow::SetListLines(MainList list, std::span<const std::string> li
 }
 
 void MainFormWindow::AppendListLines(MainList list, std::span<const std::string> lines) {
+    if (list == MainList::ResultList) return window_.AppendResultLines(lines);
     // Redrawn once for the whole batch, not once a line.
     HWND box = ListWindow(list);
     SendMessageW(box, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(box, LB_INITSTORAGE, lines.size(), lines.size() * 64 * sizeof(wchar_t));
     for (const std::string& line : lines) listbox::Append(box, line);
     SendMessageW(box, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(box, nullptr, TRUE);
 }
 
 void MainFormWindow::RemoveListRows(MainList list, std::span<const std::size_t> rows) {
+    if (list == MainList::ResultList) return window_.RemoveResultRows(rows);
     HWND box = ListWindow(list);
     // From the last, so the rows still to go keep their numbers.
     for (auto row = rows.rbegin(); row != rows.rend(); ++row)
@@ -278,15 +282,11 @@ std::vector<std::size_t> MainFormWindow::SelectedListRows(MainList list) const {
 }
 
 void MainFormWindow::SetHorizontalExtent(MainList list) {
-    // Measured in the list's own font, so that the range reaches the ends
-    // of the result list's lines in its fixed-pitch font.
-    HWND box = ListWindow(list);
-    listbox::SetHorizontalExtent(box, box);
+    // List1 never scrolls sideways: it shortens what does not fit.
+    if (list == MainList::ResultList) window_.FitResultExtent();
 }
 
-void MainFormWindow::SetResultText(const std::string& text) {
-    SetWindowTextTo(window_.Control(IDC_RESULT), Wide(text));
-}
+void MainFormWindow::SetResultText(const std::string& text) { window_.SetResultText(Wide(text)); }
 
 std::string MainFormWindow::ResultText() const { return EditText(window_.Control(IDC_RESULT)); }
 

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,13 @@ class MainWindowEvents {
     virtual void ListMouseDown(int /*listId*/, int /*button*/, POINT /*screen*/) {}
     // The window is being closed (close box, Alt+F4, the "終了" button).
     virtual void Closing() {}
+};
+
+// A row of a list: its height, and where the text's cell starts in it so
+// that the ink from the tallest letter to the lowest underscore shows.
+struct ListLine {
+    int height = 0;
+    int inkTop = 0;
 };
 
 class MainWindow {
@@ -75,6 +83,22 @@ class MainWindow {
     // when it does not fit. InputTip() is the text it shows now.
     void ShowInputTip(int index);
     std::wstring InputTip() const;
+    // What List1 shows of the entry at `index`: the path, shortened in the
+    // middle of its folder part when it does not fit.
+    std::string InputLineShown(int index) const;
+
+    // ResultList's lines: the list itself only knows how many there are.
+    void SetResultLines(std::span<const std::string> lines);
+    void AppendResultLines(std::span<const std::string> lines);
+    // `rows` in ascending order.
+    void RemoveResultRows(std::span<const std::size_t> rows);
+    const std::vector<std::string>& ResultLines() const { return resultLines_; }
+    // The horizontal scroll range: the widest line and a scroll bar.
+    void FitResultExtent();
+
+    // The totals box's text; its scroll bars show only when needed in the
+    // one-line layout.
+    void SetResultText(const std::wstring& text);
 
     // Destroys the window once the closing was allowed for.
     void Destroy();
@@ -86,7 +110,13 @@ class MainWindow {
     void AddTooltips();
     void FitListLines();
     int ListLineHeight(HFONT font) const;
+    ListLine ListLineOf(HFONT font) const;
     void DrawInputItem(const DRAWITEMSTRUCT& item);
+    void DrawResultItem(const DRAWITEMSTRUCT& item);
+    void FitTotalsScrollBars();
+    SIZE TotalsTextSize() const;
+    int LineHeightOf(HFONT font) const;
+    int InputTextRoom() const;
     void LayOut();
     void ApplyDpi(int dpi);
     void ClampToWorkArea();
@@ -103,6 +133,9 @@ class MainWindow {
     bool quitOnDestroy_ = true;
     HWND focus_ = nullptr;  // the control that had the keyboard last
     std::wstring inputTip_;
+    std::vector<std::string> resultLines_;
+    ListLine inputLine_;
+    ListLine resultLine_;
 };
 
 }  // namespace folvane::win32

@@ -359,14 +359,20 @@ int wmain(int argc, wchar_t** argv) {
                          frame.bottom - frame.top + 100, SWP_NOMOVE | SWP_NOZORDER);
             const RECT grownList = rectOf(IDC_RESULTLIST);
             const RECT grownClose = rectOf(IDC_CLOSE);
-            Check(grownList.right - grownList.left == list.right - list.left + 150,
-                  "ResultList takes the extra width: " + std::to_string(list.right - list.left) +
-                      " -> " + std::to_string(grownList.right - grownList.left));
+            const RECT grownInput = rectOf(IDC_LIST1);
+            const int inputGrowth =
+                (grownInput.right - grownInput.left) - (input.right - input.left);
+            const int resultGrowth = (grownList.right - grownList.left) - (list.right - list.left);
+            Check(inputGrowth + resultGrowth == 150 && inputGrowth >= 30 && inputGrowth <= 45 &&
+                      grownList.left == grownInput.right + (list.left - input.right),
+                  "the two lists share the extra width as they share the design's: List1 +" +
+                      std::to_string(inputGrowth) + ", ResultList +" +
+                      std::to_string(resultGrowth));
             Check(grownClose.left == close.left + 150 && grownClose.top == close.top + 100,
                   "終了 keeps its distance to the bottom right corner: " +
                       std::to_string(close.left) + "," + std::to_string(close.top) + " -> " +
                       std::to_string(grownClose.left) + "," + std::to_string(grownClose.top));
-            Check(rectOf(IDC_LIST1).bottom == input.bottom + 100, "List1 takes the extra height");
+            Check(grownInput.bottom == input.bottom + 100, "List1 takes the extra height");
             SetWindowPos(main, nullptr, 0, 0, 100, 100, SWP_NOMOVE | SWP_NOZORDER);
             RECT least;
             GetWindowRect(main, &least);
@@ -374,6 +380,121 @@ int wmain(int argc, wchar_t** argv) {
                       least.bottom - least.top == frame.bottom - frame.top,
                   "the window is never smaller than designed");
             Check(rectOf(IDC_RESULTLIST).right == list.right, "and lays out as designed again");
+        }
+
+        // --- The labels above the lists end where the lists' borders begin ---
+        {
+            auto screenRect = [&](int id) {
+                RECT r;
+                GetWindowRect(window.Control(id), &r);
+                return r;
+            };
+            Check(screenRect(IDC_LABEL1).bottom <= screenRect(IDC_LIST1).top &&
+                      screenRect(IDC_LABEL2).bottom <= screenRect(IDC_RESULTLIST).top,
+                  "対　　象 and 結　　果 do not reach over the lists' top borders");
+        }
+
+        // --- A click at the centre of each check box's square toggles that
+        // box's setting and no other ---
+        {
+            struct Box {
+                int id;
+                const char* caption;
+            };
+            const Box boxes[] = {
+                {IDC_CHECK0 + 0, "ファイル名"}, {IDC_CHECK0 + 1, "ﾊﾞｲﾄｵｰﾀﾞｰ"},
+                {IDC_CHECK0 + 2, "ページ数"},   {IDC_CHECK0 + 3, "PixelSize"},
+                {IDC_CHECK0 + 4, "解像度"},     {IDC_CHECK0 + 5, "ﾐﾘｻｲｽﾞ"},
+                {IDC_CHECK0 + 6, "圧縮形式"},   {IDC_CHECK0 + 7, "色数"},
+                {IDC_CHECK0 + 8, "用紙"},       {IDC_CHECK0 + 9, "向き"},
+                {IDC_CHECK_TOTAL, "総合計"},    {IDC_CHECK_CTOTAL, "サイズ別合計"},
+                {IDC_CHECK_RTOTAL, "解像度別"},
+            };
+            auto settings = [&form] {
+                const folvane::SelectionState s = form.Form().CurrentSelection();
+                std::string values;
+                for (auto value : s.Check) values += std::to_string(value);
+                return values + "/" + std::to_string(s.Check_Total) +
+                       std::to_string(s.Check_CTotal) + std::to_string(s.Check_RTotal);
+            };
+            // The square sits at the box's left, as tall as a menu tick.
+            const int square = GetSystemMetrics(SM_CXMENUCHECK);
+            auto clickAt = [&](POINT point) {
+                HWND hit = ChildWindowFromPointEx(main, point, CWP_SKIPINVISIBLE);
+                if (hit == nullptr || hit == main) return hit;
+                POINT local = point;
+                MapWindowPoints(main, hit, &local, 1);
+                SendMessageW(hit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(local.x, local.y));
+                SendMessageW(hit, WM_LBUTTONUP, 0, MAKELPARAM(local.x, local.y));
+                PumpUntil(
+                    main, accelerators, [] { return false; }, 30);
+                return hit;
+            };
+            for (const Box& box : boxes) {
+                RECT r;
+                GetWindowRect(window.Control(box.id), &r);
+                MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
+                const POINT centre{r.left + square / 2, (r.top + r.bottom) / 2};
+                const std::string before = settings();
+                HWND hit = clickAt(centre);
+                const std::string after = settings();
+                int changed = 0;
+                for (std::size_t i = 0; i < before.size(); ++i) changed += before[i] != after[i];
+                Check(hit == window.Control(box.id) && changed == 1,
+                      std::string("a click on the square of ") + box.caption +
+                          " toggles it alone: " + before + " -> " + after);
+                clickAt(centre);
+                CheckEqual(settings(), before,
+                           std::string("and a second click undoes it: ") + box.caption);
+                // Its caption fits the box beside the square.
+                HDC dc = GetDC(main);
+                HGDIOBJ previous = SelectObject(dc, window.Fonts().Window());
+                const std::wstring caption = WindowTextOf(window.Control(box.id));
+                SIZE extent{};
+                GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()),
+                                      &extent);
+                SelectObject(dc, previous);
+                ReleaseDC(main, dc);
+                Check(square + 6 + extent.cx <= r.right - r.left,
+                      std::string("the caption fits its box: ") + box.caption);
+            }
+        }
+
+        // --- Both lists' rows hold their font's ink, underscores included,
+        // at the starting density and at 144 dpi ---
+        auto checkRows = [&](const std::string& when) {
+            for (int id : {IDC_LIST1, IDC_RESULTLIST}) {
+                HFONT font =
+                    id == IDC_LIST1 ? window.Fonts().Window() : window.Fonts().ResultList();
+                HDC dc = GetDC(main);
+                HGDIOBJ previous = SelectObject(dc, font);
+                TEXTMETRICW metrics{};
+                GetTextMetricsW(dc, &metrics);
+                const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+                GLYPHMETRICS underscore{};
+                GetGlyphOutlineW(dc, L'_', GGO_METRICS, &underscore, 0, nullptr, &identity);
+                SelectObject(dc, previous);
+                ReleaseDC(main, dc);
+                const int ink = metrics.tmAscent + static_cast<int>(underscore.gmBlackBoxY) -
+                                static_cast<int>(underscore.gmptGlyphOrigin.y);
+                const int row =
+                    static_cast<int>(SendMessageW(window.Control(id), LB_GETITEMHEIGHT, 0, 0));
+                Check(row >= metrics.tmHeight + metrics.tmExternalLeading && row > ink,
+                      std::string(id == IDC_LIST1 ? "List1" : "ResultList") + when + ": a row of " +
+                          std::to_string(row) + " px holds the cell (" +
+                          std::to_string(metrics.tmHeight) + " + " +
+                          std::to_string(metrics.tmExternalLeading) + ") and the underscore (" +
+                          std::to_string(ink) + ")");
+            }
+        };
+        checkRows(" at " + std::to_string(window.Dpi()) + " dpi");
+        {
+            const int start = window.Dpi();
+            RECT frame;
+            GetWindowRect(main, &frame);
+            SendMessageW(main, 0x02E0, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&frame));
+            checkRows(" at 144 dpi");
+            SendMessageW(main, 0x02E0, MAKEWPARAM(start, start), reinterpret_cast<LPARAM>(&frame));
         }
 
         // --- Refusals before any file ---
@@ -428,6 +549,26 @@ int wmain(int argc, wchar_t** argv) {
                        "below the entries: the list's own hint");
         }
 
+        // --- A path too long for List1: the middle of its folder part gives
+        // way to "…", the file name stays whole; a wider window shows more ---
+        {
+            const std::string path = expectedList[0];
+            const std::string shown = window.InputLineShown(0);
+            const std::string name = "\\a.tif";
+            Check(shown.find("…") != std::string::npos && shown.size() < path.size() &&
+                      shown.substr(0, 3) == path.substr(0, 3) && shown.size() >= name.size() &&
+                      shown.substr(shown.size() - name.size()) == name,
+                  "List1 shows [" + shown + "] for [" + path + "]");
+            RECT frame;
+            GetWindowRect(main, &frame);
+            SetWindowPos(main, nullptr, 0, 0, frame.right - frame.left + 400,
+                         frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER);
+            const std::string wider = window.InputLineShown(0);
+            Check(wider.size() > shown.size(), "the list widens with the window: [" + wider + "]");
+            SetWindowPos(main, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                         SWP_NOMOVE | SWP_NOZORDER);
+        }
+
         // --- Column choice: a box and its menu twin ---
         Click(main, IDC_CHECK0 + 1);
         Check(!MenuChecked(menu, IDM_CH1), "unticking ﾊﾞｲﾄｵｰﾀﾞｰ clears its menu twin");
@@ -446,7 +587,7 @@ int wmain(int argc, wchar_t** argv) {
         form.SetRunFinishedHook([&runs] { ++runs; });
         SendMessageW(main, WM_COMMAND, IDM_VIEW, 0);
         Check(runs == 1, "one run");
-        const std::vector<std::string> results = ListTexts(window.Control(IDC_RESULTLIST));
+        const std::vector<std::string> results = window.ResultLines();
         Check(results.size() > 8, "result lines shown");
         if (!results.empty()) {
             CheckEqual(results.front(), f + "\\a.tif", "first result line is the first path");
@@ -544,7 +685,8 @@ int wmain(int argc, wchar_t** argv) {
             SendMessageW(main, WM_COMMAND, IDM_D_SAVE, 0);
             Check(PumpUntil(main, accelerators, AnswersDone), "direct save answered");
             Check(!FileBytes(direct).empty(), "direct file written");
-            Check(listbox::Count(window.Control(IDC_RESULTLIST)) == 0 &&
+            Check(window.ResultLines().empty() &&
+                      listbox::Count(window.Control(IDC_RESULTLIST)) == 0 &&
                       form.ResultText() == "合計\r\n" && MenuGrayed(menu, IDM_SAVE),
                   "after a direct save: no lines, the initial totals text, save menu disabled");
         }
@@ -606,6 +748,45 @@ int wmain(int argc, wchar_t** argv) {
         CheckEqual(seenMessages, {"何も選択されていません !"}, "empty confirmation refused");
         CheckEqual(ListTexts(window.Control(IDC_LIST1)), expectedList,
                    "files confirmed in the selection window are no duplicates");
+
+        // --- "総合計" alone over readable files: the totals box shows its one
+        // line whole, with no scroll bar ---
+        {
+            Click(main, IDC_CLEAR);
+            PostMessageW(window.Control(IDC_LIST1), WM_DROPFILES,
+                         reinterpret_cast<WPARAM>(
+                             MakeDrop({Join(folder, L"a.tif"), Join(folder, L"multipage.tif")})),
+                         0);
+            PumpUntil(main, accelerators,
+                      [&] { return listbox::Count(window.Control(IDC_LIST1)) == 2; });
+            Click(main, IDC_CHECK_CTOTAL);
+            SendMessageW(main, WM_COMMAND, IDM_VIEW, 0);
+            HWND box = window.Control(IDC_RESULT);
+            RECT client;
+            GetClientRect(box, &client);
+            HDC dc = GetDC(box);
+            HGDIOBJ previous = SelectObject(dc, window.Fonts().Window());
+            TEXTMETRICW metrics{};
+            GetTextMetricsW(dc, &metrics);
+            SelectObject(dc, previous);
+            ReleaseDC(box, dc);
+            const LRESULT first = SendMessageW(box, EM_POSFROMCHAR, 0, 0);
+            const int lineTop = static_cast<short>(HIWORD(first));
+            const std::string text = form.ResultText();
+            const std::size_t lineEnd = text.find("\r\n");
+            Check(text.find("総合計\t") == 0 &&
+                      (lineEnd == std::string::npos || lineEnd + 2 == text.size()),
+                  "the totals box holds one line, the grand total: " + text);
+            Check((GetWindowLongPtrW(box, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL)) == 0,
+                  "no scroll bar when the line fits");
+            Check(lineTop >= 0 && lineTop + metrics.tmHeight <= client.bottom,
+                  "the line shows whole: from " + std::to_string(lineTop) + ", " +
+                      std::to_string(metrics.tmHeight) + " px, in " +
+                      std::to_string(client.bottom) + " px");
+            Click(main, IDC_CHECK_CTOTAL);
+            Check((GetWindowLongPtrW(box, GWL_STYLE) & WS_VSCROLL) != 0,
+                  "the summary layout keeps its scroll bars");
+        }
 
         // --- Closing with a new, unsaved run: the question, answered "いいえ" ---
         SendMessageW(main, WM_COMMAND, IDM_VIEW, 0);
