@@ -234,38 +234,22 @@ void MainFormWindow::LayOutResultArea(form::ResultLayout layout) {
     }
 }
 
-HWND MainFormWindow::ListWindow(MainList list) const {
-    return window_.Control(list == MainList::List1 ? IDC_LIST1 : IDC_RESULTLIST);
+int MainFormWindow::ListId(MainList list) {
+    return list == MainList::List1 ? IDC_LIST1 : IDC_RESULTLIST;
 }
 
+HWND MainFormWindow::ListWindow(MainList list) const { return window_.Control(ListId(list)); }
+
 void MainFormWindow::SetListLines(MainList list, std::span<const std::string> lines) {
-    if (list == MainList::ResultList) return window_.SetResultLines(lines);
-    HWND box = ListWindow(list);
-    SendMessageW(box, WM_SETREDRAW, FALSE, 0);
-    listbox::Clear(box);
-    SendMessageW(box, LB_INITSTORAGE, lines.size(), lines.size() * 64 * sizeof(wchar_t));
-    for (const std::string& line : lines) listbox::Append(box, line);
-    SendMessageW(box, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(box, nullptr, TRUE);
+    window_.SetLines(ListId(list), lines);
 }
 
 void MainFormWindow::AppendListLines(MainList list, std::span<const std::string> lines) {
-    if (list == MainList::ResultList) return window_.AppendResultLines(lines);
-    // Redrawn once for the whole batch, not once a line.
-    HWND box = ListWindow(list);
-    SendMessageW(box, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(box, LB_INITSTORAGE, lines.size(), lines.size() * 64 * sizeof(wchar_t));
-    for (const std::string& line : lines) listbox::Append(box, line);
-    SendMessageW(box, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(box, nullptr, TRUE);
+    window_.AppendLines(ListId(list), lines);
 }
 
 void MainFormWindow::RemoveListRows(MainList list, std::span<const std::size_t> rows) {
-    if (list == MainList::ResultList) return window_.RemoveResultRows(rows);
-    HWND box = ListWindow(list);
-    // From the last, so the rows still to go keep their numbers.
-    for (auto row = rows.rbegin(); row != rows.rend(); ++row)
-        listbox::Remove(box, static_cast<int>(*row));
+    window_.RemoveRows(ListId(list), rows);
 }
 
 std::vector<std::size_t> MainFormWindow::SelectedListRows(MainList list) const {
@@ -319,8 +303,9 @@ void MainFormWindow::ShowVersionDialog(form::VersionDialog& dialog) {
     window.Run(dialog);
 }
 
-bool MainFormWindow::ShowHelp(const std::string& file, const std::string& keyword) {
-    return OpenHelpFile(file, keyword);
+bool MainFormWindow::ShowHelp(const std::string& file, const std::string& keyword,
+                              std::string& reason) {
+    return OpenHelpFile(file, keyword, reason);
 }
 
 std::string MainFormWindow::DefaultHelpFile() const { return FindHelpFile(ProgramFolder()); }

@@ -35,7 +35,9 @@ constexpr DWORD kListStyle = WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_VSCROLL | 
 constexpr DWORD kResultListStyle = kListStyle | LBS_OWNERDRAWFIXED | LBS_NODATA;
 // List1 draws each path so that its end, the file name, stays in view, and
 // shows the whole path as a tooltip: no sideways scrolling needed.
-constexpr DWORD kInputListStyle = (kListStyle & ~WS_HSCROLL) | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
+// Like ResultList, it holds no texts of its own: a drop of a folder may
+// list tens of thousands of paths.
+constexpr DWORD kInputListStyle = (kListStyle & ~WS_HSCROLL) | LBS_OWNERDRAWFIXED | LBS_NODATA;
 // No word wrap: a line of the size summary stays one line.
 constexpr DWORD kResultStyle = WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_VSCROLL | WS_HSCROLL |
                                ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN;
@@ -359,28 +361,21 @@ int MainWindow::ListLineHeight(HFONT font) const { return ListLineOf(font).heigh
 void MainWindow::DrawInputItem(const DRAWITEMSTRUCT& item) {
     HDC dc = item.hDC;
     RECT area = item.rcItem;
-    if (item.itemID != static_cast<UINT>(-1)) {
+    if (item.itemID < inputLines_.size()) {
         const bool selected = (item.itemState & ODS_SELECTED) != 0;
         FillRect(dc, &area, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-        const LRESULT length = SendMessageW(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0);
-        if (length != LB_ERR) {
-            std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-            SendMessageW(item.hwndItem, LB_GETTEXT, item.itemID,
-                         reinterpret_cast<LPARAM>(text.data()));
-            text.resize(static_cast<std::size_t>(length));
-            HGDIOBJ previous = SelectObject(dc, fonts_->Window());
-            SetBkMode(dc, TRANSPARENT);
-            SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-            const std::wstring shown =
-                Wide(form::ElidePath(Utf8(text), InputTextRoom(),
-                                     [dc](std::string_view t) { return TextWidthIn(dc, t); }));
-            RECT textArea = area;
-            textArea.left += 2;
-            textArea.top += inputLine_.inkTop;
-            DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &textArea,
-                      DT_SINGLELINE | DT_TOP | DT_NOPREFIX);
-            SelectObject(dc, previous);
-        }
+        HGDIOBJ previous = SelectObject(dc, fonts_->Window());
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        const std::wstring shown =
+            Wide(form::ElidePath(inputLines_[item.itemID], InputTextRoom(),
+                                 [dc](std::string_view t) { return TextWidthIn(dc, t); }));
+        RECT textArea = area;
+        textArea.left += 2;
+        textArea.top += inputLine_.inkTop;
+        DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &textArea,
+                  DT_SINGLELINE | DT_TOP | DT_NOPREFIX);
+        SelectObject(dc, previous);
     }
     if ((item.itemState & ODS_FOCUS) != 0) DrawFocusRect(dc, &area);
 }
@@ -393,11 +388,12 @@ int MainWindow::InputTextRoom() const {
 
 std::string MainWindow::InputLineShown(int index) const {
     HWND list = Control(IDC_LIST1);
-    if (index < 0 || index >= listbox::Count(list)) return {};
+    if (index < 0 || static_cast<std::size_t>(index) >= inputLines_.size()) return {};
     HDC dc = GetDC(list);
     HGDIOBJ previous = SelectObject(dc, fonts_->Window());
-    std::string shown = form::ElidePath(listbox::Text(list, index), InputTextRoom(),
-                                        [dc](std::string_view t) { return TextWidthIn(dc, t); });
+    std::string shown =
+        form::ElidePath(inputLines_[static_cast<std::size_t>(index)], InputTextRoom(),
+                        [dc](std::string_view t) { return TextWidthIn(dc, t); });
     SelectObject(dc, previous);
     ReleaseDC(list, dc);
     return shown;
@@ -423,34 +419,45 @@ void MainWindow::DrawResultItem(const DRAWITEMSTRUCT& item) {
     if ((item.itemState & ODS_FOCUS) != 0) DrawFocusRect(dc, &area);
 }
 
-void MainWindow::SetResultLines(std::span<const std::string> lines) {
-    HWND list = Control(IDC_RESULTLIST);
-    resultLines_.assign(lines.begin(), lines.end());
+std::vector<std::string>& MainWindow::LinesOf(int listId) {
+    return listId == IDC_LIST1 ? inputLines_ : resultLines_;
+}
+
+const std::vector<std::string>& MainWindow::Lines(int listId) const {
+    return listId == IDC_LIST1 ? inputLines_ : resultLines_;
+}
+
+void MainWindow::SetLines(int listId, std::span<const std::string> lines) {
+    HWND list = Control(listId);
+    std::vector<std::string>& kept = LinesOf(listId);
+    kept.assign(lines.begin(), lines.end());
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
-    SendMessageW(list, LB_SETCOUNT, resultLines_.size(), 0);
+    SendMessageW(list, LB_SETCOUNT, kept.size(), 0);
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
 }
 
-void MainWindow::AppendResultLines(std::span<const std::string> lines) {
+void MainWindow::AppendLines(int listId, std::span<const std::string> lines) {
     if (lines.empty()) return;
-    HWND list = Control(IDC_RESULTLIST);
-    resultLines_.insert(resultLines_.end(), lines.begin(), lines.end());
+    HWND list = Control(listId);
+    std::vector<std::string>& kept = LinesOf(listId);
+    kept.insert(kept.end(), lines.begin(), lines.end());
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(list, LB_SETCOUNT, resultLines_.size(), 0);
+    SendMessageW(list, LB_SETCOUNT, kept.size(), 0);
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
 }
 
-void MainWindow::RemoveResultRows(std::span<const std::size_t> rows) {
-    HWND list = Control(IDC_RESULTLIST);
+void MainWindow::RemoveRows(int listId, std::span<const std::size_t> rows) {
+    HWND list = Control(listId);
+    std::vector<std::string>& kept = LinesOf(listId);
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     // From the last, so the rows still to go keep their numbers; the list
     // drops each row's selection with it.
     for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
-        if (*row >= resultLines_.size()) continue;
-        resultLines_.erase(resultLines_.begin() + static_cast<std::ptrdiff_t>(*row));
+        if (*row >= kept.size()) continue;
+        kept.erase(kept.begin() + static_cast<std::ptrdiff_t>(*row));
         SendMessageW(list, LB_DELETESTRING, *row, 0);
     }
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
@@ -498,8 +505,8 @@ void MainWindow::ShowInputTip(int index) {
     if (tooltips_ == nullptr) return;
     HWND list = Control(IDC_LIST1);
     std::wstring tip = kInputListTip;
-    if (index >= 0 && index < listbox::Count(list)) {
-        const std::wstring path = Wide(listbox::Text(list, index));
+    if (index >= 0 && static_cast<std::size_t>(index) < inputLines_.size()) {
+        const std::wstring path = Wide(inputLines_[static_cast<std::size_t>(index)]);
         HDC dc = GetDC(list);
         HGDIOBJ previous = SelectObject(dc, fonts_->Window());
         SIZE extent{};

@@ -87,12 +87,13 @@ class MainWindow {
     // middle of its folder part when it does not fit.
     std::string InputLineShown(int index) const;
 
-    // ResultList's lines: the list itself only knows how many there are.
-    void SetResultLines(std::span<const std::string> lines);
-    void AppendResultLines(std::span<const std::string> lines);
+    // The lines of List1 and ResultList (`listId`): the list controls only
+    // know how many there are and draw each from these.
+    void SetLines(int listId, std::span<const std::string> lines);
+    void AppendLines(int listId, std::span<const std::string> lines);
     // `rows` in ascending order.
-    void RemoveResultRows(std::span<const std::size_t> rows);
-    const std::vector<std::string>& ResultLines() const { return resultLines_; }
+    void RemoveRows(int listId, std::span<const std::size_t> rows);
+    const std::vector<std::string>& Lines(int listId) const;
     // The horizontal scroll range: the widest line and a scroll bar.
     void FitResultExtent();
 
@@ -117,6 +118,7 @@ class MainWindow {
     SIZE TotalsTextSize() const;
     int LineHeightOf(HFONT font) const;
     int InputTextRoom() const;
+    std::vector<std::string>& LinesOf(int listId);
     void LayOut();
     void ApplyDpi(int dpi);
     void ClampToWorkArea();
@@ -133,6 +135,7 @@ class MainWindow {
     bool quitOnDestroy_ = true;
     HWND focus_ = nullptr;  // the control that had the keyboard last
     std::wstring inputTip_;
+    std::vector<std::string> inputLines_;
     std::vector<std::string> resultLines_;
     ListLine inputLine_;
     ListLine resultLine_;
