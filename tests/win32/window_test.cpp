@@ -67,6 +67,7 @@ void CheckEqual(const std::vector<std::string>& actual, const std::vector<std::s
 // Each step looks for its window; once it acted, the next step waits.
 std::deque<std::function<bool()>> answers;
 std::vector<std::string> seenMessages;
+std::string lastMessage;  // the whole text of the last message box answered
 
 void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     if (!answers.empty() && answers.front()()) answers.pop_front();
@@ -127,6 +128,7 @@ std::function<bool()> AnswerMessageBox(const std::string& message) {
             const std::string texts = StaticTexts(window);
             if (texts.find(message) == std::string::npos) continue;
             seenMessages.push_back(message);
+            lastMessage = texts;
             PostMessageW(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
             return true;
         }
@@ -520,11 +522,12 @@ int wmain(int argc, wchar_t** argv) {
         PostMessageW(window.Control(IDC_LIST1), WM_DROPFILES,
                      reinterpret_cast<WPARAM>(MakeDrop(dropped)), 0);
         PumpUntil(main, accelerators,
-                  [&] { return listbox::Count(window.Control(IDC_LIST1)) > 0; });
+                  [&] { return static_cast<int>(window.Lines(IDC_LIST1).size()) > 0; });
         const std::vector<std::string> expectedList{
             f + "\\a.tif", f + "\\B.TIF", f + "\\multipage.tif", f + "\\readme_not_a_tiff.tif"};
-        CheckEqual(ListTexts(window.Control(IDC_LIST1)), expectedList,
+        CheckEqual(window.Lines(IDC_LIST1), expectedList,
                    "List1 after the drop: sorted, no duplicates, no .tiff or .txt");
+        Check(listbox::Count(window.Control(IDC_LIST1)) == 4, "and the list control has 4 rows");
         Check(!MenuGrayed(menu, IDM_VIEW) && !MenuGrayed(menu, IDM_D_SAVE) &&
                   MenuGrayed(menu, IDM_SAVE),
               "run menus enabled by the drop, save menu not yet");
@@ -587,7 +590,7 @@ int wmain(int argc, wchar_t** argv) {
         form.SetRunFinishedHook([&runs] { ++runs; });
         SendMessageW(main, WM_COMMAND, IDM_VIEW, 0);
         Check(runs == 1, "one run");
-        const std::vector<std::string> results = window.ResultLines();
+        const std::vector<std::string> results = window.Lines(IDC_RESULTLIST);
         Check(results.size() > 8, "result lines shown");
         if (!results.empty()) {
             CheckEqual(results.front(), f + "\\a.tif", "first result line is the first path");
@@ -685,7 +688,7 @@ int wmain(int argc, wchar_t** argv) {
             SendMessageW(main, WM_COMMAND, IDM_D_SAVE, 0);
             Check(PumpUntil(main, accelerators, AnswersDone), "direct save answered");
             Check(!FileBytes(direct).empty(), "direct file written");
-            Check(window.ResultLines().empty() &&
+            Check(window.Lines(IDC_RESULTLIST).empty() &&
                       listbox::Count(window.Control(IDC_RESULTLIST)) == 0 &&
                       form.ResultText() == "合計\r\n" && MenuGrayed(menu, IDM_SAVE),
                   "after a direct save: no lines, the initial totals text, save menu disabled");
@@ -699,6 +702,29 @@ int wmain(int argc, wchar_t** argv) {
             seenMessages.clear();
             SendMessageW(main, WM_COMMAND, IDM_HELP, 0);
             CheckEqual(seenMessages, {missing}, "missing help page named in a message box");
+            Check(seenMessages.size() == 1 &&
+                      lastMessage.find("が見つかりません。") != std::string::npos,
+                  "and called missing: " + lastMessage);
+
+            // There, but held open by another program that shares it with
+            // no one: not "missing", and why.
+            const std::wstring locked = Join(work, L"Folvane.html");
+            const HANDLE holder =
+                CreateFileW(locked.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+            Check(holder != INVALID_HANDLE_VALUE, "help page made and held open");
+            form.Form().SetHelpFile(Utf8(locked));
+            answers.push_back(AnswerMessageBox(Utf8(locked)));
+            seenMessages.clear();
+            lastMessage.clear();
+            SendMessageW(main, WM_COMMAND, IDM_HELP, 0);
+            CloseHandle(holder);
+            Check(lastMessage.find("ヘルプ ファイル " + Utf8(locked) + " を開けません。\n") == 0 &&
+                      lastMessage.size() >
+                          ("ヘルプ ファイル " + Utf8(locked) + " を開けません。\n").size(),
+                  "a help page that is there but cannot be opened says so, with the reason: " +
+                      lastMessage);
+            DeleteFileW(locked.c_str());
         }
 
         // --- The about box ---
@@ -706,6 +732,25 @@ int wmain(int argc, wchar_t** argv) {
             for (HWND version : VisibleThreadWindows(L"FolvaneDialog")) {
                 if (Utf8(WindowTextOf(version)) != "Folvaneのﾊﾞｰｼﾞｮﾝ情報") continue;
                 seenMessages.push_back(Utf8(WindowTextOf(GetDlgItem(version, IDC_LBLVERSION))));
+                // The description on its two designed lines, each whole in
+                // the label's width.
+                HWND label = GetDlgItem(version, IDC_LBLDESCRIPTION);
+                const std::wstring text = WindowTextOf(label);
+                RECT room;
+                GetClientRect(label, &room);
+                HDC dc = GetDC(label);
+                auto font = reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0));
+                HGDIOBJ previous = SelectObject(dc, font);
+                TEXTMETRICW metrics{};
+                GetTextMetricsW(dc, &metrics);
+                RECT needed{0, 0, room.right, 0};
+                DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed,
+                          DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+                SelectObject(dc, previous);
+                ReleaseDC(label, dc);
+                seenMessages.push_back(Utf8(text));
+                seenMessages.push_back(std::to_string(needed.bottom / metrics.tmHeight) + " lines" +
+                                       (needed.bottom <= room.bottom ? ", fits" : ", cut"));
                 PostMessageW(GetDlgItem(version, IDOK), BM_CLICK, 0, 0);
                 return true;
             }
@@ -713,7 +758,10 @@ int wmain(int argc, wchar_t** argv) {
         });
         seenMessages.clear();
         SendMessageW(main, WM_COMMAND, IDM_VER, 0);
-        CheckEqual(seenMessages, {"ﾊﾞｰｼﾞｮﾝ 1.0.0"}, "about box title and version");
+        CheckEqual(
+            seenMessages,
+            {"ﾊﾞｰｼﾞｮﾝ 1.0.0", "Tiff の Tag情報による\r\nサイズ等 の リスト化", "2 lines, fits"},
+            "about box: version, and the description on its two lines");
 
         // --- The selection window, in the test folder: an empty
         // confirmation is refused, then the files of FileList are added ---
@@ -746,7 +794,7 @@ int wmain(int argc, wchar_t** argv) {
         CheckEqual(fileList, {"a.tif", "B.TIF", "multipage.tif", "readme_not_a_tiff.tif"},
                    "FileList: *.tif in any case, no .tiff");
         CheckEqual(seenMessages, {"何も選択されていません !"}, "empty confirmation refused");
-        CheckEqual(ListTexts(window.Control(IDC_LIST1)), expectedList,
+        CheckEqual(window.Lines(IDC_LIST1), expectedList,
                    "files confirmed in the selection window are no duplicates");
 
         // --- "総合計" alone over readable files: the totals box shows its one
@@ -758,7 +806,7 @@ int wmain(int argc, wchar_t** argv) {
                              MakeDrop({Join(folder, L"a.tif"), Join(folder, L"multipage.tif")})),
                          0);
             PumpUntil(main, accelerators,
-                      [&] { return listbox::Count(window.Control(IDC_LIST1)) == 2; });
+                      [&] { return static_cast<int>(window.Lines(IDC_LIST1).size()) == 2; });
             Click(main, IDC_CHECK_CTOTAL);
             SendMessageW(main, WM_COMMAND, IDM_VIEW, 0);
             HWND box = window.Control(IDC_RESULT);
@@ -786,6 +834,39 @@ int wmain(int argc, wchar_t** argv) {
             Click(main, IDC_CHECK_CTOTAL);
             Check((GetWindowLongPtrW(box, GWL_STYLE) & WS_VSCROLL) != 0,
                   "the summary layout keeps its scroll bars");
+        }
+
+        // --- A folder reached through a link (a reparse point) is listed in
+        // the selection window: FOLVANE_TEST_LINKS names a folder holding
+        // "リンク", a link to a folder (Wine makes no links itself) ---
+        if (const wchar_t* links = _wgetenv(L"FOLVANE_TEST_LINKS")) {
+            const DWORD attributes = GetFileAttributesW(Join(links, L"リンク").c_str());
+            Check(attributes != INVALID_FILE_ATTRIBUTES &&
+                      (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+                      (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0,
+                  "リンク is a folder link");
+            SetCurrentDirectoryW(links);
+            std::vector<std::string> tree;
+            std::vector<std::string> folders;
+            answers.push_back([&tree, &folders] {
+                for (HWND dialog : VisibleThreadWindows(L"FolvaneDialog")) {
+                    if (WindowTextOf(dialog) != SelectDialogWindow::kCaption) continue;
+                    tree = ListTexts(GetDlgItem(dialog, IDC_DIRLIST));
+                    folders = ListTexts(GetDlgItem(dialog, IDC_FOLLIST));
+                    PostMessageW(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+                    return true;
+                }
+                return false;
+            });
+            SendMessageW(main, WM_COMMAND, IDM_SELECT, 0);
+            SetCurrentDirectoryW(current.data());
+            CheckEqual(folders, {"リンク", "目標"},
+                       "the selection window lists the linked folder beside its target");
+            Check(!tree.empty() && tree.back().find("目標") != std::string::npos &&
+                      tree[tree.size() - 2].find("リンク") != std::string::npos,
+                  "and in its folder tree");
+        } else {
+            std::printf("note: FOLVANE_TEST_LINKS not set, the folder link is not tried\n");
         }
 
         // --- Closing with a new, unsaved run: the question, answered "いいえ" ---
