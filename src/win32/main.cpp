@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <objbase.h>
+#include <ole2.h>
 #include <shellapi.h>
 
 #include <string>
@@ -19,8 +19,8 @@
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     using namespace folvane::win32;
     // The shell's folder picker and the Save-As dialog want COM on this
-    // thread, in a single-threaded apartment.
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    // thread, in a single-threaded apartment; drops from Explorer want OLE.
+    OleInitialize(nullptr);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS |
                                                        ICC_BAR_CLASSES | ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
@@ -65,6 +65,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
             status = RunMessageLoop(window.Handle(), window.Window().Accelerators());
         }
     }
-    CoUninitialize();
+    OleUninitialize();
     return status;
 }

@@ -335,8 +335,12 @@ void MainWindow::CreateControls() {
     SetWindowSubclass(Control(IDC_LIST1), ListProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
     SetWindowSubclass(Control(IDC_RESULTLIST), ListProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
     SetWindowSubclass(Control(IDC_RESULT), ResultProcedure, 0, 0);
-    // Only List1 takes drops.
+    // Only List1 takes drops: from Explorer through OLE, which hands over
+    // long paths too; WM_DROPFILES from programs that only post that.
     DragAcceptFiles(Control(IDC_LIST1), TRUE);
+    dropTarget_ = std::make_unique<DropTarget>(
+        [this](const std::vector<std::string>& paths) { events_->Dropped(paths); });
+    RegisterDragDrop(Control(IDC_LIST1), dropTarget_.get());
 }
 
 ListLine MainWindow::ListLineOf(HFONT font) const {
@@ -857,6 +861,7 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             events_->Closing();
             return 0;
         case WM_DESTROY:
+            RevokeDragDrop(Control(IDC_LIST1));
             if (quitOnDestroy_) PostQuitMessage(0);
             return 0;
         case WM_NCDESTROY: {

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "win32/drop_target.h"
 #include "win32/fonts.h"
 
 namespace folvane::win32 {
@@ -101,6 +102,9 @@ class MainWindow {
     // one-line layout.
     void SetResultText(const std::wstring& text);
 
+    // List1's drop target, registered with OLE: Explorer's drops arrive here.
+    IDropTarget* InputDropTarget() const { return dropTarget_.get(); }
+
     // Destroys the window once the closing was allowed for.
     void Destroy();
 
@@ -135,6 +139,7 @@ class MainWindow {
     bool quitOnDestroy_ = true;
     HWND focus_ = nullptr;  // the control that had the keyboard last
     std::wstring inputTip_;
+    std::unique_ptr<DropTarget> dropTarget_;
     std::vector<std::string> inputLines_;
     std::vector<std::string> resultLines_;
     ListLine inputLine_;

@@ -13,11 +13,12 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <objbase.h>
+#include <ole2.h>
 #include <shlobj.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <deque>
 #include <fstream>
 #include <functional>
@@ -206,6 +207,77 @@ HGLOBAL MakeDrop(const std::vector<std::wstring>& paths) {
 
 std::vector<std::string> ListTexts(HWND list) { return listbox::Texts(list); }
 
+// What Explorer hands a drop target: a data object offering formats, here
+// a shell ID list and CF_HDROP, each a block of global memory.
+class TestDataObject final : public IDataObject {
+  public:
+    ~TestDataObject() {
+        for (auto& [format, memory] : formats_) GlobalFree(memory);
+    }
+    void Offer(UINT format, HGLOBAL memory) { formats_.emplace_back(format, memory); }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
+        if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, IID_IDataObject)) {
+            *object = static_cast<IDataObject*>(this);
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE GetData(FORMATETC* wanted, STGMEDIUM* medium) override {
+        for (auto& [format, memory] : formats_) {
+            if (format != wanted->cfFormat || (wanted->tymed & TYMED_HGLOBAL) == 0) continue;
+            medium->tymed = TYMED_HGLOBAL;
+            medium->hGlobal = OleDuplicateData(memory, static_cast<CLIPFORMAT>(format), 0);
+            medium->pUnkForRelease = nullptr;
+            return S_OK;
+        }
+        return DV_E_FORMATETC;
+    }
+    HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* wanted) override {
+        for (auto& entry : formats_)
+            if (entry.first == wanted->cfFormat) return S_OK;
+        return DV_E_FORMATETC;
+    }
+    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
+        out->ptd = nullptr;
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
+        return OLE_E_ADVISENOTSUPPORTED;
+    }
+    HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
+    HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override {
+        return OLE_E_ADVISENOTSUPPORTED;
+    }
+
+  private:
+    std::vector<std::pair<UINT, HGLOBAL>> formats_;
+};
+
+// A shell ID list as Explorer makes it: the folder's item ID list, then
+// each file's, relative to the folder.
+HGLOBAL MakeShellIdList(PCIDLIST_ABSOLUTE folder, const std::vector<PCUIDLIST_RELATIVE>& items) {
+    std::vector<BYTE> block(sizeof(UINT) * (items.size() + 2));
+    auto append = [&block](const void* pidl, UINT index) {
+        reinterpret_cast<UINT*>(block.data())[index] = static_cast<UINT>(block.size());
+        const auto* bytes = static_cast<const BYTE*>(pidl);
+        block.insert(block.end(), bytes, bytes + ILGetSize(static_cast<PCUIDLIST_RELATIVE>(pidl)));
+    };
+    reinterpret_cast<UINT*>(block.data())[0] = static_cast<UINT>(items.size());
+    append(folder, 1);
+    for (std::size_t i = 0; i < items.size(); ++i) append(items[i], static_cast<UINT>(i + 2));
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, block.size());
+    std::memcpy(GlobalLock(memory), block.data(), block.size());
+    GlobalUnlock(memory);
+    return memory;
+}
+
 // Shown in itself; the main window stays hidden in this test.
 bool Shown(HWND control) { return (GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE) != 0; }
 
@@ -259,7 +331,7 @@ int wmain(int argc, wchar_t** argv) {
     // Unbuffered: what was checked before a crash still shows.
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     SetUnhandledExceptionFilter(Crashed);
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    OleInitialize(nullptr);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
     const DWORD started = GetTickCount();
@@ -797,6 +869,65 @@ int wmain(int argc, wchar_t** argv) {
         CheckEqual(window.Lines(IDC_LIST1), expectedList,
                    "files confirmed in the selection window are no duplicates");
 
+        // --- Drops from Explorer through OLE: a shell ID list alone, and a
+        // path of 260 characters or more offered both ways (a shell that
+        // cuts it short in the shell ID list, as Wine's does, leaves it to
+        // CF_HDROP) ---
+        {
+            IDropTarget* target = window.InputDropTarget();
+            Check(target != nullptr, "List1 has a drop target");
+            const UINT shellIdList = RegisterClipboardFormatW(CFSTR_SHELLIDLIST);
+            auto dropOn = [&](TestDataObject& data) {
+                DWORD effect = DROPEFFECT_COPY;
+                target->DragEnter(&data, MK_LBUTTON, {0, 0}, &effect);
+                const DWORD offered = effect;
+                effect = DROPEFFECT_COPY;
+                target->Drop(&data, MK_LBUTTON, {0, 0}, &effect);
+                return offered;
+            };
+            Click(main, IDC_CLEAR);
+            PIDLIST_ABSOLUTE parent = ILCreateFromPathW(folder.c_str());
+            PIDLIST_ABSOLUTE multipage = ILCreateFromPathW(Join(folder, L"multipage.tif").c_str());
+            Check(parent != nullptr && multipage != nullptr, "item IDs of the test folder");
+            if (parent != nullptr && multipage != nullptr) {
+                TestDataObject data;
+                data.Offer(shellIdList, MakeShellIdList(parent, {ILFindLastID(multipage)}));
+                Check(dropOn(data) == DROPEFFECT_COPY, "a shell ID list is taken as a copy");
+                CheckEqual(window.Lines(IDC_LIST1), {f + "\\multipage.tif"},
+                           "a drop of a shell ID list alone adds its file");
+            }
+            ILFree(multipage);
+            ILFree(parent);
+
+            // 280 characters and more, under folders made with the long-path
+            // prefix.
+            std::wstring deep = work;
+            while (deep.size() < 280) {
+                deep += L"\\長いフォルダ名長いフォルダ名長いフォルダ名";
+                CreateDirectoryW((L"\\\\?\\" + deep).c_str(), nullptr);
+            }
+            const std::wstring longFile = deep + L"\\頁0001.tif";
+            Check(CopyFileW(Join(samples, L"a4_200dpi.tif").c_str(),
+                            (L"\\\\?\\" + longFile).c_str(), FALSE) != 0,
+                  "a scan under a path of " + std::to_string(longFile.size()) + " characters");
+            PIDLIST_ABSOLUTE whole = SHSimpleIDListFromPath(longFile.c_str());
+            TestDataObject both;
+            if (whole != nullptr) {
+                PIDLIST_ABSOLUTE folderOfIt = ILClone(whole);
+                ILRemoveLastID(folderOfIt);
+                both.Offer(shellIdList, MakeShellIdList(folderOfIt, {ILFindLastID(whole)}));
+                ILFree(folderOfIt);
+                ILFree(whole);
+            }
+            both.Offer(CF_HDROP, MakeDrop({longFile}));
+            Click(main, IDC_CLEAR);
+            dropOn(both);
+            CheckEqual(window.Lines(IDC_LIST1), {Utf8(longFile)},
+                       "a path of 260 characters or more arrives whole");
+            TestDataObject nothing;
+            Check(dropOn(nothing) == DROPEFFECT_NONE, "a drag without files is refused");
+        }
+
         // --- "総合計" alone over readable files: the totals box shows its one
         // line whole, with no scroll bar ---
         {
@@ -881,6 +1012,6 @@ int wmain(int argc, wchar_t** argv) {
 
     std::printf("%d checks, %d failed, %lu ms\n", checks, failures,
                 static_cast<unsigned long>(GetTickCount() - started));
-    CoUninitialize();
+    OleUninitialize();
     return failures == 0 ? 0 : 1;
 }
