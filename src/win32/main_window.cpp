@@ -414,7 +414,7 @@ void MainWindow::DrawResultItem(const DRAWITEMSTRUCT& item) {
         HGDIOBJ previous = SelectObject(dc, fonts_->ResultList());
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-        const int left = area.left + 2;
+        const int left = ResultTextLeft(area);
         const int top = area.top + resultLine_.inkTop;
         TabbedTextOutW(dc, left, top, text.c_str(), static_cast<int>(text.size()), 0, nullptr,
                        left);
@@ -429,6 +429,14 @@ std::vector<std::string>& MainWindow::LinesOf(int listId) {
 
 const std::vector<std::string>& MainWindow::Lines(int listId) const {
     return listId == IDC_LIST1 ? inputLines_ : resultLines_;
+}
+
+// Scrolled sideways, a row starts further left. Some list boxes move the
+// row's rectangle by the scroll position, others (Wine's) leave it: the
+// position is then taken off here.
+int MainWindow::ResultTextLeft(const RECT& row) const {
+    const int scrolled = row.left == 0 ? GetScrollPos(Control(IDC_RESULTLIST), SB_HORZ) : 0;
+    return row.left + 2 - scrolled;
 }
 
 void MainWindow::SetLines(int listId, std::span<const std::string> lines) {

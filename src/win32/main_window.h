@@ -97,6 +97,9 @@ class MainWindow {
     const std::vector<std::string>& Lines(int listId) const;
     // The horizontal scroll range: the widest line and a scroll bar.
     void FitResultExtent();
+    // Where the text of ResultList's row in `row` starts, its horizontal
+    // scrolling taken into account.
+    int ResultTextLeft(const RECT& row) const;
 
     // The totals box's text; its scroll bars show only when needed in the
     // one-line layout.

@@ -669,6 +669,23 @@ int wmain(int argc, wchar_t** argv) {
             Check(results.back().find_first_not_of(' ') == std::string::npos,
                   "the list ends with the line of blanks");
         }
+        {
+            // The lines are wider than the list: it scrolls sideways, and a
+            // scrolled row is drawn from further left.
+            HWND resultList = window.Control(IDC_RESULTLIST);
+            RECT client;
+            GetClientRect(resultList, &client);
+            const LRESULT extent = SendMessageW(resultList, LB_GETHORIZONTALEXTENT, 0, 0);
+            Check(extent > client.right,
+                  "ResultList's scroll range is wider than the list: " + std::to_string(extent));
+            SendMessageW(resultList, WM_HSCROLL, SB_PAGERIGHT, 0);
+            RECT row;
+            SendMessageW(resultList, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+            Check(GetScrollPos(resultList, SB_HORZ) > 0 && window.ResultTextLeft(row) < 0,
+                  "a row scrolled to the right is drawn from left of the list: " +
+                      std::to_string(window.ResultTextLeft(row)));
+            SendMessageW(resultList, WM_HSCROLL, SB_LEFT, 0);
+        }
         const std::string totals = form.ResultText();
         Check(totals.find("総合計\t") != std::string::npos, "totals text holds the grand total");
         Check(totals.find("Tiffではないのでは？\r\n\t" + f + "\\readme_not_a_tiff.tif") !=
