@@ -977,6 +977,8 @@ int wmain(int argc, wchar_t** argv) {
                 TestDataObject data;
                 data.Offer(shellIdList, MakeShellIdList(parent, {ILFindLastID(multipage)}));
                 Check(dropOn(data) == DROPEFFECT_COPY, "a shell ID list is taken as a copy");
+                // The dropped paths are examined off the window's thread.
+                PumpUntil(main, accelerators, [&] { return !window.Lines(IDC_LIST1).empty(); });
                 CheckEqual(window.Lines(IDC_LIST1), {f + "\\multipage.tif"},
                            "a drop of a shell ID list alone adds its file");
             }
@@ -1006,6 +1008,7 @@ int wmain(int argc, wchar_t** argv) {
             both.Offer(CF_HDROP, MakeDrop({longFile}));
             Click(main, IDC_CLEAR);
             dropOn(both);
+            PumpUntil(main, accelerators, [&] { return !window.Lines(IDC_LIST1).empty(); });
             CheckEqual(window.Lines(IDC_LIST1), {Utf8(longFile)},
                        "a path of 260 characters or more arrives whole");
             TestDataObject nothing;
