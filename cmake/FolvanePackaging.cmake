@@ -25,6 +25,23 @@ if(TARGET folvane)
     install(TARGETS folvane RUNTIME DESTINATION ${FOLVANE_INSTALL_BINDIR})
 endif()
 install(FILES ${PROJECT_SOURCE_DIR}/help/Folvane.html DESTINATION ${FOLVANE_INSTALL_HELPDIR})
+if(NOT WIN32)
+    # Debian's machine-readable copyright file and the changelog, where
+    # dpkg and lintian look for them.
+    install(FILES ${folvane_packaging}/linux/copyright DESTINATION ${FOLVANE_INSTALL_HELPDIR})
+    find_program(FOLVANE_GZIP gzip)
+    if(FOLVANE_GZIP)
+        set(changelog ${CMAKE_BINARY_DIR}/changelog.gz)
+        add_custom_command(
+            OUTPUT ${changelog}
+            # -n: no name or time stamp, so the same sources give the same package.
+            COMMAND ${FOLVANE_GZIP} -9n -c ${folvane_packaging}/linux/changelog > ${changelog}
+            DEPENDS ${folvane_packaging}/linux/changelog
+            VERBATIM)
+        add_custom_target(folvane-changelog ALL DEPENDS ${changelog})
+        install(FILES ${changelog} DESTINATION ${FOLVANE_INSTALL_HELPDIR})
+    endif()
+endif()
 
 if(WIN32)
     # UTF-8 with a byte-order mark and CR LF, kept byte for byte by
@@ -120,5 +137,12 @@ else()
     # The window's Japanese captions need a Japanese font; it prefers IPA's.
     set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-gothic | fonts-noto-cjk")
     set(CPACK_DEBIAN_PACKAGE_SUGGESTS "bash-completion")
+    # The window asks for Qt's Japanese translations of its standard
+    # dialogs (file chooser, message boxes); dpkg-shlibdeps cannot see that
+    # need, and without them those dialogs are English. The libraries'
+    # dependencies found by dpkg-shlibdeps are added to this list.
+    if(TARGET folvane)
+        set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
+    endif()
 endif()
 include(CPack)

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Makes the .deb and the Windows .zip from builds that exist and checks what
 # they hold: the .deb unpacked into a scratch root (dpkg -x) puts every file
-# where a desktop looks for it, its menu entry passes desktop-file-validate,
-# its manual page renders and names every option of --help, its bash
-# completion offers the options' values; the .zip holds the programs, the
-# help page and the Japanese read-me.
+# where a desktop looks for it, lintian reports no error, its menu entry
+# passes desktop-file-validate, its manual page renders and names every
+# option of --help, its bash completion offers the options' values; the .zip
+# holds the programs, the help page and the Japanese read-me.
 #   scripts/check-packages.sh [LINUX_BUILD [WINDOWS_BUILD]]
 # Defaults: build/dev and build/windows, as scripts/test.sh leaves them. An
 # empty or missing WINDOWS_BUILD skips the .zip. FOLVANE_PACKAGES_BUILT=1
@@ -45,6 +45,8 @@ window=0
 expected=(
     usr/bin/folvane-cli
     usr/share/doc/folvane/Folvane.html
+    usr/share/doc/folvane/copyright
+    usr/share/doc/folvane/changelog.gz
     usr/share/man/man1/folvane-cli.1.gz
     usr/share/bash-completion/completions/folvane-cli
 )
@@ -69,6 +71,20 @@ unexpected=$(cd "$root" && find . -type f | sed 's|^\./||' | sort |
     grep -vxF -f <(printf '%s\n' "${expected[@]}") || true)
 [ -z "$unexpected" ] || fail "the .deb holds more than expected: $unexpected"
 
+# Debian's machine-readable copyright format, and no error from lintian
+# (a few seconds).
+head -n1 "$root/usr/share/doc/folvane/copyright" |
+    grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+    fail "usr/share/doc/folvane/copyright is not in the machine-readable format"
+if command -v lintian >/dev/null; then
+    lintian --fail-on error "$deb" 2>/dev/null >"$work/lintian.log" ||
+        { cat "$work/lintian.log"; fail "lintian reports errors in $(basename "$deb")"; }
+    # Warnings are shown, not failed on.
+    cat "$work/lintian.log"
+else
+    fail "lintian is missing (Debian's lintian)"
+fi
+
 # The window looks for the help page in ../share/doc/folvane from its folder.
 [ -f "$root/usr/bin/../share/doc/folvane/Folvane.html" ] || fail "help page not at bin/../share/doc/folvane"
 
@@ -77,6 +93,9 @@ unexpected=$(cd "$root" && find . -type f | sed 's|^\./||' | sort |
     fail "the packaged folvane-cli --version does not say Folvane $version"
 
 if [ "$window" -eq 1 ]; then
+    # Without Qt's translations the standard dialogs are English.
+    dpkg-deb -f "$deb" Depends | grep -qE '(^|, )qt6-translations-l10n(,|$| )' ||
+        fail "the .deb does not depend on qt6-translations-l10n"
     entry=$root/usr/share/applications/folvane.desktop
     if command -v desktop-file-validate >/dev/null; then
         desktop-file-validate "$entry" || fail "desktop-file-validate rejects folvane.desktop"
