@@ -127,6 +127,10 @@ set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/packages)
 if(WIN32)
     set(CPACK_GENERATOR ZIP)
     set(CPACK_PACKAGE_FILE_NAME folvane-${PROJECT_VERSION}-win64)
+    # The programs signed when a certificate is given (FOLVANE_SIGN_PFX);
+    # scripts/make-msi.sh makes the installer from this .zip.
+    set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/FolvaneSignWindows.cmake)
+    set(CPACK_FOLVANE_SIGN_SCRIPT ${PROJECT_SOURCE_DIR}/scripts/sign-windows.sh)
 else()
     set(CPACK_GENERATOR DEB)
     set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

@@ -4,10 +4,13 @@
 # where a desktop looks for it, lintian reports no error, its menu entry
 # passes desktop-file-validate, its manual page renders and names every
 # option of --help, its bash completion offers the options' values; the .zip
-# holds the programs, the help page and the Japanese read-me.
+# holds the programs, the help page and the Japanese read-me; the Windows
+# installer made from it (scripts/make-msi.sh) installs, upgrades and
+# uninstalls under Wine (scripts/check-msi.sh); the programs and the
+# installer are signed, here with a throw-away certificate made for the run.
 #   scripts/check-packages.sh [LINUX_BUILD [WINDOWS_BUILD]]
 # Defaults: build/dev and build/windows, as scripts/test.sh leaves them. An
-# empty or missing WINDOWS_BUILD skips the .zip. FOLVANE_PACKAGES_BUILT=1
+# empty or missing WINDOWS_BUILD skips the .zip and the installer. FOLVANE_PACKAGES_BUILT=1
 # checks the packages already in the builds' packages/ folders.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -165,11 +168,25 @@ echo "check-packages: $(basename "$deb") ($(stat -c %s "$deb") bytes) holds ${#e
 
 # --- The Windows .zip ------------------------------------------------------
 if [ -n "$windows_build" ] && [ -f "$windows_build/src/folvane-cli.exe" ]; then
+    zip=$windows_build/packages/folvane-${version}-win64.zip
+    msi=$windows_build/packages/folvane-${version}-win64.msi
+    test_certificate=""
     if [ -z "${FOLVANE_PACKAGES_BUILT:-}" ]; then
+        # Signing as scripts/package.sh signs with a real certificate, here
+        # with a throw-away self-signed one made for this run.
+        test_certificate=$work/test-signing.pem
+        openssl req -x509 -newkey rsa:2048 -nodes -days 1 -subj "/CN=Folvane test signing" \
+            -addext extendedKeyUsage=codeSigning -keyout "$work/test-signing.key" \
+            -out "$test_certificate" 2>/dev/null
+        openssl pkcs12 -export -inkey "$work/test-signing.key" -in "$test_certificate" \
+            -out "$work/test-signing.pfx" -passout pass:throw-away
+        export FOLVANE_SIGN_PFX=$work/test-signing.pfx FOLVANE_SIGN_PASSWORD=throw-away
         (cd "$windows_build" && cpack -G ZIP >"$work/cpack-zip.log" 2>&1) ||
             { cat "$work/cpack-zip.log"; exit 1; }
+        bash scripts/make-msi.sh "$zip" "$msi" "$version" >"$work/make-msi.log" 2>&1 ||
+            { cat "$work/make-msi.log"; exit 1; }
+        unset FOLVANE_SIGN_PFX FOLVANE_SIGN_PASSWORD
     fi
-    zip=$windows_build/packages/folvane-${version}-win64.zip
     [ -f "$zip" ] || { echo "check-packages: no $zip"; exit 1; }
     unzip -l "$zip"
     top=folvane-${version}-win64
@@ -200,6 +217,32 @@ if [ -n "$windows_build" ] && [ -f "$windows_build/src/folvane-cli.exe" ]; then
         grep -q 'Type: icon' <<<"$resources" || fail "folvane-cli.exe has no icon"
     fi
     echo "check-packages: $(basename "$zip") ($(stat -c %s "$zip") bytes) holds ${zipped[*]}"
+
+    # --- The Windows installer, made from the .zip -------------------------
+    [ -f "$msi" ] || { echo "check-packages: no $msi"; exit 1; }
+    # Signed programs and installer: checked against the throw-away
+    # certificate of this run, or, after scripts/package.sh with a
+    # certificate, present.
+    if [ -n "$test_certificate" ] || [ -n "${FOLVANE_SIGN_PFX:-}" ]; then
+        for file in folvane-cli.exe folvane.exe; do
+            unzip -p "$zip" "$top/$file" >"$work/$file"
+        done
+        for file in "$work/folvane-cli.exe" "$work/folvane.exe" "$msi"; do
+            if [ -n "$test_certificate" ]; then
+                osslsigncode verify -CAfile "$test_certificate" -in "$file" >"$work/verify.log" 2>&1 ||
+                    { cat "$work/verify.log"; fail "the signature of $(basename "$file") does not verify"; }
+            else
+                osslsigncode extract-signature -in "$file" -out "$work/signature" >/dev/null 2>&1 ||
+                    fail "$(basename "$file") is not signed"
+                rm -f "$work/signature"
+            fi
+        done
+    fi
+    if [ "${#zipped[@]}" -eq 4 ]; then
+        bash scripts/check-msi.sh "$msi" "$zip" "$version" || fail "the installer does not install as it should"
+    else
+        fail "no installer check: the .zip lacks the window"
+    fi
 fi
 
 [ "$failed" -eq 0 ] || exit 1
