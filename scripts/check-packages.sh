@@ -10,8 +10,10 @@
 # installer are signed, here with a throw-away certificate made for the run.
 #   scripts/check-packages.sh [LINUX_BUILD [WINDOWS_BUILD]]
 # Defaults: build/dev and build/windows, as scripts/test.sh leaves them. An
-# empty or missing WINDOWS_BUILD skips the .zip and the installer. FOLVANE_PACKAGES_BUILT=1
-# checks the packages already in the builds' packages/ folders.
+# empty or missing WINDOWS_BUILD skips the .zip and the installer.
+# FOLVANE_PACKAGES_BUILT=1 checks the packages already in the builds'
+# packages/ folders (scripts/package.sh), signatures only when it was given
+# a certificate.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
