@@ -6,9 +6,9 @@
 
 namespace folvane::gui {
 
-// CustomizeWindowHint makes Qt hand these flags to the window manager as
-// they are; without it Qt adds a system menu (and a full-screen button)
-// of its own.
+// With CustomizeWindowHint these are all the frame asks the window manager
+// for; without it Qt adds defaults of its own (a full-screen button among
+// them). Fixed sizes are set by each window.
 constexpr Qt::WindowFlags FixedDialogFlags(bool closeButton) {
     Qt::WindowFlags flags = Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint |
                             Qt::CustomizeWindowHint | Qt::WindowTitleHint;
