@@ -58,6 +58,7 @@ expected=(
 if [ "$window" -eq 1 ]; then
     expected+=(
         usr/bin/folvane
+        usr/share/man/man1/folvane.1.gz
         usr/share/applications/folvane.desktop
         usr/share/icons/hicolor/scalable/apps/folvane.svg
     )
@@ -134,6 +135,18 @@ help_options=$("$root/usr/bin/folvane-cli" --help | grep -oE -- '(^|[ ,])--?[a-z
 for option in $help_options; do
     grep -qF -e "$option" "$man_text" || fail "the manual page lacks $option"
 done
+
+# So does the window's, for the window's --help (run without a display).
+if [ "$window" -eq 1 ]; then
+    MANWIDTH=80 man -l "$root/usr/share/man/man1/folvane.1.gz" >"$work/folvane.man.txt" 2>"$work/man.err" ||
+        { cat "$work/man.err"; fail "man -l cannot render folvane.1.gz"; }
+    window_options=$(QT_QPA_PLATFORM=offscreen "$root/usr/bin/folvane" --help 2>/dev/null |
+        grep -oE -- '(^|[ ,[|])--?[a-z][a-z-]*' | sed 's/^[][ ,|]*//' | sort -u)
+    [ -n "$window_options" ] || fail "no options found in folvane --help"
+    for option in $window_options; do
+        grep -qF -e "$option" "$work/folvane.man.txt" || fail "the manual page of folvane lacks $option"
+    done
+fi
 
 # The bash completion offers every long option and the values of
 # --format, --encoding and --columns.
