@@ -15,6 +15,7 @@
 #include "platform/terminal.h"
 #include "run/direct_run.h"
 #include "run/displayed_run.h"
+#include "run/listed_file.h"
 #include "run/read_ahead.h"
 #include "run/read_threads.h"
 #include "run/result_file.h"
@@ -74,6 +75,10 @@ class ProblemReportingSource final : public TiffFileSource {
             ++problems;
             if (progressLine_ != nullptr) progressLine_->Wipe();
             PrintPathProblem(path, result.problem);
+        } else if (result.rebuiltXref) {
+            // Counted, but worth a look: the file is damaged.
+            if (progressLine_ != nullptr) progressLine_->Wipe();
+            PrintPathProblem(path, "相互参照表を再構築して読みました");
         }
         return result;
     }
@@ -110,13 +115,13 @@ bool WriteTable(const InputFiles& files, const std::vector<InputProblem>& inputP
 }  // namespace
 
 PathList BuildInputList(const std::vector<std::string>& paths, bool recursive,
-                        std::vector<PathProblem>& problems) {
+                        std::vector<PathProblem>& problems, bool withPdf) {
     PathList list;
     for (const auto& path : paths) {
         if (recursive) {
-            AddDroppedPathRecursive(path, list, problems);
+            AddDroppedPathRecursive(path, list, problems, withPdf);
         } else {
-            AddDroppedPath(path, list, problems);
+            AddDroppedPath(path, list, problems, withPdf);
         }
     }
     // A path that stays on the list is named when the run reaches it.
@@ -140,7 +145,7 @@ int RunCommandLine(const CliOptions& options) {
         return kExitUsage;
     }
     std::vector<PathProblem> pathProblems;
-    const PathList files = BuildInputList(paths, options.recursive, pathProblems);
+    const PathList files = BuildInputList(paths, options.recursive, pathProblems, options.pdf);
     NoteInputProblems(state, pathProblems);
 
     OpenedOutput output;
@@ -157,7 +162,7 @@ int RunCommandLine(const CliOptions& options) {
     } else {
         // Checked before any file is read: a mistake here must not cost the
         // hours an archive takes.
-        output = OpenResultFile(options.output, files);
+        output = OpenResultFile(options.output, files, options.pdf);
         if (!output.stream) {
             PrintError(output.error);
             return output.refused ? kExitUsage : kExitOutputFailed;
@@ -173,9 +178,9 @@ int RunCommandLine(const CliOptions& options) {
 
     const unsigned jobs = options.jobs != 0 ? options.jobs : DefaultReadThreads(files);
     std::unique_ptr<ReadAhead> readAhead;
-    if (jobs > 1) readAhead = std::make_unique<ReadAhead>(files, jobs);
+    if (jobs > 1) readAhead = std::make_unique<ReadAhead>(files, jobs, options.pdf);
     ProblemReportingSource source(
-        readAhead ? static_cast<TiffFileSource&>(*readAhead) : DefaultTiffFileSource(),
+        readAhead ? static_cast<TiffFileSource&>(*readAhead) : DirectFileSource(options.pdf),
         &progress == &progressLine ? &progressLine : nullptr);
     // The runs clear the list of problems' text, not the problems.
     const auto inputProblems = static_cast<std::int64_t>(state.InputProblems.size());

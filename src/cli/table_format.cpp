@@ -1,6 +1,7 @@
 #include "cli/table_format.h"
 
 #include "inspect/page_texts.h"
+#include "inspect/result_lines.h"
 #include "inspect/snap_dimension.h"
 #include "paper/classify_paper_size.h"
 #include "state/texts.h"
@@ -44,10 +45,16 @@ std::string_view FileStatus(TiffReadStatus status) {
             return text::kCannotOpen;
         case TiffReadStatus::Damaged:
             return text::kDamaged;
+        case TiffReadStatus::Locked:  // what the file needs: "パスワードが必要です"
         case TiffReadStatus::Complete:
             break;
     }
     return kStatusOk;
+}
+
+std::string_view FileStatus(const TiffReadResult& read) {
+    if (read.status == TiffReadStatus::Locked) return read.problem;
+    return FileStatus(read.status);
 }
 
 }  // namespace
@@ -70,6 +77,12 @@ std::string TableHeaderRow() {
 
 std::string PageNotes(const PageInfo& page, bool paperIsOther) {
     std::vector<std::string_view> notes;
+    // A PDF page that paints no image has no resolution to check.
+    if (page.BoxWidthPoints) {
+        std::string joined = "画像なし";
+        if (paperIsOther) joined += ";用紙サイズ外";
+        return joined;
+    }
     const bool known = page.XResolution.value_or(0) != 0 && page.YResolution.value_or(0) != 0;
     if (!known) notes.push_back("解像度なし");
     if (page.UnitName == ResolutionUnit::None) notes.push_back("単位なし");
@@ -94,17 +107,16 @@ std::string PageNotes(const PageInfo& page, bool paperIsOther) {
 std::vector<std::string> TableRows(const std::string& path, const TiffReadResult& read) {
     std::vector<std::string> rows;
     const std::string pageCount = std::to_string(read.pages.size());
-    const std::string byteOrder(read.byteOrder == ByteOrder::LittleEndian ? text::kLittleEndianName
-                                                                          : text::kBigEndianName);
+    const std::string byteOrder = FileFormatText(read);
     TallyTable unused;
     for (std::size_t p = 0; p < read.pages.size(); ++p) {
         const PageInfo& page = read.pages[p];
-        const auto width = SnapDimension(page.Width, page.XResolution, page.UnitName);
-        const auto height = SnapDimension(page.Height, page.YResolution, page.UnitName);
-        const Paper paper =
-            ClassifyPaperSize(width.text, height.text, page.XResolution, {}, unused);
-        const bool landscape = page.Width.value_or(0) >= page.Height.value_or(0);
+        const PageSides sides = SidesOf(page);
+        const Paper paper = ClassifyPage(page, {}, unused);
+        const bool landscape = sides.landscape;
         const bool reduced = page.NewSubfileType.value_or(0) & 1;
+        std::string notes = PageNotes(page, paper == Paper::Other);
+        if (read.rebuiltXref) notes += notes.empty() ? "相互参照表を再構築" : ";相互参照表を再構築";
         rows.push_back(JoinRow({
             path,
             std::to_string(p + 1),
@@ -114,21 +126,21 @@ std::vector<std::string> TableRows(const std::string& path, const TiffReadResult
             DigitsText(page.Height),
             ResolutionText(page.XResolution),
             ResolutionText(page.YResolution),
-            std::string(UnitText(page.UnitName)),
-            MillimetreText(page.Width, page.XResolution, page.UnitName, false),
-            MillimetreText(page.Height, page.YResolution, page.UnitName, false),
+            page.BoxWidthPoints ? std::string() : std::string(UnitText(page.UnitName)),
+            MillimetreText(sides.width, sides.xResolution, sides.unit, false),
+            MillimetreText(sides.height, sides.yResolution, sides.unit, false),
             std::string(page.CompressionName),
             std::string(page.ColorName),
             std::string(PaperNameText(paper)),
             std::string(landscape ? text::kLandscape : text::kPortrait),
             reduced ? "縮小画像" : "ページ",
-            PageNotes(page, paper == Paper::Other),
+            notes,
             std::string(kStatusOk),
             std::string(),
         }));
     }
     if (read.status != TiffReadStatus::Complete)
-        rows.push_back(StatusRow(path, FileStatus(read.status), read.problem));
+        rows.push_back(StatusRow(path, FileStatus(read), read.problem));
     return rows;
 }
 

@@ -8,6 +8,7 @@
 #include "form/window_texts.h"
 #include "platform/output_file.h"
 #include "run/direct_run.h"
+#include "run/listed_file.h"
 #include "run/read_ahead.h"
 #include "run/result_file.h"
 #include "state/texts.h"
@@ -44,7 +45,7 @@ void MainForm::FileSave_Click() {
 }
 
 bool MainForm::WriteDisplayedResults(std::string& error) {
-    OpenedOutput output = OpenResultFile(state_.SavePath, list1_);
+    OpenedOutput output = OpenResultFile(state_.SavePath, list1_, takesPdf_);
     if (!output.stream) {
         error = output.error;
         return false;
@@ -71,7 +72,7 @@ void MainForm::Direct_Save_Click() {
         return;
     }
     state_.SavePath = *path;
-    OpenedOutput output = OpenResultFile(state_.SavePath, list1_);
+    OpenedOutput output = OpenResultFile(state_.SavePath, list1_, takesPdf_);
     if (!output.stream) {
         ShowSaveFailure(output.error);
         return;
@@ -84,8 +85,8 @@ void MainForm::Direct_Save_Click() {
     EncodedLineWriter writer(*output.stream, OutputEncoding::Cp932);
     std::unique_ptr<ReadAhead> readAhead;
     const unsigned threads = ReadThreads(input);
-    if (threads > 1) readAhead = std::make_unique<ReadAhead>(input, threads);
-    TiffFileSource& source = readAhead ? *readAhead : DefaultTiffFileSource();
+    if (threads > 1) readAhead = std::make_unique<ReadAhead>(input, threads, takesPdf_);
+    TiffFileSource& source = readAhead ? *readAhead : DirectFileSource(takesPdf_);
     const bool written = RunDirectSave(state_, selection, preparation->tally, input, writer,
                                        *modelessDialog_, source) &&
                          output.stream->Finish();

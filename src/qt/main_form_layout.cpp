@@ -267,6 +267,10 @@ void MainForm1::BuildMenus() {
         action->setCheckable(true);
         action->setChecked(true);
     }
+    // Beyond the designed menu: PDF files as inputs, off at start.
+    separator(columns);
+    IDMPdf = item(columns, "IDMPdf", QStringLiteral("PDF も対象にする(&P)"));
+    IDMPdf->setCheckable(true);
 
     QMenu* about = menu("IDMAbout", QStringLiteral("About (&A)"));
     IDMHelp = item(about, "IDMHelp", QStringLiteral("Help (&H)..."), QKeySequence(Qt::Key_F1));
@@ -320,6 +324,7 @@ void MainForm1::ConnectHandlers() {
     onTrigger(IDMClear, &MainForm::IDMClear_Click);
     onTrigger(IDMCHTO, &MainForm::IDMCHTO_Click);
     onTrigger(IDMCHCT, &MainForm::IDMCHCT_Click);
+    onTrigger(IDMPdf, &MainForm::IDMPdf_Click);
     onTrigger(IDMHelp, &MainForm::IDMHelp_Click);
     onTrigger(IDMVer, &MainForm::IDMVer_Click);
     onTrigger(IDLPMCopy, &MainForm::IDLPMCopy_Click);
@@ -483,6 +488,8 @@ QAction* MainForm1::MenuItem(form::MainMenuItem item) const {
             return IDLPMCopy;
         case MainMenuItem::IDLPMDel:
             return IDLPMDel;
+        case MainMenuItem::IDMPdf:
+            return IDMPdf;
         default:
             return IDMCH[static_cast<std::size_t>(item)];
     }
