@@ -77,6 +77,7 @@ shortcut() {  # the .lnk of a folder of the user's or of all users
 }
 classes='HKLM\Software\Classes'
 tif_default_before=$(reg_value "$classes\\.tif" "")
+pdf_default_before=$(reg_value "$classes\\.pdf" "")
 
 # --- Install -----------------------------------------------------------------
 msiexec /i "$(winpath "$msi")" /qn || fail "msiexec /i $(basename "$msi") /qn failed"
@@ -103,14 +104,22 @@ command=$(reg_value "$classes\\Applications\\folvane.exe\\shell\\open\\command" 
     fail "the open command of folvane.exe is \"$command\""
 [ "$(reg_value "$classes\\Folvane.Scan\\shell\\open\\command" "")" = "$command" ] ||
     fail "the file type Folvane.Scan does not open folvane.exe"
-for extension in .tif .tiff .pdf; do
+for extension in .tif .tiff; do
     reg_has "$classes\\$extension\\OpenWithProgids" /v Folvane.Scan ||
         fail "Folvane is not under \"Open with\" for $extension"
     reg_has "$classes\\Applications\\folvane.exe\\SupportedTypes" /v "$extension" ||
         fail "folvane.exe does not list $extension among its types"
 done
+# A PDF file opens with PDF files taken.
+reg_has "$classes\\.pdf\\OpenWithProgids" /v Folvane.Pdf ||
+    fail "Folvane is not under \"Open with\" for .pdf"
+[ "$(reg_value "$classes\\Folvane.Pdf\\shell\\open\\command" "")" = \
+    '"C:\Program Files\Folvane\folvane.exe" --pdf "%1"' ] ||
+    fail "the file type Folvane.Pdf does not open folvane.exe --pdf"
 [ "$(reg_value "$classes\\.tif" "")" = "$tif_default_before" ] ||
     fail "the default program of .tif was changed"
+[ "$(reg_value "$classes\\.pdf" "")" = "$pdf_default_before" ] ||
+    fail "the default program of .pdf was changed"
 
 uninstall_key=$("$wine" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null |
     tr -d '\r' | grep -B20 'DisplayName *REG_SZ *Folvane$' | grep '^HKEY' | tail -n1 || true)
@@ -142,6 +151,7 @@ msiexec /x "$(winpath "$work/folvane-$later.msi")" /qn || fail "msiexec /x faile
 [ "$(uninstall_entries)" -eq 0 ] || fail "the Apps & features entry is left after uninstalling"
 reg_has "$classes\\Applications\\folvane.exe" && fail "Applications\\folvane.exe is left after uninstalling"
 reg_has "$classes\\Folvane.Scan" && fail "the file type Folvane.Scan is left after uninstalling"
+reg_has "$classes\\Folvane.Pdf" && fail "the file type Folvane.Pdf is left after uninstalling"
 reg_has "$classes\\.tif\\OpenWithProgids" /v Folvane.Scan && fail "\"Open with\" for .tif is left after uninstalling"
 
 [ "$failed" -eq 0 ] || exit 1

@@ -33,6 +33,8 @@ int main(int argc, char** argv) {
 
     MainForm1 window;
     window.show();
+    // Before the drop, so that the PDF files named are taken.
+    if (parsed.options.pdf) window.form().IDMPdf_Click();
     if (!parsed.options.paths.isEmpty()) window.DropPaths(parsed.options.paths);
     if (parsed.options.run) {
         const bool quit = parsed.options.quitAfterRun;
