@@ -11,7 +11,7 @@ Paper ClassifyPaperSize(std::string_view width, std::string_view height,
     key.reserve(width.size() + 1 + height.size());
     key.append(width).append("x").append(height);
     const Paper paper = LookUpPaper(key);
-    sizeTally.Count(paper, ClassifyResolution(tally, xResolution));
+    CountInTally(sizeTally, paper, ClassifyResolution(tally, xResolution));
     return paper;
 }
 
