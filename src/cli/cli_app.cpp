@@ -8,11 +8,15 @@
 #include <memory>
 
 #include "cli/progress_line.h"
-#include "cli/table_format.h"
 #include "input/input_list.h"
 #include "inspect/result_list_sink.h"
+#include "output/csv.h"
+#include "output/folder_totals.h"
+#include "output/table_rows.h"
+#include "output/workbook_run.h"
 #include "platform/output_file.h"
 #include "platform/terminal.h"
+#include "platform/text_encoding.h"
 #include "run/direct_run.h"
 #include "run/displayed_run.h"
 #include "run/read_ahead.h"
@@ -84,14 +88,46 @@ class ProblemReportingSource final : public TiffFileSource {
     ProgressLine* progressLine_;
 };
 
+// What a table row's status says of a name that Shift-JIS cannot hold.
+constexpr std::string_view kCp932LossStatus = "注意";
+constexpr std::string_view kCp932LossReason = "Shift-JIS で表せない文字を含む名前";
+
+bool IsTableNumberColumn(std::size_t column) { return IsNumberColumn(column); }
+
+bool WriteTableRow(const TableRow& row, LineWriter& writer) {
+    return writer.WriteLine(
+        CsvLine(std::span<const std::string>(row.data(), kTableColumnCount), IsTableNumberColumn));
+}
+
+// A name written in cp932 loses the characters the code page lacks ("?"
+// instead): said on standard error and in a row of its own, so that the
+// user knows to take UTF-8 or the workbook. The exit status stays.
+bool NoteCp932Loss(const std::string& path, bool cp932, LineWriter& writer,
+                   ProgressLine* progressLine) {
+    if (!cp932 || Cp932HoldsAll(path)) return true;
+    if (progressLine != nullptr) progressLine->Wipe();
+    PrintPathProblem(path, std::string(kCp932LossReason));
+    TableRow row;
+    row[0] = path;
+    row[17] = kCp932LossStatus;
+    row[18] = kCp932LossReason;
+    return WriteTableRow(row, writer);
+}
+
 bool WriteTable(const InputFiles& files, const std::vector<InputProblem>& inputProblems,
-                bool byteOrderMark, OutputStream& stream, LineWriter& writer,
-                TiffFileSource& source, ProgressSink& progress) {
+                OutputEncoding encoding, bool byteOrderMark, OutputStream& stream,
+                LineWriter& writer, TiffFileSource& source, ProgressSink& progress,
+                ProgressLine* progressLine) {
     // A byte-order mark lets spreadsheet programs recognise UTF-8.
     if (byteOrderMark && !stream.Write("\xEF\xBB\xBF")) return false;
-    if (!writer.WriteLine(TableHeaderRow())) return false;
-    for (const InputProblem& problem : inputProblems)
-        if (!writer.WriteLine(InputProblemRow(problem.path, problem.reason))) return false;
+    const auto& headings = TableHeadings();
+    const std::vector<std::string> header(headings.begin(), headings.begin() + kTableColumnCount);
+    if (!writer.WriteLine(CsvLine(header, IsTableNumberColumn))) return false;
+    const bool cp932 = encoding == OutputEncoding::Cp932;
+    for (const InputProblem& problem : inputProblems) {
+        if (!WriteTableRow(InputProblemRow(problem.path, problem.reason), writer)) return false;
+        if (!NoteCp932Loss(problem.path, cp932, writer, progressLine)) return false;
+    }
     progress.Begin(static_cast<std::int64_t>(files.Count()));
     std::int64_t pages = 0;
     bool written = true;
@@ -100,11 +136,32 @@ bool WriteTable(const InputFiles& files, const std::vector<InputProblem>& inputP
         const TiffReadResult read = source.Read(path);
         pages += static_cast<std::int64_t>(read.pages.size());
         for (const auto& row : TableRows(path, read))
-            if (!writer.WriteLine(row)) written = false;
+            if (!WriteTableRow(row, writer)) written = false;
+        if (written && !NoteCp932Loss(path, cp932, writer, progressLine)) written = false;
         progress.FileDone(static_cast<std::int64_t>(i), pages);
     }
     progress.End();
     return written;
+}
+
+bool WriteFolders(const InputFiles& files, bool byteOrderMark, OutputStream& stream,
+                  LineWriter& writer, TiffFileSource& source, ProgressSink& progress) {
+    FolderTotals folders;
+    progress.Begin(static_cast<std::int64_t>(files.Count()));
+    std::int64_t pages = 0;
+    for (std::size_t i = 0; i < files.Count(); ++i) {
+        const std::string path = files.At(i);
+        const TiffReadResult read = source.Read(path);
+        pages += static_cast<std::int64_t>(read.pages.size());
+        folders.AddFile(path, DescribePages(read));
+        progress.FileDone(static_cast<std::int64_t>(i), pages);
+    }
+    progress.End();
+    if (byteOrderMark && !stream.Write("\xEF\xBB\xBF")) return false;
+    if (!writer.WriteLine(CsvLine(FolderHeadings(), IsFolderNumberColumn))) return false;
+    for (const FolderTotal& folder : folders.Folders())
+        if (!writer.WriteLine(CsvLine(FolderRow(folder), IsFolderNumberColumn))) return false;
+    return true;
 }
 
 }  // namespace
@@ -195,10 +252,26 @@ int RunCommandLine(const CliOptions& options) {
         }
         case OutputFormat::Table:
             // A terminal has no use for the mark that spreadsheets need.
-            written = WriteTable(files, state.InputProblems,
+            written = WriteTable(files, state.InputProblems, encoding,
                                  encoding == OutputEncoding::Utf8 && !toTerminal, *output.stream,
-                                 writer, source, progress);
+                                 writer, source, progress,
+                                 &progress == &progressLine ? &progressLine : nullptr);
             break;
+        case OutputFormat::Folders:
+            written = WriteFolders(files, encoding == OutputEncoding::Utf8 && !toTerminal,
+                                   *output.stream, writer, source, progress);
+            break;
+        case OutputFormat::Xlsx: {
+            const WorkbookRunInfo info{LocalTimeText(), options.recursive, false};
+            std::string error;
+            if (!WriteWorkbookRun(files, state.InputProblems, options.selection, info, source,
+                                  progress, *output.stream, error)) {
+                PrintError(error);
+                return kExitOutputFailed;
+            }
+            written = true;
+            break;
+        }
     }
     if (!written || !output.stream->Finish()) {
         PrintError(output.stream->ErrorMessage());

@@ -129,8 +129,12 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string> args) {
                 o.format = OutputFormat::Display;
             } else if (*v == "table") {
                 o.format = OutputFormat::Table;
+            } else if (*v == "folders") {
+                o.format = OutputFormat::Folders;
+            } else if (*v == "xlsx") {
+                o.format = OutputFormat::Xlsx;
             } else if (!error) {
-                error = "unknown format: " + *v + " (direct, display or table)";
+                error = "unknown format: " + *v + " (direct, display, table, folders or xlsx)";
             }
         } else if (auto v = arg.rfind("-j", 0) == 0 && arg.size() > 2 && arg[2] != '-'
                                 ? std::optional<std::string>(arg.substr(2))
@@ -163,6 +167,9 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string> args) {
         o.selection.AresoText = areso.value_or("");
         o.selection.BresoText = breso.value_or("");
     }
+    if (o.format == OutputFormat::Xlsx && (o.output.empty() || o.output == "-"))
+        return {o, "--format xlsx needs -o FILE: a workbook is a file, not text for standard "
+                   "output or a terminal"};
     if (o.paths.empty() && !o.filesFrom) error = std::string(text::kSelectFiles);
     return parsed;
 }
@@ -177,7 +184,9 @@ std::string UsageText() {
            "  --files-from FILE    also take the paths in FILE, one a line, or NUL-separated\n"
            "                       when FILE holds a NUL byte (find -print0); - reads "
            "standard input\n"
-           "  --format FORMAT      direct (default), display, or table (CSV, a row per page)\n"
+           "  --format FORMAT      direct (default), display, table (CSV, a row per page),\n"
+           "                       folders (CSV, a row per folder) or xlsx (an Excel\n"
+           "                       workbook; needs -o FILE)\n"
            "  --display            the same as --format display\n"
            "  -j, --jobs N         read N files at once (default: one per processor, 32 on a\n"
            "                       network file system)\n"
@@ -202,6 +211,18 @@ std::string UsageText() {
            "\n"
            "Every file with a problem, and every folder or path that could not be used,\n"
            "is named on standard error with its reason (also with -q).\n"
+           "\n"
+           "Tables and workbooks: A4 units are a page's area in mm2 (from its snapped size)\n"
+           "divided by 62370 (A4), minus 0.05, rounded up, at least 1: A4 and smaller 1,\n"
+           "A3 2, A2 4, A1 8, A0 16, B4 2, B3 3, B2 6, B1 12; a page without a resolution\n"
+           "counts 1 and is noted. Colour classes: Bilevel is black and white, Gray grey;\n"
+           "RGB, Palette, CMYK, YCbCr and CIELab are colour; anything else unknown. The\n"
+           "workbook's sheets: pages (a row each), totals by resolution, paper size and\n"
+           "colour class, totals per folder, problems, and how the run was made. Paths are\n"
+           "always text, never formulas; a CSV text cell that starts with = + - @ gets a\n"
+           "leading ' so that spreadsheets do not compute it. In cp932 the table names\n"
+           "every path Shift-JIS cannot hold on standard error and in a row of its own;\n"
+           "use --encoding utf-8 or the workbook for such names.\n"
            "\n"
            "Limits: a file is read up to 100000 image directories, a BigTIFF directory up\n"
            "to 1048576 (2^20) entries; a file past either is reported damaged, as is one\n"

@@ -17,4 +17,8 @@ void AppendEncoded(std::string& out, std::string_view text, OutputEncoding encod
 
 std::string Encode(std::string_view text, OutputEncoding encoding);
 
+// Whether code page 932 holds every character of `text` (well-formed
+// UTF-8 included), so that writing it loses nothing.
+bool Cp932HoldsAll(std::string_view text);
+
 }  // namespace folvane

@@ -3,7 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "cli/table_format.h"
+#include "output/csv.h"
+#include "output/table_rows.h"
 #include "input/input_list.h"
 #include "platform/file_system.h"
 #include "tiff_builder.h"
