@@ -252,10 +252,10 @@ int RunCommandLine(const CliOptions& options) {
         }
         case OutputFormat::Table:
             // A terminal has no use for the mark that spreadsheets need.
-            written = WriteTable(files, state.InputProblems, encoding,
-                                 encoding == OutputEncoding::Utf8 && !toTerminal, *output.stream,
-                                 writer, source, progress,
-                                 &progress == &progressLine ? &progressLine : nullptr);
+            written =
+                WriteTable(files, state.InputProblems, encoding,
+                           encoding == OutputEncoding::Utf8 && !toTerminal, *output.stream, writer,
+                           source, progress, &progress == &progressLine ? &progressLine : nullptr);
             break;
         case OutputFormat::Folders:
             written = WriteFolders(files, encoding == OutputEncoding::Utf8 && !toTerminal,

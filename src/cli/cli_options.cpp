@@ -168,8 +168,9 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string> args) {
         o.selection.BresoText = breso.value_or("");
     }
     if (o.format == OutputFormat::Xlsx && (o.output.empty() || o.output == "-"))
-        return {o, "--format xlsx needs -o FILE: a workbook is a file, not text for standard "
-                   "output or a terminal"};
+        return {o,
+                "--format xlsx needs -o FILE: a workbook is a file, not text for standard "
+                "output or a terminal"};
     if (o.paths.empty() && !o.filesFrom) error = std::string(text::kSelectFiles);
     return parsed;
 }

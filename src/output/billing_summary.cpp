@@ -49,9 +49,8 @@ void BillingSummary::AddPage(const PageInfo& page, const PageFacts& facts) {
         resolution.value = *page.XResolution;
         resolution.unit = UnitText(page.UnitName);
     }
-    PagesAndUnits& cell =
-        byResolution_[resolution][static_cast<std::size_t>(PaperSlot(facts))]
-                     [static_cast<std::size_t>(facts.colour)];
+    PagesAndUnits& cell = byResolution_[resolution][static_cast<std::size_t>(PaperSlot(facts))]
+                                       [static_cast<std::size_t>(facts.colour)];
     ++cell.pages;
     cell.a4Units += facts.a4Units;
 }

@@ -6,8 +6,9 @@ namespace folvane {
 
 std::string FolderOf(const std::string& path) {
     // Windows takes "/" as well as its own separator.
-    const std::size_t last =
-        kPathSeparator == '/' ? path.rfind('/') : path.find_last_of(std::string("/") + kPathSeparator);
+    const std::size_t last = kPathSeparator == '/'
+                                 ? path.rfind('/')
+                                 : path.find_last_of(std::string("/") + kPathSeparator);
     if (last == std::string::npos) return std::string();
     // The root keeps its separator: "/a.tif" is in "/".
     return path.substr(0, last == 0 ? 1 : last);
@@ -29,8 +30,7 @@ void FolderTotals::AddFile(const std::string& path, std::span<const PageFacts> p
 
 std::vector<std::string> FolderHeadings() {
     std::vector<std::string> headings = {"フォルダ", "ファイル数", "ページ数", "A4換算"};
-    for (int slot = 0; slot < kPaperSlotCount; ++slot)
-        headings.emplace_back(PaperSlotText(slot));
+    for (int slot = 0; slot < kPaperSlotCount; ++slot) headings.emplace_back(PaperSlotText(slot));
     for (int c = 0; c < kColourClassCount; ++c)
         headings.emplace_back(ColourClassText(static_cast<ColourClass>(c)));
     return headings;

@@ -28,7 +28,8 @@ PageFacts DescribePage(const PageInfo& page) {
     const auto heightMm = SideMillimetres(facts.height);
     facts.sizeKnown = widthMm && heightMm;
     TallyTable unused;
-    facts.paper = ClassifyPaperSize(facts.width.text, facts.height.text, page.XResolution, {}, unused);
+    facts.paper =
+        ClassifyPaperSize(facts.width.text, facts.height.text, page.XResolution, {}, unused);
     facts.landscape = page.Width.value_or(0) >= page.Height.value_or(0);
     facts.a4Units = A4Units(widthMm, heightMm);
     facts.colour = ClassifyColour(page.ColorName);

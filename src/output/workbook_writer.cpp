@@ -34,7 +34,8 @@ std::string WellFormed(std::string_view text) {
             i += length;
         }
     }
-    if (clean.size() > kMaxCellBytes) clean.resize(CompleteUtf8Prefix(clean.substr(0, kMaxCellBytes)));
+    if (clean.size() > kMaxCellBytes)
+        clean.resize(CompleteUtf8Prefix(clean.substr(0, kMaxCellBytes)));
     return clean;
 }
 
@@ -82,7 +83,7 @@ struct WorkbookWriter::Impl {
         // Its parts: the first, "NAME (2)", ...
         std::vector<lxw_worksheet*> parts;
         std::vector<std::size_t> partRows;  // data rows in each part
-        std::vector<double> widths;          // per column, over every part
+        std::vector<double> widths;         // per column, over every part
     };
 
     std::string scratchFolder;
@@ -129,8 +130,8 @@ bool WorkbookWriter::Open() {
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
     options.tmpdir = impl_->scratchFolder.data();
-    // Very large runs: parts of the package may pass 4 GB.
-    options.use_zip64 = LXW_TRUE;
+    // No ZIP64: a sheet part stays far below 4 GB (a sheet ends at
+    // 1,048,576 rows), and older Excel versions warn about it.
     impl_->workbook = workbook_new_opt(impl_->path.c_str(), &options);
     if (impl_->workbook == nullptr) {
         error_ = impl_->path + ": ブックを作れません";
@@ -143,8 +144,12 @@ bool WorkbookWriter::Open() {
 
 int WorkbookWriter::AddSheet(std::string_view name, std::span<const std::string> headings,
                              NumberColumns numberColumns) {
-    Impl::Sheet sheet{std::string(name), {headings.begin(), headings.end()}, numberColumns, {},
-                      {}, std::vector<double>(headings.size(), 0.0)};
+    Impl::Sheet sheet{std::string(name),
+                      {headings.begin(), headings.end()},
+                      numberColumns,
+                      {},
+                      {},
+                      std::vector<double>(headings.size(), 0.0)};
     for (std::size_t c = 0; c < headings.size(); ++c) sheet.widths[c] = DisplayWidth(headings[c]);
     impl_->sheets.push_back(std::move(sheet));
     if (impl_->AddPart(impl_->sheets.back()) == nullptr) {

@@ -11,9 +11,10 @@ std::string UniqueScratchName(const std::string& folder, const std::string& pref
                               const std::string& suffix) {
     static std::atomic<unsigned> counter{0};
     std::random_device device;
-    std::mt19937_64 random(device() ^ static_cast<std::uint64_t>(
-                                          std::chrono::steady_clock::now().time_since_epoch().count()) ^
-                           counter.fetch_add(1));
+    std::mt19937_64 random(
+        device() ^
+        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+        counter.fetch_add(1));
     constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     for (;;) {
         std::string name = folder + prefix;
