@@ -1,11 +1,14 @@
 // Saving: the displayed results into a file, or a whole run straight into
-// one. Either way the chosen file is replaced only once everything has
-// been written, so a failure never leaves it half-written.
+// one, as text or as a workbook. Either way the chosen file is replaced
+// only once everything has been written, so a failure never leaves it
+// half-written.
+#include <array>
 #include <memory>
 
 #include "form/folder_paths.h"
 #include "form/main_form.h"
 #include "form/window_texts.h"
+#include "output/workbook_run.h"
 #include "platform/output_file.h"
 #include "run/direct_run.h"
 #include "run/read_ahead.h"
@@ -14,12 +17,91 @@
 
 namespace folvane::form {
 
-std::optional<std::string> MainForm::AskSavePath() {
+namespace {
+
+constexpr std::size_t kTextType = 0;
+constexpr std::size_t kWorkbookType = 1;
+
+constexpr std::array<SaveFileType, 3> kSaveFileTypes = {{
+    {window_text::kTextFilesFilter, "*.txt", ""},
+    {window_text::kWorkbookFilter, "*.xlsx", "xlsx"},
+    {window_text::kAllFilesFilter, "*.*", ""},
+}};
+
+bool EndsWithXlsx(const std::string& path) {
+    constexpr std::string_view kExtension = ".xlsx";
+    if (path.size() < kExtension.size()) return false;
+    for (std::size_t i = 0; i < kExtension.size(); ++i) {
+        char c = path[path.size() - kExtension.size() + i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c != kExtension[i]) return false;
+    }
+    return true;
+}
+
+// Whether the last part of `path` has an extension ("scan.v2" has).
+bool HasExtension(const std::string& path) {
+    const std::size_t name = path.find_last_of("/\\");
+    const std::size_t dot = path.rfind('.');
+    return dot != std::string::npos && (name == std::string::npos || dot > name + 1);
+}
+
+}  // namespace
+
+std::span<const SaveFileType> MainForm::SaveFileTypes() { return kSaveFileTypes; }
+
+std::optional<MainForm::SaveTarget> MainForm::AskSaveTarget() {
     // Opens where the last save of this session went, so a batch of
-    // results lands in one folder without walking there each time.
-    std::optional<std::string> path = view_.AskSavePath(saveFolder_);
-    if (path && path->empty()) path.reset();
-    return path;
+    // results lands in one folder without walking there each time, and
+    // with the type chosen last.
+    SaveAsRequest request;
+    request.folder = saveFolder_;
+    request.proposedName = saveType_ == kWorkbookType ? window_text::kProposedWorkbookName
+                                                      : window_text::kProposedFileName;
+    request.types = kSaveFileTypes;
+    request.selectedType = saveType_;
+    const std::optional<SaveAsAnswer> answer = view_.AskSavePath(request);
+    if (!answer || answer->path.empty()) return std::nullopt;
+    saveType_ = answer->type < kSaveFileTypes.size() ? answer->type : kTextType;
+    SaveTarget target{answer->path, false};
+    if (saveType_ == kWorkbookType) {
+        // A view whose dialog adds no extension leaves it to us.
+        if (!HasExtension(target.path)) target.path += ".xlsx";
+        target.workbook = true;
+    } else {
+        // A name ending in .xlsx is a workbook whatever the type shown.
+        target.workbook = EndsWithXlsx(target.path);
+    }
+    return target;
+}
+
+bool MainForm::WriteWorkbook(const SelectionState& selection, std::string& error) {
+    OpenedOutput output = OpenResultFile(state_.SavePath, list1_);
+    if (!output.stream) {
+        error = output.error;
+        return false;
+    }
+    // A copy: the list must not change under the readers.
+    const std::vector<std::string> files = list1_;
+    const SpanInputFiles input(files);
+    BeginRun();
+    std::unique_ptr<ReadAhead> readAhead;
+    const unsigned threads = ReadThreads(input);
+    if (threads > 1) readAhead = std::make_unique<ReadAhead>(input, threads);
+    TiffFileSource& source = readAhead ? *readAhead : DefaultTiffFileSource();
+    const WorkbookRunInfo info{LocalTimeText(), false, false};
+    bool written = WriteWorkbookRun(input, state_.InputProblems, selection, info, source,
+                                    *modelessDialog_, *output.stream, error);
+    if (written && !output.stream->Finish()) {
+        written = false;
+        error = output.stream->ErrorMessage();
+    }
+    readAhead.reset();
+    // Dropping an unfinished output removes its temporary file; the file
+    // chosen keeps its old content.
+    output.stream.reset();
+    EndRun();
+    return written;
 }
 
 void MainForm::FileSave_Click() {
@@ -27,14 +109,18 @@ void MainForm::FileSave_Click() {
         okDialog1_->Show(std::string(window_text::kNothingToSave));
         return;
     }
-    const std::optional<std::string> path = AskSavePath();
-    if (!path) {
+    const std::optional<SaveTarget> target = AskSaveTarget();
+    if (!target) {
         okDialog2_->Show(std::string(window_text::kCancelledMessage));
         return;
     }
-    state_.SavePath = *path;
+    state_.SavePath = target->path;
     std::string error;
-    if (!WriteDisplayedResults(error)) {
+    // A workbook reads the listed files again: the lines on screen hold
+    // less than its sheets.
+    const bool written =
+        target->workbook ? WriteWorkbook(CurrentSelection(), error) : WriteDisplayedResults(error);
+    if (!written) {
         ShowSaveFailure(error);
         return;
     }
@@ -65,12 +151,22 @@ void MainForm::Direct_Save_Click() {
     const auto preparation = PrepareRunOrRefuse(selection);
     if (!preparation) return;
     state_.TotalPages = 0;
-    const std::optional<std::string> path = AskSavePath();
-    if (!path) {
+    const std::optional<SaveTarget> target = AskSaveTarget();
+    if (!target) {
         okDialog2_->Show(std::string(window_text::kCancelledMessage));
         return;
     }
-    state_.SavePath = *path;
+    state_.SavePath = target->path;
+    if (target->workbook) {
+        std::string error;
+        if (!WriteWorkbook(selection, error)) {
+            ShowSaveFailure(error);
+            return;
+        }
+        ClearAfterDirectSave();
+        view_.ShowSystemMessage(std::string(window_text::kSaveDone));
+        return;
+    }
     OpenedOutput output = OpenResultFile(state_.SavePath, list1_);
     if (!output.stream) {
         ShowSaveFailure(output.error);
@@ -101,6 +197,12 @@ void MainForm::Direct_Save_Click() {
         ShowSaveFailure(error);
         return;
     }
+    ClearAfterDirectSave();
+    EndRun();
+    view_.ShowSystemMessage(std::string(window_text::kSaveDone));
+}
+
+void MainForm::ClearAfterDirectSave() {
     // The results are in the file; what was on screen belongs to an older
     // run and is cleared only now, so a failed direct save leaves it be.
     resultList_.clear();
@@ -109,8 +211,6 @@ void MainForm::Direct_Save_Click() {
     state_.ResultState = 0;
     view_.SetMenuEnabled(MainMenuItem::IDMSave, false);
     saveFolder_ = ParentFolder(state_.SavePath);
-    EndRun();
-    view_.ShowSystemMessage(std::string(window_text::kSaveDone));
 }
 
 void MainForm::ShowSaveFailure(const std::string& reason) {

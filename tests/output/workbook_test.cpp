@@ -3,20 +3,17 @@
 // formulas), the frozen header, the autofilter and the spill into more
 // sheets.
 #include <gtest/gtest.h>
-#include <zlib.h>
-
-#include <cstring>
-#include <map>
-#include <regex>
 
 #include "output/workbook_run.h"
 #include "output/workbook_writer.h"
 #include "tiff_builder.h"
+#include "zip_parts.h"
 
 namespace folvane {
 namespace {
 
 namespace fx = fixture;
+using testing::ZipParts;
 
 class MemoryOutput final : public OutputStream {
   public:
@@ -29,50 +26,6 @@ class MemoryOutput final : public OutputStream {
     std::string data;
     std::string error;
 };
-
-std::uint32_t Little(const std::string& zip, std::size_t at, int bytes) {
-    std::uint32_t value = 0;
-    for (int i = bytes - 1; i >= 0; --i)
-        value = (value << 8) | static_cast<unsigned char>(zip.at(at + static_cast<std::size_t>(i)));
-    return value;
-}
-
-// The parts of a zip package by name, from its central directory.
-std::map<std::string, std::string> Unzip(const std::string& zip) {
-    std::map<std::string, std::string> parts;
-    const std::size_t end = zip.rfind(std::string("PK\x05\x06", 4));
-    if (end == std::string::npos) return parts;
-    std::size_t at = Little(zip, end + 16, 4);
-    const std::size_t count = Little(zip, end + 10, 2);
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::uint32_t method = Little(zip, at + 10, 2);
-        const std::uint32_t packed = Little(zip, at + 20, 4);
-        const std::uint32_t size = Little(zip, at + 24, 4);
-        const std::uint32_t nameLength = Little(zip, at + 28, 2);
-        const std::uint32_t extra = Little(zip, at + 30, 2);
-        const std::uint32_t comment = Little(zip, at + 32, 2);
-        const std::uint32_t local = Little(zip, at + 42, 4);
-        const std::string name = zip.substr(at + 46, nameLength);
-        const std::size_t data =
-            local + 30 + Little(zip, local + 26, 2) + Little(zip, local + 28, 2);
-        std::string content(size, '\0');
-        if (method == 0) {
-            content = zip.substr(data, size);
-        } else {
-            z_stream stream{};
-            inflateInit2(&stream, -MAX_WBITS);
-            stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(zip.data() + data));
-            stream.avail_in = packed;
-            stream.next_out = reinterpret_cast<Bytef*>(content.data());
-            stream.avail_out = size;
-            inflate(&stream, Z_FINISH);
-            inflateEnd(&stream);
-        }
-        parts[name] = content;
-        at += 46 + nameLength + extra + comment;
-    }
-    return parts;
-}
 
 bool NoNumbers(std::size_t) { return false; }
 bool SecondIsNumber(std::size_t column) { return column == 1; }
@@ -96,7 +49,7 @@ TEST(WorkbookWriter, TextsNumbersFrozenHeaderFilterAndSpill) {
     MemoryOutput out;
     ASSERT_TRUE(book.WriteTo(out)) << book.ErrorMessage();
 
-    auto parts = Unzip(out.data);
+    auto parts = ZipParts(out.data);
     const std::string workbook = parts["xl/workbook.xml"];
     // Five rows two to a sheet: "ページ", "ページ (2)", "ページ (3)" (added
     // when needed, after "情報").
@@ -146,7 +99,7 @@ TEST(WorkbookRun, FiveSheetsFromOneRun) {
                                  {"2026-12-07 10:00:00", true, false}, source, progress, out,
                                  error))
         << error;
-    auto parts = Unzip(out.data);
+    auto parts = ZipParts(out.data);
     const std::string workbook = parts["xl/workbook.xml"];
     std::size_t at = 0;
     for (const char* name : {"ページ", "集計", "フォルダ別", "エラー", "情報"}) {
