@@ -43,6 +43,7 @@ cases=(
     "-r -j 3|見本"
     "-r --format table --encoding utf-8|見本"
     "--format table|見本/スキャン 表|見本/請求書_B4.TIF"
+    "-r --format folders|見本"
 )
 
 failed=0

@@ -69,8 +69,10 @@ std::optional<MainForm::SaveTarget> MainForm::AskSaveTarget() {
         if (!HasExtension(target.path)) target.path += ".xlsx";
         target.workbook = true;
     } else {
-        // A name ending in .xlsx is a workbook whatever the type shown.
+        // A name ending in .xlsx is a workbook whatever the type shown,
+        // and the workbook is offered next time.
         target.workbook = EndsWithXlsx(target.path);
+        if (target.workbook) saveType_ = kWorkbookType;
     }
     return target;
 }

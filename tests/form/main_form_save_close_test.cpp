@@ -220,7 +220,7 @@ TEST_F(SaveCloseTest, BothSavesWriteTheWorkbookAndRememberTheType) {
     view.saveTypes.push_back(0);
     form.FileSave_Click();
     EXPECT_EQ(ReadBytes(Out("list.txt")), ExpectedDisplayFile());
-    // "All files" with a workbook's name is a workbook.
+    // "All files" with a workbook's name is a workbook, offered next.
     view.savePaths.push_back(Out("any.XLSX"));
     view.saveTypes.push_back(2);
     form.FileSave_Click();
@@ -235,7 +235,7 @@ TEST_F(SaveCloseTest, BothSavesWriteTheWorkbookAndRememberTheType) {
                                                            {1, "SizeList.xlsx"},
                                                            {1, "SizeList.xlsx"},
                                                            {0, "SizeList.txt"},
-                                                           {2, "SizeList.txt"}};
+                                                           {1, "SizeList.xlsx"}};
     for (std::size_t i = 0; i < 5; ++i) {
         EXPECT_EQ(view.saveAsRequests[i].captions, captions);
         EXPECT_EQ(view.saveAsRequests[i].selectedType, offered[i].first) << i;
