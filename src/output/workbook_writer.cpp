@@ -107,6 +107,13 @@ struct WorkbookWriter::Impl {
             worksheet_write_string(part, 0, static_cast<lxw_col_t>(c), sheet.headings[c].c_str(),
                                    header);
         worksheet_freeze_panes(part, 1, 0);
+        // Printed for an invoice or a delivery check: A4 across, as wide as
+        // one sheet of paper, the grid and the header row on every page.
+        worksheet_set_paper(part, 9);
+        worksheet_set_landscape(part);
+        worksheet_fit_to_pages(part, 1, 0);
+        worksheet_repeat_rows(part, 0, 0);
+        worksheet_gridlines(part, LXW_SHOW_ALL_GRIDLINES);
         sheet.parts.push_back(part);
         sheet.partRows.push_back(0);
         return part;
