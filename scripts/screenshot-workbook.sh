@@ -25,4 +25,17 @@ pdftoppm -png -singlefile -r 200 -f 1 -l 1 -x 125 -y 140 -W 2085 -H 165 \
     "$work/SizeList.pdf" "$root/docs/workbook-pages"
 pdftoppm -png -singlefile -r 110 -f 2 -l 2 -x 66 -y 75 -W 1150 -H 420 \
     "$work/SizeList.pdf" "$root/docs/workbook-totals"
-echo "screenshot-workbook: docs/workbook-pages.png, docs/workbook-totals.png"
+# The help page carries the totals picture itself, so that it stays one
+# file wherever it is installed.
+python3 - "$root/help/Folvane.html" "$root/docs/workbook-totals.png" <<'PYTHON'
+import base64, re, sys
+page, picture = sys.argv[1:3]
+with open(picture, "rb") as f:
+    data = base64.b64encode(f.read()).decode()
+with open(page, encoding="utf-8") as f:
+    html = f.read()
+html = re.sub(r'(id="workbook-picture"[^>]*src="data:image/png;base64,)[^"]*"', r'\g<1>' + data + '"', html)
+with open(page, "w", encoding="utf-8") as f:
+    f.write(html)
+PYTHON
+echo "screenshot-workbook: docs/workbook-pages.png, docs/workbook-totals.png, help/Folvane.html"
