@@ -88,6 +88,9 @@ class ProblemReportingSource final : public TiffFileSource {
     ProgressLine* progressLine_;
 };
 
+constexpr std::string_view kWorkbookOnTerminal =
+    "a workbook cannot go to a terminal: --format xlsx needs -o FILE";
+
 // What a table row's status says of a name that Shift-JIS cannot hold.
 constexpr std::string_view kCp932LossStatus = "注意";
 constexpr std::string_view kCp932LossReason = "Shift-JIS で表せない文字を含む名前";
@@ -214,6 +217,10 @@ int RunCommandLine(const CliOptions& options) {
     } else {
         // Checked before any file is read: a mistake here must not cost the
         // hours an archive takes.
+        if (options.format == OutputFormat::Xlsx && IsTerminalPath(options.output)) {
+            PrintError(options.output + ": " + std::string(kWorkbookOnTerminal));
+            return kExitUsage;
+        }
         output = OpenResultFile(options.output, files);
         if (!output.stream) {
             PrintError(output.error);
