@@ -224,6 +224,9 @@ bool WorkbookWriter::WriteTo(OutputStream& out) {
         std::remove(impl_->path.c_str());
         return false;
     }
+    // Gone at once where the system lets an open file go (POSIX), so that
+    // nothing is left behind however the program ends; elsewhere below.
+    const bool removed = std::remove(impl_->path.c_str()) == 0;
     std::vector<char> buffer(std::size_t{1} << 16);
     bool written = true;
     for (;;) {
@@ -242,7 +245,7 @@ bool WorkbookWriter::WriteTo(OutputStream& out) {
         }
     }
     std::fclose(file);
-    std::remove(impl_->path.c_str());
+    if (!removed) std::remove(impl_->path.c_str());
     return written;
 }
 
