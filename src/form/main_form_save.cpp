@@ -23,27 +23,31 @@ constexpr std::size_t kTextType = 0;
 constexpr std::size_t kWorkbookType = 1;
 
 constexpr std::array<SaveFileType, 3> kSaveFileTypes = {{
-    {window_text::kTextFilesFilter, "*.txt", ""},
-    {window_text::kWorkbookFilter, "*.xlsx", "xlsx"},
-    {window_text::kAllFilesFilter, "*.*", ""},
+    {window_text::kTextFilesFilter, "*.txt", "", window_text::kProposedFileName},
+    {window_text::kWorkbookFilter, "*.xlsx", "xlsx", window_text::kProposedWorkbookName},
+    {window_text::kAllFilesFilter, "*.*", "", ""},
 }};
 
-bool EndsWithXlsx(const std::string& path) {
-    constexpr std::string_view kExtension = ".xlsx";
-    if (path.size() < kExtension.size()) return false;
-    for (std::size_t i = 0; i < kExtension.size(); ++i) {
-        char c = path[path.size() - kExtension.size() + i];
+// Whether `path` ends in `extension` (".xlsx"), in any letter case.
+bool EndsWith(const std::string& path, std::string_view extension) {
+    if (path.size() < extension.size()) return false;
+    for (std::size_t i = 0; i < extension.size(); ++i) {
+        char c = path[path.size() - extension.size() + i];
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != kExtension[i]) return false;
+        if (c != extension[i]) return false;
     }
     return true;
 }
 
-// Whether the last part of `path` has an extension ("scan.v2" has).
-bool HasExtension(const std::string& path) {
-    const std::size_t name = path.find_last_of("/\\");
-    const std::size_t dot = path.rfind('.');
-    return dot != std::string::npos && (name == std::string::npos || dot > name + 1);
+bool EndsWithXlsx(const std::string& path) { return EndsWith(path, ".xlsx"); }
+
+// A workbook's name ends in .xlsx, or Excel will not open it: a text
+// file's extension (the name proposed before the type was changed) becomes
+// .xlsx, any other name gets it added.
+std::string WorkbookPath(std::string path) {
+    if (EndsWithXlsx(path)) return path;
+    if (EndsWith(path, ".txt")) path.resize(path.size() - 4);
+    return path + ".xlsx";
 }
 
 }  // namespace
@@ -56,8 +60,8 @@ std::optional<MainForm::SaveTarget> MainForm::AskSaveTarget() {
     // with the type chosen last.
     SaveAsRequest request;
     request.folder = saveFolder_;
-    request.proposedName = saveType_ == kWorkbookType ? window_text::kProposedWorkbookName
-                                                      : window_text::kProposedFileName;
+    const std::string_view proposed = kSaveFileTypes[saveType_].proposedName;
+    request.proposedName = proposed.empty() ? window_text::kProposedFileName : proposed;
     request.types = kSaveFileTypes;
     request.selectedType = saveType_;
     const std::optional<SaveAsAnswer> answer = view_.AskSavePath(request);
@@ -65,8 +69,7 @@ std::optional<MainForm::SaveTarget> MainForm::AskSaveTarget() {
     saveType_ = answer->type < kSaveFileTypes.size() ? answer->type : kTextType;
     SaveTarget target{answer->path, false};
     if (saveType_ == kWorkbookType) {
-        // A view whose dialog adds no extension leaves it to us.
-        if (!HasExtension(target.path)) target.path += ".xlsx";
+        target.path = WorkbookPath(target.path);
         target.workbook = true;
     } else {
         // A name ending in .xlsx is a workbook whatever the type shown,

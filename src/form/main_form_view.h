@@ -66,6 +66,9 @@ struct SaveFileType {
     std::string_view caption;        // "Excel ブック (*.xlsx)"
     std::string_view pattern;        // "*.xlsx"
     std::string_view defaultSuffix;  // "xlsx"; empty: none is added
+    // "SizeList.xlsx": the name proposed when this type is offered first;
+    // empty: the text files' name.
+    std::string_view proposedName;
 };
 
 struct SaveAsRequest {

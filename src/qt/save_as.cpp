@@ -1,6 +1,7 @@
 #include "qt/save_as.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 
 #include "qt/qt_text.h"
 
@@ -28,8 +29,9 @@ void ConfigureSaveAs(QFileDialog& dialog, const form::SaveAsRequest& request) {
         dialog.selectNameFilter(filters[selected]);
         dialog.setDefaultSuffix(ToQt(request.types[request.selectedType].defaultSuffix));
     }
-    // The suffix follows the type the user picks. The types outlive the
-    // dialog (the form's table).
+    // The suffix follows the type the user picks (the dialog itself gives
+    // a typed name the new type's extension). The types outlive the dialog
+    // (the form's table).
     const auto types = request.types;
     QObject::connect(
         &dialog, &QFileDialog::filterSelected, &dialog,

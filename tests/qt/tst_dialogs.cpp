@@ -197,6 +197,14 @@ class DialogsTest : public QObject {
         emit types->textActivated(types->itemText(0));
         QCOMPARE(SelectedSaveType(dialog, request), std::size_t{0});
         QCOMPARE(dialog.defaultSuffix(), QString());
+        // The name's extension follows the type, as the dialog has it.
+        QVERIFY(dialog.selectedFiles().value(0).endsWith(QStringLiteral("/SizeList.txt")));
+        dialog.selectFile(QStringLiteral("mine.txt"));
+        types->setCurrentIndex(1);
+        emit types->activated(1);
+        emit types->textActivated(types->itemText(1));
+        QVERIFY2(dialog.selectedFiles().value(0).endsWith(QStringLiteral("/mine.xlsx")),
+                 qPrintable(dialog.selectedFiles().value(0)));
     }
 
     void saveAsOpensInTheFolderItIsGiven() {
