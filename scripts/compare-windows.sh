@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Runs the Linux folvane-cli and folvane-cli.exe under Wine over the same
-# copy of samples/, kept under Japanese folder and file names, and fails
+# copy of samples/, kept under Japanese folder and file names, and over the
+# PDF fixtures (folvane-mkpdf) and qpdf's test files with --pdf, and fails
 # unless both write the same bytes (results and messages) once the paths'
 # separators are made alike.
-#   scripts/compare-windows.sh [LINUX_CLI [WINDOWS_CLI]]
+#   scripts/compare-windows.sh [LINUX_CLI [WINDOWS_CLI [MKPDF]]]
 # Expects WINEPREFIX set up as scripts/test-windows.sh does it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 linux_cli=$(realpath "${1:-build/dev/src/folvane-cli}")
 windows_cli=$(realpath "${2:-build/windows/src/folvane-cli.exe}")
+mkpdf=$(realpath "${3:-build/dev/tools/folvane-mkpdf}")
 wine=${FOLVANE_WINE:-/usr/lib/wine/wine64}
 export WINEDEBUG=-all LC_ALL=C.UTF-8
 unset DISPLAY WAYLAND_DISPLAY
@@ -31,6 +33,15 @@ cp samples/a3_300dpi_mm.tif "$sample_folder/스캔.tif"
 cp samples/a4_landscape_400dpi.tif "$sample_folder/スキャン 表/ソース〜横.tif"
 cp samples/a4_200dpi.tif "$sample_folder/古い/旧.tif"
 cp samples/*.tif samples/*.TIF "$sample_folder/スキャン 表/"
+# PDF files: every kind the reader tells apart, some under Japanese names,
+# and real ones from qpdf's test suite.
+pdf_folder="$work/run/書類"
+"$mkpdf" fixtures "$pdf_folder"
+mv "$pdf_folder/scan_g4_three_pages.pdf" "$pdf_folder/請求書（スキャン）.pdf"
+mv "$pdf_folder/born_digital.pdf" "$pdf_folder/納品書.PDF"
+mkdir -p "$pdf_folder/qpdf"
+cp tests/data/qpdf/*.pdf "$pdf_folder/qpdf/"
+cp samples/a4_200dpi.tif "$pdf_folder/見本.tif"
 
 # Each case: the options, then the paths with "/" (turned into "\" for
 # Windows). Paths are relative so that only separators differ.
@@ -44,6 +55,11 @@ cases=(
     "-r --format table --encoding utf-8|見本"
     "--format table|見本/スキャン 表|見本/請求書_B4.TIF"
     "-r --format folders|見本"
+    "--pdf|書類"
+    "--pdf --display --encoding utf-8 --areso 300 --breso 200|書類|書類/qpdf"
+    "--pdf -r --format table --encoding utf-8|書類"
+    "--pdf -r -j 3 --display|書類|見本"
+    "--pdf --columns path,byte-order,pages,paper|書類/納品書.PDF|書類/無い.pdf"
 )
 
 failed=0

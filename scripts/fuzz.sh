@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzz preset (clang, libFuzzer, ASan, UBSan) and fuzzes the
-# TIFF reader for SECONDS (default 60).
+# TIFF reader and the PDF reader (every input goes through both) for
+# SECONDS (default 60).
 #
 # Inputs the fuzzer finds interesting collect in build/fuzz/corpus-work;
 # crashes, hangs and leaks are written to build/fuzz/artifacts/. Copy any
@@ -27,6 +28,8 @@ cp tests/fuzz/corpus/* "$seeds"/
 if [ -d ../shared/testdata/libtiff ]; then
     cp ../shared/testdata/libtiff/*.tif "$seeds"/
 fi
+# Real PDF files from qpdf's test suite (tests/data/qpdf/SOURCES).
+cp tests/data/qpdf/*.pdf "$seeds"/
 
 # A directory chain is read in microseconds; one second per input is a hang.
 exec build/fuzz/tests/fuzz/reader_fuzzer \

@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-    cmake g++ make pkgconf
+    cmake g++ make pkgconf ninja-build
     googletest libgtest-dev
     qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic xvfb xauth
     libtiff-tools

@@ -86,9 +86,12 @@ compare_window_file() { # WINDOW-FILE CLI-OPTION...
     local saved=$1
     shift
     local status=0
+    local inputs=(スキャン資料 スキャン資料 スキャン資料/a.tif スキャン資料/B.TIF スキャン資料/c.tiff
+                  スキャン資料/notes.txt)
+    # With "PDF も対象にする" the window was cleared and given both folders.
+    [ "$1" != --pdf ] || inputs=(スキャン資料 PDF資料)
     (cd "$window_test" && "$OLDPWD/build/dev/src/folvane-cli" -q "$@" -o linux.txt \
-        スキャン資料 スキャン資料 スキャン資料/a.tif スキャン資料/B.TIF スキャン資料/c.tiff \
-        スキャン資料/notes.txt) || status=$?
+        "${inputs[@]}") || status=$?
     [ "$status" -eq 3 ] || { echo "test-windows: folvane-cli $* exited $status, expected 3"; exit 1; }
     FOLDER="Z:$(realpath "$window_test" | tr / '\\')\\" perl -pe 's/\Q$ENV{FOLDER}\E//g' \
         "$window_test/$saved" | tr '\\' / >"$window_test/window.norm"
@@ -102,6 +105,7 @@ compare_window_file() { # WINDOW-FILE CLI-OPTION...
 }
 compare_window_file SizeList.txt --display
 compare_window_file Direct.txt --format direct
+compare_window_file PdfSizeList.txt --pdf --display
 
 # Its workbook has the sheets folvane-cli --format xlsx writes (the rows;
 # the column widths follow the longer Windows paths, the information

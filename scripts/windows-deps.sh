@@ -9,7 +9,7 @@
 # the order of their numbers). A recipe sets `source_package` and defines
 # `build`, which runs in the unpacked source (Debian's patches applied) with
 # PREFIX, HOST, JOBS and the MinGW pkg-config set, and installs into PREFIX.
-# A recipe is built again only when its text or this script's changes.
+# A recipe is built again only when its text changes (or recipe_format).
 #
 # Usage: scripts/windows-deps.sh [--print-prefix]
 set -euo pipefail
@@ -44,8 +44,11 @@ SOURCES
     $sudo apt-get update -q
 }
 
+# A recipe's stamp is its own text and the driver's format version: bump
+# recipe_format when a change here alters what every recipe builds.
+recipe_format=1
 stamp_of() { # RECIPE
-    cat "$1" "$repo/scripts/windows-deps.sh" | sha256sum | cut -d' ' -f1
+    { echo "recipe format $recipe_format"; cat "$1"; } | sha256sum | cut -d' ' -f1
 }
 
 mkdir -p "$prefix/stamps" "$prefix/lib" "$prefix/include"
@@ -68,6 +71,8 @@ for recipe in "${recipes[@]}"; do
     started=$SECONDS
     echo "windows-deps: building $name into $prefix"
     work=$(mktemp -d "${TMPDIR:-/tmp}/folvane-deps.XXXXXX")
+    # Not in an `||` list: there bash would ignore `set -e` in the recipe.
+    set +e
     (
         set -euo pipefail
         # shellcheck source=/dev/null
@@ -79,11 +84,14 @@ for recipe in "${recipes[@]}"; do
         dpkg-source -x --no-check ./*.dsc src >/dev/null
         cd src
         build
-    ) >"$work.log" 2>&1 || {
+    ) >"$work.log" 2>&1
+    status=$?
+    set -e
+    if [ "$status" -ne 0 ]; then
         echo "windows-deps: $name failed; the end of its log ($work.log):"
         tail -40 "$work.log"
         exit 1
-    }
+    fi
     rm -rf "$work" "$work.log"
     echo "$stamp" >"$prefix/stamps/$name"
     echo "windows-deps: $name built in $((SECONDS - started)) s"

@@ -41,14 +41,19 @@ _folvane_cli()
     $split && return
 
     if [[ $cur == -* ]]; then
-        COMPREPLY=($(compgen -W '--recursive --files-from --format --display --jobs
+        COMPREPLY=($(compgen -W '--recursive --pdf --files-from --format --display --jobs
             --output --columns --no-total --no-size-summary --areso --breso --encoding
             --quiet --help --version' -- "$cur"))
         return
     fi
 
-    # Folders, and the files a run takes (.tif in any letter case).
-    _filedir '[tT][iI][fF]'
+    # Folders, and the files a run takes (.tif in any letter case; .pdf
+    # too once --pdf is on the line).
+    if [[ " ${COMP_WORDS[*]} " == *" --pdf "* ]]; then
+        _filedir '@([tT][iI][fF]|[pP][dD][fF])'
+    else
+        _filedir '[tT][iI][fF]'
+    fi
 } &&
     complete -F _folvane_cli folvane-cli
 

@@ -19,6 +19,7 @@
 #include "platform/text_encoding.h"
 #include "run/direct_run.h"
 #include "run/displayed_run.h"
+#include "run/listed_file.h"
 #include "run/read_ahead.h"
 #include "run/read_threads.h"
 #include "run/result_file.h"
@@ -78,6 +79,10 @@ class ProblemReportingSource final : public TiffFileSource {
             ++problems;
             if (progressLine_ != nullptr) progressLine_->Wipe();
             PrintPathProblem(path, result.problem);
+        } else if (result.rebuiltXref) {
+            // Counted, but worth a look: the file is damaged.
+            if (progressLine_ != nullptr) progressLine_->Wipe();
+            PrintPathProblem(path, "相互参照表を再構築して読みました");
         }
         return result;
     }
@@ -170,13 +175,13 @@ bool WriteFolders(const InputFiles& files, bool byteOrderMark, OutputStream& str
 }  // namespace
 
 PathList BuildInputList(const std::vector<std::string>& paths, bool recursive,
-                        std::vector<PathProblem>& problems) {
+                        std::vector<PathProblem>& problems, bool withPdf) {
     PathList list;
     for (const auto& path : paths) {
         if (recursive) {
-            AddDroppedPathRecursive(path, list, problems);
+            AddDroppedPathRecursive(path, list, problems, withPdf);
         } else {
-            AddDroppedPath(path, list, problems);
+            AddDroppedPath(path, list, problems, withPdf);
         }
     }
     // A path that stays on the list is named when the run reaches it.
@@ -200,7 +205,7 @@ int RunCommandLine(const CliOptions& options) {
         return kExitUsage;
     }
     std::vector<PathProblem> pathProblems;
-    const PathList files = BuildInputList(paths, options.recursive, pathProblems);
+    const PathList files = BuildInputList(paths, options.recursive, pathProblems, options.pdf);
     NoteInputProblems(state, pathProblems);
 
     OpenedOutput output;
@@ -221,7 +226,7 @@ int RunCommandLine(const CliOptions& options) {
             PrintError(options.output + ": " + std::string(kWorkbookOnTerminal));
             return kExitUsage;
         }
-        output = OpenResultFile(options.output, files);
+        output = OpenResultFile(options.output, files, options.pdf);
         if (!output.stream) {
             PrintError(output.error);
             return output.refused ? kExitUsage : kExitOutputFailed;
@@ -237,9 +242,9 @@ int RunCommandLine(const CliOptions& options) {
 
     const unsigned jobs = options.jobs != 0 ? options.jobs : DefaultReadThreads(files);
     std::unique_ptr<ReadAhead> readAhead;
-    if (jobs > 1) readAhead = std::make_unique<ReadAhead>(files, jobs);
+    if (jobs > 1) readAhead = std::make_unique<ReadAhead>(files, jobs, options.pdf);
     ProblemReportingSource source(
-        readAhead ? static_cast<TiffFileSource&>(*readAhead) : DefaultTiffFileSource(),
+        readAhead ? static_cast<TiffFileSource&>(*readAhead) : DirectFileSource(options.pdf),
         &progress == &progressLine ? &progressLine : nullptr);
     // The runs clear the list of problems' text, not the problems.
     const auto inputProblems = static_cast<std::int64_t>(state.InputProblems.size());
@@ -269,7 +274,7 @@ int RunCommandLine(const CliOptions& options) {
                                    *output.stream, writer, source, progress);
             break;
         case OutputFormat::Xlsx: {
-            const WorkbookRunInfo info{LocalTimeText(), options.recursive, false};
+            const WorkbookRunInfo info{LocalTimeText(), options.recursive, options.pdf};
             std::string error;
             if (!WriteWorkbookRun(files, state.InputProblems, options.selection, info, source,
                                   progress, *output.stream, error)) {

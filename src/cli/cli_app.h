@@ -22,6 +22,6 @@ int RunCommandLine(const CliOptions& options);
 // Problems with paths are added to `problems`; those whose path was not
 // added to the list are reported on standard error.
 PathList BuildInputList(const std::vector<std::string>& paths, bool recursive,
-                        std::vector<PathProblem>& problems);
+                        std::vector<PathProblem>& problems, bool withPdf = false);
 
 }  // namespace folvane::cli

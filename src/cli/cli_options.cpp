@@ -102,6 +102,8 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string> args) {
             o.format = OutputFormat::Display;
         } else if (arg == "--recursive" || arg == "-r") {
             o.recursive = true;
+        } else if (arg == "--pdf") {
+            o.pdf = true;
         } else if (arg == "--quiet" || arg == "-q") {
             o.quiet = true;
         } else if (arg == "--no-total") {
@@ -180,8 +182,12 @@ std::string UsageText() {
            "Lists the pages of TIFF files with their sizes, resolutions and paper sizes.\n"
            "A folder adds the *.tif files it directly holds; a file is taken when it ends in "
            ".tif.\n"
+           "With --pdf, PDF files too (*.pdf in any letter case).\n"
            "\n"
            "  -r, --recursive      a folder adds the *.tif files of its whole tree\n"
+           "  --pdf                also take PDF files: names ending in .pdf (any case), and\n"
+           "                       the *.pdf files of folders; each page is listed with the\n"
+           "                       size it is shown at and its image's effective resolution\n"
            "  --files-from FILE    also take the paths in FILE, one a line, or NUL-separated\n"
            "                       when FILE holds a NUL byte (find -print0); - reads "
            "standard input\n"
@@ -194,7 +200,7 @@ std::string UsageText() {
            "  -o, --output FILE    write to FILE (replaced only when complete); - is standard "
            "output.\n"
            "                       Refused: a folder, a block device, a name ending in .tif or\n"
-           "                       .tiff, the same file as an input\n"
+           "                       .tiff (with --pdf also .pdf), the same file as an input\n"
            "  --columns LIST       comma-separated columns to show: path,byte-order,pages,\n"
            "                       pixel-size,resolution,mm-size,compression,colour,paper,"
            "orientation\n"
@@ -229,10 +235,14 @@ std::string UsageText() {
            "to 1048576 (2^20) entries; a file past either is reported damaged, as is one\n"
            "whose directories overlap.\n"
            "\n"
-           "Exit status: 0 when every file was a readable TIFF file; 1 when the output\n"
-           "cannot be written; 2 for a usage error or an output that is refused; 3 when\n"
-           "the run completed but some files were not TIFF files, could not be opened or\n"
-           "were damaged, or some folders or paths could not be used.\n";
+           "With --pdf, a PDF page that paints no image is sized from its box, without\n"
+           "pixels or resolution; a file needing a password is listed as an error.\n"
+           "\n"
+           "Exit status: 0 when every file was a readable TIFF (or PDF) file; 1 when the\n"
+           "output cannot be written; 2 for a usage error or an output that is refused;\n"
+           "3 when the run completed but some files were not TIFF files, could not be\n"
+           "opened, were damaged or needed a password, or some folders or paths could\n"
+           "not be used.\n";
 }
 
 }  // namespace folvane::cli

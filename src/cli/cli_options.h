@@ -23,6 +23,7 @@ struct CliOptions {
     std::vector<std::string> paths;
     std::optional<std::string> filesFrom;  // a list of paths, one a line; "-": standard input
     bool recursive = false;
+    bool pdf = false;  // also take *.pdf files, wherever *.tif files are taken
     OutputFormat format = OutputFormat::Direct;
     unsigned jobs = 0;         // files read at once; 0: one per processor
     std::string output = "-";  // "-": standard output

@@ -73,6 +73,10 @@ class MainForm {
     void IDMCH_Click(int column);
     void IDMCHTO_Click();
     void IDMCHCT_Click();
+    // "PDF も対象にする": drops, the selection window and the runs take PDF
+    // files too while it is ticked. It keeps its value while the program runs.
+    void IDMPdf_Click();
+    bool TakesPdf() const { return takesPdf_; }
 
     // --- Input list ---
     // A drop onto List1: the full paths of the files and folders it
@@ -140,6 +144,7 @@ class MainForm {
     std::vector<std::string> resultList_;
     bool running_ = false;
     bool closeAfterRun_ = false;
+    bool takesPdf_ = false;
     std::optional<MainList> popupTarget_;
     std::string saveFolder_;
     // The file type chosen in the last Save-As dialog, offered first next time.

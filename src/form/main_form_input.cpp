@@ -18,7 +18,7 @@ void MainForm::List1_OLEDragDrop(const std::vector<std::string>& paths) {
     // drop without a file list still counts as a drop.
     std::vector<std::string> added;
     std::vector<PathProblem> problems;
-    for (const std::string& path : paths) AddDroppedPath(path, added, problems);
+    for (const std::string& path : paths) AddDroppedPath(path, added, problems, takesPdf_);
     NoteInputProblems(state_, problems);
     AddToList1(std::move(added));
 }
@@ -26,7 +26,7 @@ void MainForm::List1_OLEDragDrop(const std::vector<std::string>& paths) {
 void MainForm::SelctFile_Click() {
     if (running_) return;
     // A fresh window each time: its lists start empty.
-    SelectDialog dialog;
+    SelectDialog dialog(takesPdf_);
     view_.ShowSelectDialog(dialog);
     // Cancelled or not, the window counts as an addition.
     NoteInputProblems(state_, dialog.ConfirmedProblems());

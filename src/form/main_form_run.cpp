@@ -6,6 +6,7 @@
 #include "form/main_form.h"
 #include "inspect/result_list_sink.h"
 #include "run/displayed_run.h"
+#include "run/listed_file.h"
 #include "run/read_ahead.h"
 #include "run/read_threads.h"
 #include "state/texts.h"
@@ -64,8 +65,8 @@ void MainForm::Start_Click() {
     SetResultText(std::string());
     std::unique_ptr<ReadAhead> readAhead;
     const unsigned threads = ReadThreads(input);
-    if (threads > 1) readAhead = std::make_unique<ReadAhead>(input, threads);
-    TiffFileSource& source = readAhead ? *readAhead : DefaultTiffFileSource();
+    if (threads > 1) readAhead = std::make_unique<ReadAhead>(input, threads, takesPdf_);
+    TiffFileSource& source = readAhead ? *readAhead : DirectFileSource(takesPdf_);
     const std::string totals = RunDisplayed(state_, selection, preparation->tally, input,
                                             resultList, *modelessDialog_, source);
     readAhead.reset();

@@ -11,6 +11,7 @@
 #include "output/workbook_run.h"
 #include "platform/output_file.h"
 #include "run/direct_run.h"
+#include "run/listed_file.h"
 #include "run/read_ahead.h"
 #include "run/result_file.h"
 #include "state/texts.h"
@@ -81,7 +82,7 @@ std::optional<MainForm::SaveTarget> MainForm::AskSaveTarget() {
 }
 
 bool MainForm::WriteWorkbook(const SelectionState& selection, std::string& error) {
-    OpenedOutput output = OpenResultFile(state_.SavePath, list1_);
+    OpenedOutput output = OpenResultFile(state_.SavePath, list1_, takesPdf_);
     if (!output.stream) {
         error = output.error;
         return false;
@@ -92,9 +93,9 @@ bool MainForm::WriteWorkbook(const SelectionState& selection, std::string& error
     BeginRun();
     std::unique_ptr<ReadAhead> readAhead;
     const unsigned threads = ReadThreads(input);
-    if (threads > 1) readAhead = std::make_unique<ReadAhead>(input, threads);
-    TiffFileSource& source = readAhead ? *readAhead : DefaultTiffFileSource();
-    const WorkbookRunInfo info{LocalTimeText(), false, false};
+    if (threads > 1) readAhead = std::make_unique<ReadAhead>(input, threads, takesPdf_);
+    TiffFileSource& source = readAhead ? *readAhead : DirectFileSource(takesPdf_);
+    const WorkbookRunInfo info{LocalTimeText(), false, takesPdf_};
     bool written = WriteWorkbookRun(input, state_.InputProblems, selection, info, source,
                                     *modelessDialog_, *output.stream, error);
     if (written && !output.stream->Finish()) {
@@ -135,7 +136,7 @@ void MainForm::FileSave_Click() {
 }
 
 bool MainForm::WriteDisplayedResults(std::string& error) {
-    OpenedOutput output = OpenResultFile(state_.SavePath, list1_);
+    OpenedOutput output = OpenResultFile(state_.SavePath, list1_, takesPdf_);
     if (!output.stream) {
         error = output.error;
         return false;
@@ -172,7 +173,7 @@ void MainForm::Direct_Save_Click() {
         view_.ShowSystemMessage(std::string(window_text::kSaveDone));
         return;
     }
-    OpenedOutput output = OpenResultFile(state_.SavePath, list1_);
+    OpenedOutput output = OpenResultFile(state_.SavePath, list1_, takesPdf_);
     if (!output.stream) {
         ShowSaveFailure(output.error);
         return;
@@ -185,8 +186,8 @@ void MainForm::Direct_Save_Click() {
     EncodedLineWriter writer(*output.stream, OutputEncoding::Cp932);
     std::unique_ptr<ReadAhead> readAhead;
     const unsigned threads = ReadThreads(input);
-    if (threads > 1) readAhead = std::make_unique<ReadAhead>(input, threads);
-    TiffFileSource& source = readAhead ? *readAhead : DefaultTiffFileSource();
+    if (threads > 1) readAhead = std::make_unique<ReadAhead>(input, threads, takesPdf_);
+    TiffFileSource& source = readAhead ? *readAhead : DirectFileSource(takesPdf_);
     const bool written = RunDirectSave(state_, selection, preparation->tally, input, writer,
                                        *modelessDialog_, source) &&
                          output.stream->Finish();

@@ -75,6 +75,11 @@ void MainForm::IDMCHTO_Click() { ToggleFromMenu(MainCheck::Check_Total, MainMenu
 
 void MainForm::IDMCHCT_Click() { ToggleFromMenu(MainCheck::Check_CTotal, MainMenuItem::IDMCHCT); }
 
+void MainForm::IDMPdf_Click() {
+    takesPdf_ = !takesPdf_;
+    view_.SetMenuChecked(MainMenuItem::IDMPdf, takesPdf_);
+}
+
 void MainForm::Check_Total_Click(CheckValue value) {
     selection_.Check_Total = value;
     if (value != 0 && value != 1) return;

@@ -49,6 +49,7 @@ enum class MainMenuItem : int {
     IDMVer,
     IDLPMCopy,  // the context menu IDLPM
     IDLPMDel,
+    IDMPdf,  // "PDF も対象にする", last in "項目選択" after a separator
 };
 inline MainMenuItem ColumnMenuItem(int column) { return static_cast<MainMenuItem>(column); }
 

@@ -63,7 +63,7 @@ bool SelectDialog::SetFolder(const std::string& path) {
 }
 
 void SelectDialog::DirList_Change() {
-    std::optional<std::vector<std::string>> files = ListTifFileNames(folder_);
+    std::optional<std::vector<std::string>> files = ListTifFileNames(folder_, nullptr, withPdf_);
     fileList_ = files ? std::move(*files) : std::vector<std::string>{};
     std::sort(fileList_.begin(), fileList_.end(), SortedListLess);
     FillFolderList();
@@ -152,7 +152,8 @@ void SelectDialog::Command1_Click() {
     // a problem for the runs to report; the others count.
     std::vector<std::string> files;
     confirmedProblems_.clear();
-    for (const std::string& entry : selectList_) AddSelectedEntry(entry, files, confirmedProblems_);
+    for (const std::string& entry : selectList_)
+        AddSelectedEntry(entry, files, confirmedProblems_, withPdf_);
     confirmedFiles_ = std::move(files);
     confirmed_ = true;
     view_->Close();

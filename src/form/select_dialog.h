@@ -14,6 +14,8 @@ namespace folvane::form {
 class SelectDialog {
   public:
     SelectDialog() = default;
+    // `withPdf`: folders show and add their *.pdf files too.
+    explicit SelectDialog(bool withPdf) : withPdf_(withPdf) {}
     SelectDialog(const SelectDialog&) = delete;
     SelectDialog& operator=(const SelectDialog&) = delete;
 
@@ -58,6 +60,7 @@ class SelectDialog {
     void AddToSelectList(const std::string& path);
 
     SelectDialogView* view_ = nullptr;
+    bool withPdf_ = false;
     std::string folder_;
     std::vector<std::string> subfolders_;  // full paths, as DirList lists them
     std::vector<std::string> folList_;

@@ -16,6 +16,12 @@ bool EndsWithTifExactly(const std::string& path) {
     return path.size() >= 4 && path.compare(path.size() - 4, 4, ".tif") == 0;
 }
 
+// A named file is taken by its name: ".tif" exactly, or ".pdf" in any
+// letter case when PDF files are taken.
+bool TakesNamedFile(const std::string& path, bool withPdf) {
+    return EndsWithTifExactly(path) || (withPdf && HasPdfExtensionIgnoringCase(path));
+}
+
 }  // namespace
 
 int CompareInputOrder(std::string_view a1, std::string_view a2, std::string_view b1,
@@ -66,8 +72,8 @@ std::string WithSeparator(const std::string& folder) {
 }
 
 // Adds a folder's own *.tif files; false when it cannot be listed.
-bool AddFolderFiles(const std::string& folder, PathList& list, std::string& reason) {
-    const auto names = ListTifFileNames(folder, &reason);
+bool AddFolderFiles(const std::string& folder, PathList& list, std::string& reason, bool withPdf) {
+    const auto names = ListTifFileNames(folder, &reason, withPdf);
     if (!names) return false;
     const std::string prefix = WithSeparator(folder);
     for (const auto& name : *names) list.Add(prefix, name);
@@ -92,20 +98,21 @@ std::string PathProblemReason(const PathProblem& problem) {
     return problem.reason;
 }
 
-void AddDroppedPath(const std::string& path, PathList& list, std::vector<PathProblem>& problems) {
+void AddDroppedPath(const std::string& path, PathList& list, std::vector<PathProblem>& problems,
+                    bool withPdf) {
     std::string reason;
     const PathKind kind = ExaminePath(path, &reason);
     switch (kind) {
         case PathKind::Folder:
-            if (!AddFolderFiles(path, list, reason))
+            if (!AddFolderFiles(path, list, reason, withPdf))
                 problems.push_back({PathProblem::Kind::FolderUnreadable, path, reason});
             return;
         case PathKind::File:
-            if (EndsWithTifExactly(path)) list.Add(path);
+            if (TakesNamedFile(path, withPdf)) list.Add(path);
             return;
         case PathKind::Missing:
         case PathKind::Unreadable: {
-            const bool listed = EndsWithTifExactly(path);
+            const bool listed = TakesNamedFile(path, withPdf);
             if (listed) list.Add(path);
             problems.push_back({kind == PathKind::Missing ? PathProblem::Kind::Missing
                                                           : PathProblem::Kind::Unreadable,
@@ -116,8 +123,8 @@ void AddDroppedPath(const std::string& path, PathList& list, std::vector<PathPro
 }
 
 void AddDroppedPathRecursive(const std::string& path, PathList& list,
-                             std::vector<PathProblem>& problems) {
-    if (ExaminePath(path) != PathKind::Folder) return AddDroppedPath(path, list, problems);
+                             std::vector<PathProblem>& problems, bool withPdf) {
+    if (ExaminePath(path) != PathKind::Folder) return AddDroppedPath(path, list, problems, withPdf);
     // An explicit stack: a deep tree must not exhaust the call stack.
     std::vector<std::string> pending{path};
     std::string reason;
@@ -125,7 +132,7 @@ void AddDroppedPathRecursive(const std::string& path, PathList& list,
         const std::string folder = std::move(pending.back());
         pending.pop_back();
         const auto subfolders = ListSubfolderNames(folder, &reason);
-        if (!subfolders || !AddFolderFiles(folder, list, reason)) {
+        if (!subfolders || !AddFolderFiles(folder, list, reason, withPdf)) {
             problems.push_back({PathProblem::Kind::FolderUnreadable, folder, reason});
             continue;
         }
@@ -134,16 +141,16 @@ void AddDroppedPathRecursive(const std::string& path, PathList& list,
 }
 
 void AddDroppedPath(const std::string& path, std::vector<std::string>& list,
-                    std::vector<PathProblem>& problems) {
+                    std::vector<PathProblem>& problems, bool withPdf) {
     PathList added;
-    AddDroppedPath(path, added, problems);
+    AddDroppedPath(path, added, problems, withPdf);
     AppendTo(added, list);
 }
 
 void AddDroppedPathRecursive(const std::string& path, std::vector<std::string>& list,
-                             std::vector<PathProblem>& problems) {
+                             std::vector<PathProblem>& problems, bool withPdf) {
     PathList added;
-    AddDroppedPathRecursive(path, added, problems);
+    AddDroppedPathRecursive(path, added, problems, withPdf);
     AppendTo(added, list);
 }
 

@@ -42,17 +42,19 @@ std::string PathProblemReason(const PathProblem& problem);
 // Handles one dropped path: a folder adds its own plain, non-hidden *.tif
 // files (any letter case); a file is added when its path ends in ".tif"
 // exactly. A missing path ending in ".tif" is still added, so its result
-// says it cannot be opened.
-void AddDroppedPath(const std::string& path, PathList& list, std::vector<PathProblem>& problems);
+// says it cannot be opened. `withPdf` takes *.pdf files too, in any
+// letter case, wherever *.tif files are taken.
+void AddDroppedPath(const std::string& path, PathList& list, std::vector<PathProblem>& problems,
+                    bool withPdf = false);
 void AddDroppedPath(const std::string& path, std::vector<std::string>& list,
-                    std::vector<PathProblem>& problems);
+                    std::vector<PathProblem>& problems, bool withPdf = false);
 
 // As AddDroppedPath, but a folder adds the *.tif files of its whole tree.
 // Hidden folders and links to folders are not entered.
 void AddDroppedPathRecursive(const std::string& path, PathList& list,
-                             std::vector<PathProblem>& problems);
+                             std::vector<PathProblem>& problems, bool withPdf = false);
 void AddDroppedPathRecursive(const std::string& path, std::vector<std::string>& list,
-                             std::vector<PathProblem>& problems);
+                             std::vector<PathProblem>& problems, bool withPdf = false);
 
 // Joins a folder and a name with one separator, none doubled.
 std::string JoinPath(const std::string& folder, const std::string& name);

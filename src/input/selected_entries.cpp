@@ -6,11 +6,11 @@
 namespace folvane {
 
 bool AddSelectedEntry(const std::string& entry, std::vector<std::string>& list,
-                      std::vector<PathProblem>& problems) {
+                      std::vector<PathProblem>& problems, bool withPdf) {
     std::string reason;
     switch (ExaminePath(entry, &reason)) {
         case PathKind::Folder: {
-            const auto names = ListTifFileNames(entry, &reason);
+            const auto names = ListTifFileNames(entry, &reason, withPdf);
             if (!names) {
                 problems.push_back({PathProblem::Kind::FolderUnreadable, entry, reason});
                 return false;

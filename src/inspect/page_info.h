@@ -22,6 +22,12 @@ struct PageInfo {
     std::optional<double> YResolution;
     std::optional<ResolutionUnit> UnitName;
     std::optional<std::uint64_t> NewSubfileType;
+    // A PDF page that paints no image: its box in points times its user
+    // unit, as the page is displayed. Its size in millimetres, paper and
+    // orientation come from these (72 points an inch); every field above
+    // stays absent.
+    std::optional<double> BoxWidthPoints;
+    std::optional<double> BoxHeightPoints;
 };
 
 }  // namespace folvane

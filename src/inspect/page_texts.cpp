@@ -19,7 +19,7 @@ std::string_view UnitText(std::optional<ResolutionUnit> unit) {
     return "dpi";
 }
 
-std::string MillimetreText(std::optional<std::uint64_t> pixels, std::optional<double> resolution,
+std::string MillimetreText(std::optional<double> pixels, std::optional<double> resolution,
                            std::optional<ResolutionUnit> unit, bool grouped) {
     const auto millimetres = Millimetres(pixels, resolution, unit);
     if (!millimetres) return "?";

@@ -21,7 +21,7 @@ std::string_view UnitText(std::optional<ResolutionUnit> unit);
 
 // Whole millimetres, halves away from zero, "?" when the resolution is
 // unknown; grouped in thousands ("1,189") or plain ("1189").
-std::string MillimetreText(std::optional<std::uint64_t> pixels, std::optional<double> resolution,
+std::string MillimetreText(std::optional<double> pixels, std::optional<double> resolution,
                            std::optional<ResolutionUnit> unit, bool grouped);
 
 }  // namespace folvane

@@ -27,12 +27,14 @@ void AppendMessageFile(FormState& state, std::string& list, std::string_view mes
 
 void ComposePageLine(FormState& state, const SelectionState& selection, const PageInfo& page,
                      Paper paper, ResultListSink& resultList) {
-    // Absent sides count as 0, so a page without sizes is landscape.
-    const bool landscape = page.Width.value_or(0) >= page.Height.value_or(0);
+    const PageSides sides = SidesOf(page);
+    const bool landscape = sides.landscape;
     const auto& longSide = landscape ? page.Width : page.Height;
     const auto& shortSide = landscape ? page.Height : page.Width;
     const auto& longResolution = landscape ? page.XResolution : page.YResolution;
     const auto& shortResolution = landscape ? page.YResolution : page.XResolution;
+    // A PDF page without an image has no pixels and no resolution to show.
+    const bool hasImage = !page.BoxWidthPoints;
 
     state.ColumnCount = 0;
     state.PageLine = "\t\t";
@@ -42,17 +44,24 @@ void ComposePageLine(FormState& state, const SelectionState& selection, const Pa
         state.PageLine += makeText();
         ++state.ColumnCount;
     };
-    addColumn(kPixelSizeColumn,
-              [&] { return DigitsText(longSide) + " x " + DigitsText(shortSide); });
+    addColumn(kPixelSizeColumn, [&] {
+        if (!hasImage) return std::string();
+        return DigitsText(longSide) + " x " + DigitsText(shortSide);
+    });
     addColumn(kResolutionColumn, [&] {
+        if (!hasImage) return std::string();
         std::string r = ResolutionText(longResolution);
         if (longResolution.value_or(0) != shortResolution.value_or(0))
             r += " x " + ResolutionText(shortResolution);
         return r + " " + std::string(UnitText(page.UnitName));
     });
     addColumn(kMillimetreColumn, [&] {
-        return MillimetreText(longSide, longResolution, page.UnitName, true) + " x " +
-               MillimetreText(shortSide, shortResolution, page.UnitName, true);
+        const auto& longDots = landscape ? sides.width : sides.height;
+        const auto& shortDots = landscape ? sides.height : sides.width;
+        const auto& longDensity = landscape ? sides.xResolution : sides.yResolution;
+        const auto& shortDensity = landscape ? sides.yResolution : sides.xResolution;
+        return MillimetreText(longDots, longDensity, sides.unit, true) + " x " +
+               MillimetreText(shortDots, shortDensity, sides.unit, true);
     });
     addColumn(kCompressionColumn, [&] { return std::string(page.CompressionName); });
     addColumn(kColourColumn, [&] { return std::string(page.ColorName); });
@@ -73,6 +82,21 @@ void AppendListedFile(std::string& list, std::string_view path, std::string_view
     list += reason;
 }
 
+std::string FileFormatText(const TiffReadResult& read) {
+    if (!read.pdfVersion.empty()) return "PDF " + read.pdfVersion;
+    return std::string(read.byteOrder == ByteOrder::LittleEndian ? text::kLittleEndianName
+                                                                 : text::kBigEndianName);
+}
+
+Paper ClassifyPage(const PageInfo& page, const TallyResolutions& tally, TallyTable& sizeTally) {
+    const PageSides sides = SidesOf(page);
+    const auto width = SnapDimension(sides.width, sides.xResolution, sides.unit);
+    const auto height = SnapDimension(sides.height, sides.yResolution, sides.unit);
+    const ResolutionClass cls =
+        page.BoxWidthPoints ? ResolutionClass::Rest : ClassifyResolution(tally, page.XResolution);
+    return ClassifyPaperSize(width.text, height.text, cls, sizeTally);
+}
+
 void ComposeFileLines(FormState& state, const SelectionState& selection,
                       const TallyResolutions& tally, const TiffReadResult& read,
                       ResultListSink& resultList) {
@@ -87,6 +111,7 @@ void ComposeFileLines(FormState& state, const SelectionState& selection,
                                      resultList);
         case TiffReadStatus::Complete:
         case TiffReadStatus::Damaged:
+        case TiffReadStatus::Locked:
             break;
     }
 
@@ -98,19 +123,14 @@ void ComposeFileLines(FormState& state, const SelectionState& selection,
     // order, as each directory is read.
     std::vector<Paper> papers;
     papers.reserve(read.pages.size());
-    for (const auto& page : read.pages) {
-        const auto width = SnapDimension(page.Width, page.XResolution, page.UnitName);
-        const auto height = SnapDimension(page.Height, page.YResolution, page.UnitName);
-        papers.push_back(
-            ClassifyPaperSize(width.text, height.text, page.XResolution, tally, state.SizeTally));
-    }
+    for (const auto& page : read.pages)
+        papers.push_back(ClassifyPage(page, tally, state.SizeTally));
 
     state.HeaderLine.clear();
     if (IsTicked(selection.Check[kPathColumn])) resultList.AppendLine(state.CurrentFile);
     if (IsTicked(selection.Check[kByteOrderColumn])) {
         state.HeaderLine.push_back('\t');  // HeaderLine was emptied above
-        state.HeaderLine += read.byteOrder == ByteOrder::LittleEndian ? text::kLittleEndianName
-                                                                      : text::kBigEndianName;
+        state.HeaderLine += FileFormatText(read);
     }
     if (IsTicked(selection.Check[kPageCountColumn])) {
         state.HeaderLine += '\t';
@@ -122,9 +142,11 @@ void ComposeFileLines(FormState& state, const SelectionState& selection,
     for (std::size_t p = 0; p < read.pages.size(); ++p)
         ComposePageLine(state, selection, read.pages[p], papers[p], resultList);
 
-    if (read.status == TiffReadStatus::Damaged) {
+    if (read.status == TiffReadStatus::Damaged || read.status == TiffReadStatus::Locked) {
         std::string line(kMessageIndent);
-        line += text::kDamaged;
+        // A locked file's line says what it needs ("パスワードが必要です").
+        line +=
+            read.status == TiffReadStatus::Locked ? std::string_view(read.problem) : text::kDamaged;
         resultList.AppendLine(line);
         AppendListedFile(state.ErrorFileText, state.CurrentFile, read.problem);
     }

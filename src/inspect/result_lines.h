@@ -17,6 +17,15 @@ namespace folvane {
 // the path, then TAB and the reason when there is one.
 void AppendListedFile(std::string& list, std::string_view path, std::string_view reason = {});
 
+// What the byte-order column shows: "II (Win)", "MM (Mac)", or for a PDF
+// file "PDF 1.7".
+std::string FileFormatText(const TiffReadResult& read);
+
+// Names a page's paper size from its snapped sides and counts it in
+// `sizeTally`; the same for TIFF pages and PDF pages. A page without an
+// image counts in neither tally resolution.
+Paper ClassifyPage(const PageInfo& page, const TallyResolutions& tally, TallyTable& sizeTally);
+
 void ComposeFileLines(FormState& state, const SelectionState& selection,
                       const TallyResolutions& tally, const TiffReadResult& read,
                       ResultListSink& resultList);

@@ -37,16 +37,14 @@ constexpr std::array<DimensionBand, 16> DimensionBands = {{
 
 }  // namespace
 
-std::optional<double> Millimetres(std::optional<std::uint64_t> pixels,
-                                  std::optional<double> resolution,
+std::optional<double> Millimetres(std::optional<double> pixels, std::optional<double> resolution,
                                   std::optional<ResolutionUnit> unit) {
     if (!resolution || *resolution == 0) return std::nullopt;
     const double perUnit = unit == ResolutionUnit::Centimetre ? 10.0 : MillimetresPerInch;
-    return static_cast<double>(pixels.value_or(0)) / *resolution * perUnit;
+    return pixels.value_or(0.0) / *resolution * perUnit;
 }
 
-SnappedDimension SnapDimension(std::optional<std::uint64_t> pixels,
-                               std::optional<double> resolution,
+SnappedDimension SnapDimension(std::optional<double> pixels, std::optional<double> resolution,
                                std::optional<ResolutionUnit> unit) {
     const auto millimetres = Millimetres(pixels, resolution, unit);
     if (!millimetres) return {false, "?"};
@@ -56,6 +54,28 @@ SnappedDimension SnapDimension(std::optional<std::uint64_t> pixels,
             return {true, std::to_string(band.nominal)};
     }
     return {false, FormatWhole(rounded)};
+}
+
+PageSides SidesOf(const PageInfo& page) {
+    if (page.BoxWidthPoints && page.BoxHeightPoints) {
+        constexpr double kPointsPerInch = 72.0;
+        return {.width = page.BoxWidthPoints,
+                .height = page.BoxHeightPoints,
+                .xResolution = kPointsPerInch,
+                .yResolution = kPointsPerInch,
+                .unit = ResolutionUnit::Inch,
+                .landscape = *page.BoxWidthPoints >= *page.BoxHeightPoints};
+    }
+    auto dots = [](std::optional<std::uint64_t> pixels) -> std::optional<double> {
+        if (!pixels) return std::nullopt;
+        return static_cast<double>(*pixels);
+    };
+    return {.width = dots(page.Width),
+            .height = dots(page.Height),
+            .xResolution = page.XResolution,
+            .yResolution = page.YResolution,
+            .unit = page.UnitName,
+            .landscape = page.Width.value_or(0) >= page.Height.value_or(0)};
 }
 
 }  // namespace folvane

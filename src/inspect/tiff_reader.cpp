@@ -3,7 +3,7 @@
 #include <array>
 #include <map>
 
-#include "inspect/buffered_byte_source.h"
+#include "bytes/buffered_byte_source.h"
 #include "inspect/field_names.h"
 #include "platform/file_reader.h"
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "bytes/byte_source.h"
 #include "inspect/byte_order.h"
-#include "inspect/byte_source.h"
 #include "inspect/page_info.h"
 
 namespace folvane {
@@ -30,6 +30,8 @@ enum class TiffReadStatus {
     CannotOpen,  // the file could not be opened or read
     Damaged,     // the chain breaks, loops, overlaps itself or goes on past
                  // kMaxTiffPages; `pages` holds the directories read before
+    Locked,      // a PDF file that needs a password, or is encrypted in a way
+                 // not supported; `problem` says which
 };
 
 struct TiffReadResult {
@@ -43,6 +45,12 @@ struct TiffReadResult {
     // For every status but Complete: what went wrong, in Japanese, with the
     // numbers ("オフセット 4096 がファイルの終わり（2048 バイト）を越えています").
     std::string problem;
+    // A PDF file: its version ("1.7"), shown where a TIFF file shows its
+    // byte order. Empty for a TIFF file.
+    std::string pdfVersion;
+    // A PDF file that could be read only by rebuilding its cross-reference
+    // table; its pages are counted all the same.
+    bool rebuiltXref = false;
 };
 
 TiffReadResult ReadTiff(ByteSource& source);

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <string>
 
-#include "paper/classify_paper_size.h"
+#include "inspect/result_lines.h"
 
 namespace folvane {
 
@@ -21,16 +21,17 @@ std::optional<double> SideMillimetres(const SnappedDimension& side) {
 }  // namespace
 
 PageFacts DescribePage(const PageInfo& page) {
+    // A PDF page that paints no image has its sides from its box.
+    const PageSides sides = SidesOf(page);
     PageFacts facts;
-    facts.width = SnapDimension(page.Width, page.XResolution, page.UnitName);
-    facts.height = SnapDimension(page.Height, page.YResolution, page.UnitName);
+    facts.width = SnapDimension(sides.width, sides.xResolution, sides.unit);
+    facts.height = SnapDimension(sides.height, sides.yResolution, sides.unit);
     const auto widthMm = SideMillimetres(facts.width);
     const auto heightMm = SideMillimetres(facts.height);
     facts.sizeKnown = widthMm && heightMm;
     TallyTable unused;
-    facts.paper =
-        ClassifyPaperSize(facts.width.text, facts.height.text, page.XResolution, {}, unused);
-    facts.landscape = page.Width.value_or(0) >= page.Height.value_or(0);
+    facts.paper = ClassifyPage(page, {}, unused);
+    facts.landscape = sides.landscape;
     facts.a4Units = A4Units(widthMm, heightMm);
     facts.colour = ClassifyColour(page.ColorName);
     return facts;

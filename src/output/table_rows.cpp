@@ -1,6 +1,8 @@
 #include "output/table_rows.h"
 
 #include "inspect/page_texts.h"
+#include "inspect/result_lines.h"
+#include "inspect/snap_dimension.h"
 #include "output/page_facts.h"
 #include "state/texts.h"
 
@@ -33,10 +35,16 @@ std::string_view FileStatus(TiffReadStatus status) {
             return text::kCannotOpen;
         case TiffReadStatus::Damaged:
             return text::kDamaged;
+        case TiffReadStatus::Locked:  // what the file needs: "パスワードが必要です"
         case TiffReadStatus::Complete:
             break;
     }
     return kStatusOk;
+}
+
+std::string_view FileStatus(const TiffReadResult& read) {
+    if (read.status == TiffReadStatus::Locked) return read.problem;
+    return FileStatus(read.status);
 }
 
 }  // namespace
@@ -69,6 +77,12 @@ bool IsNumberColumn(std::size_t column) {
 
 std::string PageNotes(const PageInfo& page, bool paperIsOther) {
     std::vector<std::string_view> notes;
+    // A PDF page that paints no image has no resolution to check.
+    if (page.BoxWidthPoints) {
+        std::string joined = "画像なし";
+        if (paperIsOther) joined += ";用紙サイズ外";
+        return joined;
+    }
     const bool known = page.XResolution.value_or(0) != 0 && page.YResolution.value_or(0) != 0;
     if (!known) notes.push_back("解像度なし");
     // The size is unknown, so its A4 units are a guess.
@@ -102,12 +116,14 @@ std::vector<TableRow> TableRows(const std::string& path, const TiffReadResult& r
     std::vector<TableRow> rows;
     rows.reserve(read.pages.size() + 1);
     const std::string pageCount = std::to_string(read.pages.size());
-    const std::string byteOrder(read.byteOrder == ByteOrder::LittleEndian ? text::kLittleEndianName
-                                                                          : text::kBigEndianName);
+    const std::string byteOrder = FileFormatText(read);
     for (std::size_t p = 0; p < read.pages.size(); ++p) {
         const PageInfo& page = read.pages[p];
         const PageFacts& facts = pageFacts[p];
+        const PageSides sides = SidesOf(page);
         const bool reduced = page.NewSubfileType.value_or(0) & 1;
+        std::string notes = PageNotes(page, facts.paper == Paper::Other);
+        if (read.rebuiltXref) notes += notes.empty() ? "相互参照表を再構築" : ";相互参照表を再構築";
         rows.push_back({
             path,
             std::to_string(p + 1),
@@ -117,15 +133,15 @@ std::vector<TableRow> TableRows(const std::string& path, const TiffReadResult& r
             DigitsText(page.Height),
             ResolutionText(page.XResolution),
             ResolutionText(page.YResolution),
-            std::string(UnitText(page.UnitName)),
-            MillimetreText(page.Width, page.XResolution, page.UnitName, false),
-            MillimetreText(page.Height, page.YResolution, page.UnitName, false),
+            page.BoxWidthPoints ? std::string() : std::string(UnitText(page.UnitName)),
+            MillimetreText(sides.width, sides.xResolution, sides.unit, false),
+            MillimetreText(sides.height, sides.yResolution, sides.unit, false),
             std::string(page.CompressionName),
             std::string(page.ColorName),
             std::string(PaperNameText(facts.paper)),
             std::string(facts.landscape ? text::kLandscape : text::kPortrait),
             reduced ? "縮小画像" : "ページ",
-            PageNotes(page, facts.paper == Paper::Other),
+            notes,
             std::string(kStatusOk),
             std::string(),
             std::to_string(facts.a4Units),
@@ -133,7 +149,7 @@ std::vector<TableRow> TableRows(const std::string& path, const TiffReadResult& r
         });
     }
     if (read.status != TiffReadStatus::Complete)
-        rows.push_back(StatusRow(path, FileStatus(read.status), read.problem));
+        rows.push_back(StatusRow(path, FileStatus(read), read.problem));
     return rows;
 }
 

@@ -16,4 +16,9 @@ Paper ClassifyPaperSize(std::string_view width, std::string_view height,
                         std::optional<double> xResolution, const TallyResolutions& tally,
                         TallyTable& sizeTally);
 
+// The same for a page whose resolution class is already known (a PDF page
+// without an image has no resolution and counts in neither class).
+Paper ClassifyPaperSize(std::string_view width, std::string_view height, ResolutionClass cls,
+                        TallyTable& sizeTally);
+
 }  // namespace folvane

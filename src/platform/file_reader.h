@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "inspect/byte_source.h"
+#include "bytes/byte_source.h"
 
 namespace folvane {
 

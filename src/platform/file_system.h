@@ -22,11 +22,12 @@ enum class PathKind {
 PathKind ExaminePath(const std::string& path, std::string* reason = nullptr);
 
 // Names of the plain, non-hidden files directly in `folder` whose names
-// match *.tif ignoring case, in the order the system lists them. Nothing
-// when the folder cannot be listed, or listing it fails part way; `reason`
-// (when given) then receives why, in Japanese.
+// match *.tif ignoring case (and *.pdf, `withPdf`), in the order the
+// system lists them. Nothing when the folder cannot be listed, or listing
+// it fails part way; `reason` (when given) then receives why, in Japanese.
 std::optional<std::vector<std::string>> ListTifFileNames(const std::string& folder,
-                                                         std::string* reason = nullptr);
+                                                         std::string* reason = nullptr,
+                                                         bool withPdf = false);
 
 // Names of the folders directly in `folder`, leaving out hidden ones and
 // links (a link back up the tree would never end a walk). Nothing when the
@@ -49,5 +50,12 @@ std::optional<FileIdentity> IdentifyFile(const std::string& path);
 
 // True for names ending in ".tif" in any letter case.
 bool HasTifExtensionIgnoringCase(const std::string& name);
+
+// True for names ending in ".pdf" in any letter case.
+bool HasPdfExtensionIgnoringCase(const std::string& name);
+
+// Whether a folder's file of this name is listed: *.tif, and *.pdf when
+// PDF files are taken.
+bool IsListedFileName(const std::string& name, bool withPdf);
 
 }  // namespace folvane

@@ -142,6 +142,7 @@ class MainForm1 : public QMainWindow, public form::MainFormView {
     std::array<QAction*, kColumnBoxCount> IDMCH{};
     QAction* IDMCHTO = nullptr;
     QAction* IDMCHCT = nullptr;
+    QAction* IDMPdf = nullptr;
     QAction* IDMHelp = nullptr;
     QAction* IDMVer = nullptr;
     QMenu* IDLPM = nullptr;

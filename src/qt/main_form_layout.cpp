@@ -263,6 +263,10 @@ void MainForm1::BuildMenus() {
         action->setCheckable(true);
         action->setChecked(true);
     }
+    // Beyond the designed menu: PDF files as inputs, off at start.
+    separator(columns);
+    IDMPdf = item(columns, "IDMPdf", QStringLiteral("PDF も対象にする(&P)"));
+    IDMPdf->setCheckable(true);
 
     QMenu* about = menu("IDMAbout", QStringLiteral("About (&A)"));
     IDMHelp = item(about, "IDMHelp", QStringLiteral("Help (&H)..."), QKeySequence(Qt::Key_F1));
@@ -316,6 +320,7 @@ void MainForm1::ConnectHandlers() {
     onTrigger(IDMClear, &MainForm::IDMClear_Click);
     onTrigger(IDMCHTO, &MainForm::IDMCHTO_Click);
     onTrigger(IDMCHCT, &MainForm::IDMCHCT_Click);
+    onTrigger(IDMPdf, &MainForm::IDMPdf_Click);
     onTrigger(IDMHelp, &MainForm::IDMHelp_Click);
     onTrigger(IDMVer, &MainForm::IDMVer_Click);
     onTrigger(IDLPMCopy, &MainForm::IDLPMCopy_Click);
@@ -479,6 +484,8 @@ QAction* MainForm1::MenuItem(form::MainMenuItem item) const {
             return IDLPMCopy;
         case MainMenuItem::IDLPMDel:
             return IDLPMDel;
+        case MainMenuItem::IDMPdf:
+            return IDMPdf;
         default:
             return IDMCH[static_cast<std::size_t>(item)];
     }

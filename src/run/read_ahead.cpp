@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/memory.h"
+#include "run/listed_file.h"
 
 namespace folvane {
 
@@ -13,6 +14,10 @@ std::size_t HeldBytes(const TiffReadResult& result) {
         result.problem.capacity() > std::string().capacity() ? result.problem.capacity() + 1 : 0;
     return sizeof(TiffReadResult) + result.pages.capacity() * sizeof(PageInfo) + problem;
 }
+
+ReadAhead::ReadAhead(const InputFiles& files, unsigned threads, bool withPdf)
+    : ReadAhead(files, threads, kReadAheadBytes,
+                [withPdf](const std::string& path) { return ReadListedFile(path, withPdf); }) {}
 
 ReadAhead::ReadAhead(const InputFiles& files, unsigned threads, std::size_t byteBudget,
                      ReadFunction read)

@@ -41,6 +41,8 @@ class ReadAhead final : public TiffFileSource {
     // with it).
     ReadAhead(const InputFiles& files, unsigned threads, std::size_t byteBudget = kReadAheadBytes,
               ReadFunction read = ReadTiffFile);
+    // Reads each file as ReadListedFile does.
+    ReadAhead(const InputFiles& files, unsigned threads, bool withPdf);
     ~ReadAhead() override;
     ReadAhead(const ReadAhead&) = delete;
     ReadAhead& operator=(const ReadAhead&) = delete;

@@ -19,9 +19,11 @@ bool HasTiffName(const std::string& path) {
 
 }  // namespace
 
-OpenedOutput OpenResultFile(const std::string& path, const InputFiles& inputs) {
+OpenedOutput OpenResultFile(const std::string& path, const InputFiles& inputs, bool withPdf) {
     if (HasTiffName(path))
         return RefusedOutput(path, "名前が .tif/.tiff で終わるファイルには書き出せません");
+    if (withPdf && HasPdfExtensionIgnoringCase(path))
+        return RefusedOutput(path, "名前が .pdf で終わるファイルには書き出せません");
     // Only an existing output can be an input; the inputs are examined only then.
     if (const auto output = IdentifyFile(path)) {
         for (std::size_t i = 0; i < inputs.Count(); ++i) {
@@ -34,8 +36,9 @@ OpenedOutput OpenResultFile(const std::string& path, const InputFiles& inputs) {
     return CreateReplacingFile(path);
 }
 
-OpenedOutput OpenResultFile(const std::string& path, std::span<const std::string> inputs) {
-    return OpenResultFile(path, SpanInputFiles(inputs));
+OpenedOutput OpenResultFile(const std::string& path, std::span<const std::string> inputs,
+                            bool withPdf) {
+    return OpenResultFile(path, SpanInputFiles(inputs), withPdf);
 }
 
 bool EncodedLineWriter::WriteLine(std::string_view text) {

@@ -31,8 +31,12 @@ class EncodedLineWriter final : public LineWriter {
 // name forgotten after -o would make the first scan the output), and a
 // path naming the same file as one of the inputs, are refused, as are
 // what CreateReplacingFile refuses (no name, a folder, a block device).
-OpenedOutput OpenResultFile(const std::string& path, const InputFiles& inputs);
-OpenedOutput OpenResultFile(const std::string& path, std::span<const std::string> inputs);
+// When PDF files are taken (`withPdf`), a name ending in ".pdf" is refused
+// too, for the same reason.
+OpenedOutput OpenResultFile(const std::string& path, const InputFiles& inputs,
+                            bool withPdf = false);
+OpenedOutput OpenResultFile(const std::string& path, std::span<const std::string> inputs,
+                            bool withPdf = false);
 
 // The display file: every result list item but the last (the spacer line
 // after a run), then the totals box text.

@@ -56,6 +56,8 @@ int MenuId(MainMenuItem item) {
             return IDLPM_COPY;
         case MainMenuItem::IDLPMDel:
             return IDLPM_DEL;
+        case MainMenuItem::IDMPdf:
+            return IDM_PDF;
         default:
             return IDM_CH0 + static_cast<int>(item);
     }
@@ -147,6 +149,9 @@ void MainFormWindow::Command(int id) {
             break;
         case IDM_CHCT:
             form.IDMCHCT_Click();
+            break;
+        case IDM_PDF:
+            form.IDMPdf_Click();
             break;
         case IDM_HELP:
             form.IDMHelp_Click();

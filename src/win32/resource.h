@@ -28,6 +28,7 @@
 #define IDM_CH9 1029
 #define IDM_CHTO 1030
 #define IDM_CHCT 1031
+#define IDM_PDF 1032
 #define IDM_HELP 1040
 #define IDM_VER 1041
 #define IDLPM_COPY 1050

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "pdf_builder.h"
 #include "tiff_builder.h"
 
 namespace folvane::cli {
@@ -343,6 +344,98 @@ TEST_F(CliProgram, TableNamesLossyAndFormulaNames) {
     EXPECT_EQ(Run("-q --format table --encoding utf-8 \"" + lossy + "\""), 0);
     EXPECT_EQ(Read("stderr"), "");
     EXPECT_EQ(Read("stdout").find("注意"), std::string::npos);
+}
+
+// A folder of scans: one TIFF file and PDF files of every kind the
+// option has to take or report.
+void WritePdfFolder(const fs::path& folder) {
+    fs::create_directories(folder);
+    fs::copy_file(FOLVANE_SAMPLES "/a4_200dpi.tif", folder / "a.tif");
+    {
+        fx::PdfBuilder b;
+        b.SetPages({b.ScanPage({b.Image(fx::FaxImage(2480, 3508))}),
+                    b.Page("/MediaBox [0 0 595.28 841.89]", "", {})});
+        fx::WriteFile((folder / "b scan.pdf").string(), b.Write());
+        auto damaged = b.Write();
+        fx::BreakXrefOffset(damaged);
+        fx::WriteFile((folder / "c rebuilt.PDF").string(), damaged);
+        fx::PdfBuilder::WriteOptions locked;
+        locked.encrypt = true;
+        locked.userPassword = "secret";
+        fx::WriteFile((folder / "d locked.pdf").string(), b.Write(locked));
+    }
+    const std::string text = "not a PDF file";
+    fx::WriteFile((folder / "e fake.pdf").string(),
+                  std::vector<std::uint8_t>(text.begin(), text.end()));
+}
+
+TEST_F(CliProgram, PdfFilesOnlyWithTheOption) {
+    const fs::path folder = dir_ / "scans";
+    WritePdfFolder(folder);
+    const std::string tifOnly = "\"" + (folder / "a.tif").string() + "\"";
+    EXPECT_EQ(Run("-q --encoding utf-8 " + tifOnly), 0);
+    const std::string expected = Read("stdout");
+    // Without --pdf, neither a folder's PDF files nor named ones are taken.
+    EXPECT_EQ(Run("-q --encoding utf-8 \"" + folder.string() + "\" \"" +
+                  (folder / "b scan.pdf").string() + "\""),
+              0);
+    EXPECT_EQ(Read("stdout"), expected);
+    EXPECT_EQ(Read("stderr"), "");
+}
+
+TEST_F(CliProgram, PdfFilesListedWithTheOption) {
+    const fs::path folder = dir_ / "scans";
+    WritePdfFolder(folder);
+    EXPECT_EQ(Run("-q --pdf --encoding utf-8 --display \"" + folder.string() + "\""), 3);
+    const std::string out = Read("stdout");
+    const std::string f = folder.string() + "/";
+    const std::string scan =
+        "\tPDF 1.7\t2 枚\r\n"
+        "\t\t\t3508 x 2480\t300 dpi\t297 x 210\tG4 Fax\tBilevel (BiZ)\tA4\t縦長\r\n"
+        "\t\t\t\t\t297 x 210\t\t\tA4\t縦長\r\n";
+    EXPECT_NE(out.find(f + "b scan.pdf\r\n" + scan), std::string::npos) << out;
+    EXPECT_NE(out.find(f + "c rebuilt.PDF\r\n" + scan), std::string::npos) << out;
+    EXPECT_NE(out.find(f + "d locked.pdf\r\n\tPDF 1.7\t0 枚\r\n\t\t\tパスワードが必要です\r\n"),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find(f + "e fake.pdf\r\n\t\t\tTiffではないのでは？\r\n"), std::string::npos)
+        << out;
+    EXPECT_NE(out.find("\t" + f + "d locked.pdf\tパスワードが必要です"), std::string::npos) << out;
+    EXPECT_NE(out.find("総合計\t5 枚"), std::string::npos) << out;
+    EXPECT_EQ(Read("stderr"),
+              "folvane-cli: " + f + "c rebuilt.PDF: 相互参照表を再構築して読みました\n" +
+                  "folvane-cli: " + f + "d locked.pdf: パスワードが必要です\n" +
+                  "folvane-cli: " + f + "e fake.pdf: 最初の 1024 バイトに %PDF- がありません\n");
+}
+
+TEST_F(CliProgram, PdfNamedOutputRefusedOnlyWithTheOption) {
+    const std::string tif = "\"" FOLVANE_SAMPLES "/a4_200dpi.tif\"";
+    const std::string out = (dir_ / "out.PDF").string();
+    EXPECT_EQ(Run("-q --pdf --encoding utf-8 -o \"" + out + "\" " + tif), 2);
+    EXPECT_EQ(Read("stderr"),
+              "folvane-cli: " + out + ": 名前が .pdf で終わるファイルには書き出せません\n");
+    EXPECT_FALSE(fs::exists(out));
+    EXPECT_EQ(Run("-q -o \"" + out + "\" " + tif), 0);
+    EXPECT_TRUE(fs::exists(out));
+}
+
+TEST_F(CliProgram, PdfFilesInTheTable) {
+    const fs::path folder = dir_ / "scans";
+    WritePdfFolder(folder);
+    EXPECT_EQ(Run("-q --pdf --format table --encoding utf-8 -o \"" + (dir_ / "t.csv").string() +
+                  "\" \"" + folder.string() + "\""),
+              3);
+    const std::string table = Read("t.csv");
+    const std::string f = folder.string() + "/";
+    for (const std::string& row : {
+             f + "b scan.pdf,1,2,PDF 1.7,2480,3508,300,300,dpi,210,297,G4 Fax,Bilevel "
+                 "(BiZ),A4,縦長,ページ,,正常,,1\r\n",
+             f + "b scan.pdf,2,2,PDF 1.7,,,,,,210,297,,,A4,縦長,ページ,画像なし,正常,,1\r\n",
+             f + "c rebuilt.PDF,2,2,PDF "
+                 "1.7,,,,,,210,297,,,A4,縦長,ページ,画像なし;相互参照表を再構築,正常,,1\r\n",
+             f + "d locked.pdf,,,,,,,,,,,,,,,,,パスワードが必要です,パスワードが必要です,\r\n",
+         })
+        EXPECT_NE(table.find(row), std::string::npos) << row << "\n" << table;
 }
 
 }  // namespace

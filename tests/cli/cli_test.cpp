@@ -14,6 +14,7 @@ TEST(CliOptions, Defaults) {
     EXPECT_EQ(o.paths, (std::vector<std::string>{"scans"}));
     EXPECT_EQ(o.format, OutputFormat::Direct);
     EXPECT_FALSE(o.encoding);  // the terminal's, or cp932
+    EXPECT_FALSE(o.pdf);       // TIFF files only, as ever
     for (const auto value : o.selection.Check) EXPECT_EQ(value, 1);
     EXPECT_EQ(o.selection.Check_Total, 1);
     EXPECT_EQ(o.selection.Check_CTotal, 1);
@@ -70,6 +71,14 @@ TEST(CliOptions, HelpStatesTheReadersLimits) {
     EXPECT_NE(help.find("up to 100000 image directories"), std::string::npos);
     EXPECT_NE(help.find("to 1048576 (2^20) entries"), std::string::npos);
     EXPECT_NE(help.find("NUL-separated"), std::string::npos);
+}
+
+TEST(CliOptions, PdfOption) {
+    const auto parsed = Parse({"-r", "--pdf", "scans"});
+    ASSERT_FALSE(parsed.usageError);
+    EXPECT_TRUE(parsed.options.pdf);
+    EXPECT_TRUE(parsed.options.recursive);
+    EXPECT_NE(UsageText().find("  --pdf "), std::string::npos);
 }
 
 }  // namespace

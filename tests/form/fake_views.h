@@ -118,7 +118,7 @@ class FakeMainFormView final : public form::MainFormView {
     std::array<CheckValue, 13> checks{};
     std::array<bool, 13> checkEnabled{true, true, true, true, true, true, true,
                                       true, true, true, true, true, true};
-    std::array<bool, 12> menuChecked{};
+    std::array<bool, 32> menuChecked{};  // by MainMenuItem
     std::map<form::MainMenuItem, bool> menuEnabled;
     bool resolutionInputsShown = false;
     std::string aresoText;

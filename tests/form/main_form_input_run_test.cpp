@@ -2,8 +2,12 @@
 // lines and totals must be exactly what the core produces.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "form_test_support.h"
+#include "pdf_builder.h"
 #include "platform/file_system.h"
+#include "tiff_builder.h"
 
 namespace folvane::testing {
 namespace {
@@ -266,6 +270,55 @@ TEST_F(InputRunTest, CancelledSelectionWindowStillCountsAsAnAddition) {
     // The refusal no longer comes: the run starts over an empty list.
     form.Start_Click();
     EXPECT_EQ(form.State().ResultState, 1);
+}
+
+// "PDF も対象にする": off at start; while ticked, drops and the selection
+// window take *.pdf files too, and the runs read them as PDF files.
+TEST_F(InputRunTest, PdfMenuItemTakesPdfFiles) {
+    MakeScanFolder();
+    fixture::PdfBuilder b;
+    b.SetPages({b.ScanPage({b.Image(fixture::FaxImage(2480, 3508))}),
+                b.Page("/MediaBox [0 0 595.28 841.89]", "", {})});
+    fixture::WriteFile(Path("scan/c.pdf"), b.Write());
+    WriteBytes(Path("scan/D.PDF"), "not a PDF file");
+    WriteBytes(Path("scan/old/e.pdf"), "not a PDF file");
+
+    EXPECT_FALSE(form.TakesPdf());
+    Drop({Path("scan"), Path("scan/c.pdf")});
+    EXPECT_EQ(view.list1, (std::vector<std::string>{Path("scan/a.tif"), Path("scan/B.TIF")}));
+
+    form.IDMPdf_Click();
+    EXPECT_TRUE(form.TakesPdf());
+    EXPECT_TRUE(view.MenuChecked(MainMenuItem::IDMPdf));
+    Drop({Path("scan")});
+    const std::vector<std::string> withPdf{Path("scan/a.tif"), Path("scan/B.TIF"),
+                                           Path("scan/c.pdf"), Path("scan/D.PDF")};
+    EXPECT_EQ(view.list1, withPdf);
+    form.Start_Click();
+    const DisplayOutput expected = CoreDisplayOutput(view.list1, {}, /*withPdf=*/true);
+    EXPECT_EQ(view.resultList, expected.lines);
+    EXPECT_EQ(view.resultText, expected.totals);
+    const auto header =
+        std::find(view.resultList.begin(), view.resultList.end(), Path("scan/c.pdf"));
+    ASSERT_NE(header, view.resultList.end());
+    EXPECT_EQ(header[1], "\tPDF 1.7\t2 枚");
+
+    // The selection window lists and adds them too.
+    view.onSelectDialog = [&](form::SelectDialog& dialog, FakeSelectDialogView& select) {
+        dialog.DirList_Open(Path("scan"));
+        EXPECT_EQ(dialog.Items(form::SelectList::FileList),
+                  (std::vector<std::string>{"a.tif", "B.TIF", "c.pdf", "D.PDF"}));
+        select.SelectNamed(form::SelectList::FolList, {"old"});
+        dialog.Select_Click();
+        dialog.Command1_Click();
+    };
+    form.SelctFile_Click();
+    EXPECT_NE(std::find(view.list1.begin(), view.list1.end(), Path("scan/old/e.pdf")),
+              view.list1.end());
+
+    form.IDMPdf_Click();
+    EXPECT_FALSE(form.TakesPdf());
+    EXPECT_FALSE(view.MenuChecked(MainMenuItem::IDMPdf));
 }
 
 }  // namespace

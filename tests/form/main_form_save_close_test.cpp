@@ -136,6 +136,24 @@ TEST_F(SaveCloseTest, SaveRefusesAFolderAndAScansName) {
     EXPECT_EQ(folder.Names("out"), std::vector<std::string>{"taken"});
 }
 
+// With "PDF も対象にする" ticked a PDF's name is a scan's name too.
+TEST_F(SaveCloseTest, SaveRefusesAPdfsNameWhilePdfFilesAreTaken) {
+    RunDisplayedResults();
+    form.IDMPdf_Click();
+    view.savePaths.push_back(Out("Result.pdf"));
+    form.FileSave_Click();
+    const WindowLog shown = view.TakeLog();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_NE(shown[1].text.find("名前が .pdf で終わるファイルには書き出せません"),
+              std::string::npos)
+        << shown[1].text;
+    EXPECT_TRUE(folder.Names("out").empty());
+    form.IDMPdf_Click();
+    view.savePaths.push_back(Out("Result.pdf"));
+    form.FileSave_Click();
+    EXPECT_EQ(folder.Names("out"), std::vector<std::string>{"Result.pdf"});
+}
+
 TEST_F(SaveCloseTest, MissingFolderIsReportedInJapanese) {
     RunDisplayedResults();
     view.savePaths.push_back(Out("no/such/folder/SizeList.txt"));

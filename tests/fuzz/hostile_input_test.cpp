@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-#include "inspect/byte_source.h"
+#include "bytes/byte_source.h"
 #include "inspect/tiff_reader.h"
 #include "tiff_builder.h"
 

@@ -1,12 +1,14 @@
 // folvane-fuzz-seeds DIR: writes the fuzzer's starting inputs, one small
-// file for each way the reader can branch, so that the fuzzer begins deep
-// inside the directory chain instead of guessing its way to "II".
+// file for each way the readers can branch, so that the fuzzer begins deep
+// inside the directory chain instead of guessing its way to "II", and
+// inside qpdf's objects instead of guessing its way to "%PDF-".
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "pdf_fixtures.h"
 #include "tiff_builder.h"
 
 namespace fx = folvane::fixture;
@@ -89,6 +91,10 @@ std::vector<std::pair<std::string, Bytes>> Seeds() {
 
     add("header_only", Bytes{'I', 'I', 42, 0, 0, 0, 0, 0});
     add("not_tiff", Bytes{'I', 'M', 42, 0, 8, 0, 0, 0});
+
+    // The PDF path: one file of each kind the PDF reader tells apart.
+    for (auto& [name, bytes] : fx::PdfFixtureSet())
+        seeds.emplace_back("seed_" + name, std::move(bytes));
     return seeds;
 }
 

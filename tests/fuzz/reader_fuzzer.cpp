@@ -1,16 +1,18 @@
-// Feeds arbitrary bytes through the reader and on into line composition,
-// the paper-size classification and the size summary, the way one listed
-// file travels through a run.
+// Feeds arbitrary bytes through both readers (TIFF, and PDF through qpdf)
+// and on into line composition, the paper-size classification and the size
+// summary, the way one listed file travels through a run.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <span>
 
-#include "inspect/byte_source.h"
+#include "bytes/buffered_byte_source.h"
+#include "bytes/byte_source.h"
 #include "inspect/result_lines.h"
 #include "inspect/result_list_sink.h"
 #include "inspect/tiff_reader.h"
 #include "paper/size_summary.h"
+#include "pdf/pdf_reader.h"
 #include "run/run_preparation.h"
 #include "state/form_state.h"
 #include "state/selection_state.h"
@@ -24,15 +26,17 @@ void Require(bool condition) {
     if (!condition) std::abort();
 }
 
-void CheckReadResult(const TiffReadResult& read) {
+// A PDF file may hold no pages at all and still be complete.
+void CheckReadResult(const TiffReadResult& read, bool pdf = false) {
     switch (read.status) {
         case TiffReadStatus::NotTiff:
             Require(read.pages.empty() && !read.problem.empty());
             break;
         case TiffReadStatus::Complete:
-            Require(!read.pages.empty() && read.lastLink == 0 && read.problem.empty());
+            Require((pdf || !read.pages.empty()) && read.lastLink == 0 && read.problem.empty());
             break;
         case TiffReadStatus::Damaged:
+        case TiffReadStatus::Locked:
             Require(!read.problem.empty());
             break;
         case TiffReadStatus::CannotOpen:
@@ -92,5 +96,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     split.AresoText = "200";
     split.BresoText = "400";
     ComposeWith(split, read);
+
+    // The same bytes as a file named .pdf, read through the buffered source
+    // as a run reads it.
+    MemoryByteSource memory(std::span<const std::uint8_t>(data, size));
+    BufferedByteSource buffered(memory);
+    const TiffReadResult pdfRead = pdf::ReadPdf(buffered);
+    CheckReadResult(pdfRead, /*pdf=*/true);
+    Require(pdfRead.status != TiffReadStatus::NotTiff || pdfRead.pdfVersion.empty());
+    ComposeWith(allTicked, pdfRead);
+    ComposeWith(split, pdfRead);
     return 0;
 }

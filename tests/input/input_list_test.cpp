@@ -48,16 +48,17 @@ class DropTest : public testing::Test {
                  std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(root_);
         fs::create_directories(root_ / "scan" / "old");
-        for (const char* name : {"a.tif", "B.TIF", "old/c.tif", ".hidden.tif", "d.tiff", "e.txt"})
+        for (const char* name : {"a.tif", "B.TIF", "old/c.tif", ".hidden.tif", "d.tiff", "e.txt",
+                                 "f.pdf", "G.PDF", "h.pdfx", "old/i.pdf"})
             std::ofstream(root_ / "scan" / name) << "x";
         fs::create_directories(root_ / "scan" / "folder.tif");
     }
     void TearDown() override { fs::remove_all(root_); }
 
-    std::vector<std::string> Drop(const std::vector<std::string>& paths) {
+    std::vector<std::string> Drop(const std::vector<std::string>& paths, bool withPdf = false) {
         std::vector<std::string> list;
         problems_.clear();
-        for (const auto& path : paths) AddDroppedPath(path, list, problems_);
+        for (const auto& path : paths) AddDroppedPath(path, list, problems_, withPdf);
         SortInputList(list);
         RemoveDuplicateEntries(list);
         return list;
@@ -85,6 +86,24 @@ TEST_F(DropTest, FilesNeedTheExactExtension) {
     EXPECT_TRUE(Drop({At("scan/B.TIF"), At("scan/d.tiff"), At("scan/e.txt")}).empty());
     EXPECT_EQ(Drop({At("scan/a.tif"), At("scan"), At("scan/a.tif")}),
               (std::vector<std::string>{At("scan/a.tif"), At("scan/B.TIF")}));
+}
+
+// PDF files only when asked for: *.pdf in any letter case, named or in a
+// folder, and a missing *.pdf kept as a missing *.tif is.
+TEST_F(DropTest, PdfFilesWhenAsked) {
+    EXPECT_EQ(Drop({At("scan"), At("scan/f.pdf")}),
+              (std::vector<std::string>{At("scan/a.tif"), At("scan/B.TIF")}));
+    EXPECT_EQ(Drop({At("scan")}, true),
+              (std::vector<std::string>{At("scan/a.tif"), At("scan/B.TIF"), At("scan/f.pdf"),
+                                        At("scan/G.PDF")}));
+    EXPECT_EQ(Drop({At("scan/G.PDF"), At("scan/h.pdfx"), At("gone.Pdf")}, true),
+              (std::vector<std::string>{At("gone.Pdf"), At("scan/G.PDF")}));
+    std::vector<std::string> tree;
+    AddDroppedPathRecursive(At("scan"), tree, problems_, true);
+    SortInputList(tree);
+    EXPECT_EQ(tree, (std::vector<std::string>{At("scan/a.tif"), At("scan/B.TIF"), At("scan/f.pdf"),
+                                              At("scan/G.PDF"), At("scan/old/c.tif"),
+                                              At("scan/old/i.pdf")}));
 }
 
 TEST_F(DropTest, MissingPathsAreReportedAndTifsKept) {

@@ -207,5 +207,61 @@ TEST(ResultLines, DamagedFileKeepsItsCompletePages) {
     EXPECT_EQ(c.lines, (std::vector<std::string>{"\t\t\tファイルが壊れています"}));
 }
 
+// A PDF page as the PDF reader gives it: pixels and effective resolution
+// from its image, or only its box when it paints none.
+PageInfo BoxPage(double widthPoints, double heightPoints) {
+    PageInfo page;
+    page.BoxWidthPoints = widthPoints;
+    page.BoxHeightPoints = heightPoints;
+    return page;
+}
+
+TiffReadResult Pdf(std::vector<PageInfo> pages, std::string version = "1.7") {
+    TiffReadResult read = Tiff(std::move(pages));
+    read.pdfVersion = std::move(version);
+    return read;
+}
+
+TEST(ResultLines, PdfPages) {
+    PageInfo scan = Page(2480, 3508, 300, 300);
+    const auto c = Compose(Pdf({scan, BoxPage(595.28, 841.89), BoxPage(1000, 700),
+                                BoxPage(612, 792), BoxPage(5000, 5000)}));
+    EXPECT_EQ(c.lines, (std::vector<std::string>{
+                           "C:/scan/a.tif",
+                           "\tPDF 1.7\t5 枚",
+                           "\t\t\t3508 x 2480\t300 dpi\t297 x 210\tG4 Fax\tBilevel (WiZ)\tA4\t縦長",
+                           // No image: no pixels, resolution, compression or colour.
+                           "\t\t\t\t\t297 x 210\t\t\tA4\t縦長",
+                           "\t\t\t\t\t353 x 247\t\t\tB4\t横長",
+                           // US Letter: 279.4 x 215.9 mm, in the A4 bands as a TIFF scan is.
+                           "\t\t\t\t\t279 x 216\t\t\tA4\t縦長",
+                           "\t\t\t\t\t1,764 x 1,764\t\t\tOther\t横長",
+                       }));
+    EXPECT_EQ(c.state.TotalPages, 5);
+}
+
+TEST(ResultLines, PdfPagesWithoutImageCountInNeitherResolution) {
+    // Even a split resolution of 0 (what an absent resolution counts as)
+    // leaves them in the rest.
+    const TallyResolutions tally{.first = 0, .second = 300};
+    const auto c = Compose(Pdf({BoxPage(595.28, 841.89), Page(2480, 3508, 300, 300)}), {}, tally);
+    const auto [restColumn, a4Row] = TallyCellOf(Paper::A4, ResolutionClass::Rest);
+    const auto [bColumn, bRow] = TallyCellOf(Paper::A4, ResolutionClass::B);
+    EXPECT_EQ(c.state.SizeTally.Cell(restColumn, a4Row), 1u);
+    EXPECT_EQ(c.state.SizeTally.Cell(bColumn, bRow), 1u);
+}
+
+TEST(ResultLines, LockedPdfFile) {
+    TiffReadResult locked;
+    locked.status = TiffReadStatus::Locked;
+    locked.pdfVersion = "1.6";
+    locked.problem = "パスワードが必要です";
+    const auto c = Compose(locked);
+    EXPECT_EQ(c.lines, (std::vector<std::string>{"C:/scan/a.tif", "\tPDF 1.6\t0 枚",
+                                                 "\t\t\tパスワードが必要です"}));
+    EXPECT_EQ(c.state.ErrorFileText,
+              "エラーのあるファイル\r\n\tC:/scan/a.tif\tパスワードが必要です");
+}
+
 }  // namespace
 }  // namespace folvane

@@ -192,7 +192,9 @@ class MainWindowTest : public QObject {
                  (QStringList{"ファイル名 (&1)", "ﾊﾞｲﾄｵｰﾀﾞｰ (&2)", "ページ数 (&3)", "-",
                               "PixelSize (&4)", "解像度 (&5)", "ﾐﾘｻｲｽﾞ (&6)", "-", "圧縮形式 (&7)",
                               "色数 (&8)", "-", "用紙ｻｲｽﾞ (&9)", "向き (&0)", "-", "-",
-                              "総合計 (&a)", "ｻｲｽﾞ別合計 (&b)"}));
+                              "総合計 (&a)", "ｻｲｽﾞ別合計 (&b)", "-", "PDF も対象にする(&P)"}));
+        QVERIFY(Item("IDMPdf")->isCheckable());
+        QVERIFY(!Item("IDMPdf")->isChecked());
         QCOMPARE(MenuCaptions(Control<QMenu>(form.get(), "IDMAbout")),
                  (QStringList{"Help (&H)...", "Version (&V)..."}));
         QCOMPARE(Item("IDMSelect")->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
@@ -221,6 +223,16 @@ class MainWindowTest : public QObject {
         QVERIFY(second.height() > 0);
         QVERIFY(second.top() >= first.bottom());
         columns->close();
+    }
+
+    void pdfMenuItemReachesTheForm() {
+        QVERIFY(!form->form().TakesPdf());
+        Item("IDMPdf")->trigger();
+        QVERIFY(form->form().TakesPdf());
+        QVERIFY(Item("IDMPdf")->isChecked());
+        Item("IDMPdf")->trigger();
+        QVERIFY(!form->form().TakesPdf());
+        QVERIFY(!Item("IDMPdf")->isChecked());
     }
 
     void onlyTheThreeRunMenusStartDisabled() {

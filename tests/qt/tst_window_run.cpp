@@ -19,8 +19,10 @@
 #include <cmath>
 
 #include "core_outputs.h"
+#include "pdf_builder.h"
 #include "qt/list_box_widget.h"
 #include "qt/main_form.h"
+#include "tiff_builder.h"
 #include "window_test_support.h"
 #include "zip_parts.h"
 
@@ -146,6 +148,25 @@ class WindowRunTest : public QObject {
         });
         RightClick(*List1(), 0);
         QCOMPARE(List1()->itemTexts(), QStringList{Path("a.tif")});
+    }
+
+    void pdfFilesSavedAsTheCoreListsThem() {
+        QVERIFY(QDir(dir->path()).mkpath(QStringLiteral("pdf")));
+        QVERIFY(WriteTiff(Path("pdf/a.tif"), {{1654, 2339, 200}}));
+        folvane::fixture::PdfBuilder b;
+        b.SetPages({b.ScanPage({b.Image(folvane::fixture::FaxImage(2480, 3508))}),
+                    b.Page("/MediaBox [0 0 595.28 841.89]", "", {})});
+        QVERIFY(folvane::fixture::WriteFile(Path("pdf/b.pdf").toStdString(), b.Write()));
+        Control<QAction>(form.get(), "IDMPdf")->trigger();
+        form->DropPaths({Path("pdf")});
+        QCOMPARE(List1()->itemTexts(), (QStringList{Path("pdf/a.tif"), Path("pdf/b.pdf")}));
+        form->form().Start_Click();
+        SaveAs(Path("pdf.txt"));
+        QTest::mouseClick(Control<QWidget>(form.get(), "FileSave"), Qt::LeftButton);
+        const DisplayOutput core = CoreDisplayOutput(
+            {Path("pdf/a.tif").toStdString(), Path("pdf/b.pdf").toStdString()}, {}, true);
+        QCOMPARE(ReadAll(Path("pdf.txt")), CoreDisplayFile(core.lines, core.totals));
+        QVERIFY(ResultList()->itemTexts().contains(QStringLiteral("\tPDF 1.7\t2 枚")));
     }
 
     void savedThroughTheRealDialogByteForByte() {

@@ -55,8 +55,8 @@ QByteArray ReadAll(const QString& path) {
 }
 
 DisplayOutput CoreDisplayOutput(const std::vector<std::string>& files,
-                                const SelectionState& selection) {
-    const testing::DisplayOutput core = testing::CoreDisplayOutput(files, selection);
+                                const SelectionState& selection, bool withPdf) {
+    const testing::DisplayOutput core = testing::CoreDisplayOutput(files, selection, withPdf);
     DisplayOutput output;
     for (const auto& line : core.lines) output.lines.push_back(QString::fromStdString(line));
     output.totals = QString::fromStdString(core.totals);

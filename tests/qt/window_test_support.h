@@ -41,8 +41,9 @@ struct DisplayOutput {
     QStringList lines;
     QString totals;  // CR LF line breaks
 };
+// `withPdf`: *.pdf files read as PDF files, as with "PDF も対象にする".
 DisplayOutput CoreDisplayOutput(const std::vector<std::string>& files,
-                                const SelectionState& selection);
+                                const SelectionState& selection, bool withPdf = false);
 
 // The display file's bytes as the core writes them (Shift-JIS, CR LF).
 QByteArray CoreDisplayFile(const QStringList& lines, const QString& totals);

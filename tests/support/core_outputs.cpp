@@ -4,6 +4,7 @@
 #include "output/workbook_run.h"
 #include "run/direct_run.h"
 #include "run/displayed_run.h"
+#include "run/listed_file.h"
 #include "run/result_file.h"
 #include "run/run_preparation.h"
 #include "zip_parts.h"
@@ -11,14 +12,15 @@
 namespace folvane::testing {
 
 DisplayOutput CoreDisplayOutput(const std::vector<std::string>& files,
-                                const SelectionState& selection) {
+                                const SelectionState& selection, bool withPdf) {
     FormState state;
     state.FilesAdded = 1;
     const RunPreparation preparation = PrepareRun(state, selection);
     VectorResultList list;
     NoProgress progress;
     DisplayOutput output;
-    output.totals = RunDisplayed(state, selection, preparation.tally, files, list, progress);
+    output.totals = RunDisplayed(state, selection, preparation.tally, files, list, progress,
+                                 DirectFileSource(withPdf));
     output.lines = list.lines;
     return output;
 }

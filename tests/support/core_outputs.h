@@ -32,8 +32,9 @@ struct DisplayOutput {
     std::vector<std::string> lines;
     std::string totals;  // CR LF line breaks
 };
+// `withPdf`: *.pdf files are read as PDF files, as with "PDF も対象にする".
 DisplayOutput CoreDisplayOutput(const std::vector<std::string>& files,
-                                const SelectionState& selection);
+                                const SelectionState& selection, bool withPdf = false);
 
 // The display file's bytes as the core writes them (Shift-JIS, CR LF).
 std::string CoreDisplayFile(const std::vector<std::string>& lines, const std::string& totals);

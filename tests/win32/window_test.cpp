@@ -8,8 +8,10 @@
 //   folvane_window_tests.exe SAMPLES-FOLDER
 //
 // Leaves the saved display file in window-test\SizeList.txt under the
-// current folder, over the files in window-test\スキャン資料, for the
-// comparison with the Linux folvane-cli (scripts/test-windows.sh).
+// current folder, over the files in window-test\スキャン資料, and with
+// "PDF も対象にする" ticked window-test\PdfSizeList.txt over those and the
+// PDF files in window-test\PDF資料, for the comparison with the Linux
+// folvane-cli (scripts/test-windows.sh).
 #include <windows.h>
 
 #include <commctrl.h>
@@ -26,6 +28,7 @@
 #include <vector>
 
 #include "form/main_form.h"
+#include "pdf_fixtures.h"
 #include "win32/controls.h"
 #include "win32/main_form_window.h"
 #include "win32/message_loop.h"
@@ -319,11 +322,15 @@ int wmain(int argc, wchar_t** argv) {
             GetMenuStringW(menu, 2, caption, 128, MF_BYPOSITION);
             CheckEqual(Utf8(caption), std::string("項目選択 (&C)"), "third menu caption");
             HMENU columns = GetSubMenu(menu, 2);
-            // Two separators in a row before the totals.
-            Check(GetMenuItemCount(columns) == 17 &&
+            // Two separators in a row before the totals; one before the PDF item.
+            Check(GetMenuItemCount(columns) == 19 &&
                       (GetMenuState(columns, 13, MF_BYPOSITION) & MF_SEPARATOR) != 0 &&
-                      (GetMenuState(columns, 14, MF_BYPOSITION) & MF_SEPARATOR) != 0,
-                  "two separators before the totals");
+                      (GetMenuState(columns, 14, MF_BYPOSITION) & MF_SEPARATOR) != 0 &&
+                      (GetMenuState(columns, 17, MF_BYPOSITION) & MF_SEPARATOR) != 0,
+                  "two separators before the totals, one before the PDF item");
+            GetMenuStringW(columns, 18, caption, 128, MF_BYPOSITION);
+            CheckEqual(Utf8(caption), std::string("PDF も対象にする(&P)"), "the PDF item last");
+            Check(!MenuChecked(menu, IDM_PDF), "PDF files not taken at start");
         }
         {
             ACCEL table[16];
@@ -435,6 +442,10 @@ int wmain(int argc, wchar_t** argv) {
         SendMessageW(main, WM_COMMAND, IDM_CH1, 0);
         Check(window.IsChecked(IDC_CHECK0 + 1) && MenuChecked(menu, IDM_CH1),
               "the menu twin ticks the box again");
+        SendMessageW(main, WM_COMMAND, IDM_PDF, 0);
+        Check(form.Form().TakesPdf() && MenuChecked(menu, IDM_PDF), "the PDF item ticks");
+        SendMessageW(main, WM_COMMAND, IDM_PDF, 0);
+        Check(!form.Form().TakesPdf() && !MenuChecked(menu, IDM_PDF), "and unticks");
         Click(main, IDC_CHECK_RTOTAL);
         Check(
             Shown(window.Control(IDC_ARESOTEXT)) && IsWindowEnabled(window.Control(IDC_BRESOTEXT)),
@@ -644,6 +655,43 @@ int wmain(int argc, wchar_t** argv) {
         CheckEqual(seenMessages, {"何も選択されていません !"}, "empty confirmation refused");
         CheckEqual(ListTexts(window.Control(IDC_LIST1)), expectedList,
                    "files confirmed in the selection window are no duplicates");
+
+        // --- "PDF も対象にする": cleared, the folders dropped again with the
+        // PDF files, run and saved ---
+        {
+            const std::wstring pdfFolder = Join(work, L"PDF資料");
+            CreateDirectoryW(pdfFolder.c_str(), nullptr);
+            for (const auto& [name, bytes] : folvane::fixture::PdfFixtureSet()) {
+                const std::wstring path = Join(pdfFolder, std::wstring(name.begin(), name.end()));
+                const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr,
+                                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+                DWORD written = 0;
+                Check(file != INVALID_HANDLE_VALUE &&
+                          WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                                    nullptr) != 0 &&
+                          written == bytes.size(),
+                      "PDF fixture " + name + " written");
+                if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+            }
+            SendMessageW(main, WM_COMMAND, IDM_CLEAR, 0);
+            SendMessageW(main, WM_COMMAND, IDM_PDF, 0);
+            PostMessageW(window.Control(IDC_LIST1), WM_DROPFILES,
+                         reinterpret_cast<WPARAM>(MakeDrop({folder, pdfFolder})), 0);
+            PumpUntil(main, accelerators,
+                      [&] { return listbox::Count(window.Control(IDC_LIST1)) > 0; });
+            const std::vector<std::string> listed = ListTexts(window.Control(IDC_LIST1));
+            Check(listed.size() == expectedList.size() + folvane::fixture::PdfFixtureSet().size(),
+                  "the drop with PDF files takes every *.pdf of the PDF folder");
+            SendMessageW(main, WM_COMMAND, IDM_VIEW, 0);
+            const std::wstring pdfSaved = Join(work, L"PdfSizeList.txt");
+            DeleteFileW(pdfSaved.c_str());
+            answers.push_back(AnswerSaveAs(pdfSaved));
+            answers.push_back(AnswerMessageBox("書出し終了"));
+            SendMessageW(main, WM_COMMAND, IDM_SAVE, 0);
+            Check(PumpUntil(main, accelerators, AnswersDone), "PDF run saved");
+            Check(FileBytes(pdfSaved).find("PDF 1.7") != std::string::npos,
+                  "the saved PDF run names the PDF version");
+        }
 
         // --- Closing with a new, unsaved run: the question, answered "いいえ" ---
         SendMessageW(main, WM_COMMAND, IDM_VIEW, 0);

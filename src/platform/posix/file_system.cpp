@@ -45,7 +45,7 @@ PathKind ExaminePath(const std::string& path, std::string* reason) {
 }
 
 std::optional<std::vector<std::string>> ListTifFileNames(const std::string& folder,
-                                                         std::string* reason) {
+                                                         std::string* reason, bool withPdf) {
     DIR* dir = ::opendir(folder.c_str());
     if (dir == nullptr) {
         Explain(reason, errno);
@@ -55,7 +55,7 @@ std::optional<std::vector<std::string>> ListTifFileNames(const std::string& fold
     while (const dirent* entry = NextEntry(dir)) {
         const std::string name = entry->d_name;
         // Names starting with a dot are this system's hidden files.
-        if (name.empty() || name[0] == '.' || !HasTifExtensionIgnoringCase(name)) continue;
+        if (name.empty() || name[0] == '.' || !IsListedFileName(name, withPdf)) continue;
         bool regular = entry->d_type == DT_REG;
         if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
             // A link to a file counts as the file, as a desktop search would.

@@ -81,7 +81,7 @@ bool ForEachEntry(const std::string& folder, std::string* reason, Take&& take) {
 }  // namespace
 
 std::optional<std::vector<std::string>> ListTifFileNames(const std::string& folder,
-                                                         std::string* reason) {
+                                                         std::string* reason, bool withPdf) {
     // The search asks for every name and matches ".tif" itself: a "*.tif"
     // pattern would also match the 8.3 short names of "x.tiff" and
     // "x.tif~", which are not TIFF files of ours.
@@ -89,7 +89,7 @@ std::optional<std::vector<std::string>> ListTifFileNames(const std::string& fold
         FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     std::vector<std::string> names;
     const bool listed = ForEachEntry(folder, reason, [&](DWORD attributes, std::string name) {
-        if ((attributes & kLeftOut) == 0 && HasTifExtensionIgnoringCase(name))
+        if ((attributes & kLeftOut) == 0 && IsListedFileName(name, withPdf))
             names.push_back(std::move(name));
     });
     if (!listed) return std::nullopt;

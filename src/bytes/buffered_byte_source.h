@@ -13,7 +13,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "inspect/byte_source.h"
+#include "bytes/byte_source.h"
 
 namespace folvane {
 

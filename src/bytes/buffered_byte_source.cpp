@@ -1,4 +1,4 @@
-#include "inspect/buffered_byte_source.h"
+#include "bytes/buffered_byte_source.h"
 
 #include <algorithm>
 

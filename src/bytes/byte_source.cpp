@@ -1,4 +1,4 @@
-#include "inspect/byte_source.h"
+#include "bytes/byte_source.h"
 
 #include <algorithm>
 
