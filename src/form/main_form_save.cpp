@@ -42,15 +42,6 @@ bool EndsWith(const std::string& path, std::string_view extension) {
 
 bool EndsWithXlsx(const std::string& path) { return EndsWith(path, ".xlsx"); }
 
-// A workbook's name ends in .xlsx, or Excel will not open it: a text
-// file's extension (the name proposed before the type was changed) becomes
-// .xlsx, any other name gets it added.
-std::string WorkbookPath(std::string path) {
-    if (EndsWithXlsx(path)) return path;
-    if (EndsWith(path, ".txt")) path.resize(path.size() - 4);
-    return path + ".xlsx";
-}
-
 }  // namespace
 
 std::span<const SaveFileType> MainForm::SaveFileTypes() { return kSaveFileTypes; }
@@ -69,14 +60,20 @@ std::optional<MainForm::SaveTarget> MainForm::AskSaveTarget() {
     if (!answer || answer->path.empty()) return std::nullopt;
     saveType_ = answer->type < kSaveFileTypes.size() ? answer->type : kTextType;
     SaveTarget target{answer->path, false};
-    if (saveType_ == kWorkbookType) {
-        target.path = WorkbookPath(target.path);
+    // A name typed with its extension says what it is, whatever the type
+    // shown: .xlsx a workbook, .txt a text file. Any other name is what the
+    // type says, and a workbook's gets .xlsx, or Excel would not open it.
+    if (EndsWithXlsx(target.path)) {
         target.workbook = true;
-    } else {
-        // A name ending in .xlsx is a workbook whatever the type shown,
-        // and the workbook is offered next time.
-        target.workbook = EndsWithXlsx(target.path);
-        if (target.workbook) saveType_ = kWorkbookType;
+    } else if (!EndsWith(target.path, ".txt") && saveType_ == kWorkbookType) {
+        target.path += ".xlsx";
+        target.workbook = true;
+    }
+    // The type saved last is offered next time.
+    if (target.workbook) {
+        saveType_ = kWorkbookType;
+    } else if (saveType_ == kWorkbookType) {
+        saveType_ = kTextType;
     }
     return target;
 }

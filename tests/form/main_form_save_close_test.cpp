@@ -243,15 +243,15 @@ TEST_F(SaveCloseTest, BothSavesWriteTheWorkbookAndRememberTheType) {
     view.saveTypes.push_back(2);
     form.FileSave_Click();
     EXPECT_EQ(SheetsXml(ReadBytes(Out("any.XLSX")), 1), sheets);
-    // The text name still proposed, or another extension, with the
-    // workbook type: a workbook all the same, named so that Excel opens it.
-    view.savePaths.push_back(Out("SizeList.txt"));
+    // Another extension with the workbook type: a workbook, named so that
+    // Excel opens it. A name typed with .txt is text whatever the type.
+    view.savePaths.push_back(Out("scan.v2"));
     view.saveTypes.push_back(1);
     form.FileSave_Click();
-    EXPECT_EQ(SheetsXml(ReadBytes(Out("SizeList.xlsx")), 1), sheets);
-    view.savePaths.push_back(Out("scan.v2"));
-    form.FileSave_Click();
     EXPECT_EQ(SheetsXml(ReadBytes(Out("scan.v2.xlsx")), 1), sheets);
+    view.savePaths.push_back(Out("typed.txt"));
+    form.FileSave_Click();
+    EXPECT_EQ(ReadBytes(Out("typed.txt")), ExpectedDisplayFile());
     view.savePaths.push_back(std::nullopt);
     form.FileSave_Click();
 
@@ -260,7 +260,7 @@ TEST_F(SaveCloseTest, BothSavesWriteTheWorkbookAndRememberTheType) {
     ASSERT_EQ(view.saveAsRequests.size(), 7u);
     const std::pair<std::size_t, std::string> offered[] = {
         {0, "SizeList.txt"},  {1, "SizeList.xlsx"}, {1, "SizeList.xlsx"}, {0, "SizeList.txt"},
-        {1, "SizeList.xlsx"}, {1, "SizeList.xlsx"}, {1, "SizeList.xlsx"}};
+        {1, "SizeList.xlsx"}, {1, "SizeList.xlsx"}, {0, "SizeList.txt"}};
     for (std::size_t i = 0; i < 7; ++i) {
         EXPECT_EQ(view.saveAsRequests[i].captions, captions);
         EXPECT_EQ(view.saveAsRequests[i].selectedType, offered[i].first) << i;
