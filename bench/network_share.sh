@@ -5,13 +5,17 @@
 # by a small relay (bench/delay_relay.pl) so that every round trip costs
 # what it costs on a file server.
 #
-# Times, each on a fresh mount (empty caches): folvane-cli with its default
-# number of jobs, with -j 1, -j 8 and -j 32, and one tiffinfo process over
-# the same files, best of ROUNDS rounds (default 3); checks that
-# folvane-cli wrote the same bytes every time, and prints the ratios.
+# Times, each on a fresh mount (empty caches): folvane-cli given the
+# folder and given the files as a list (--files-from), with its default
+# number of jobs, -j 1, -j 8, -j 32 and -j 128; one tiffinfo process over
+# the list, and 32 of them (xargs -P 32 -n 32), best of ROUNDS rounds
+# (default 3); checks that folvane-cli wrote the same bytes every time, and
+# prints the ratios.
 #
-# usage: [ROUNDS=N] bench/network_share.sh [COUNT [DELAY_MS]]
+# usage: [ROUNDS=N] [SSHFS_CACHE=no] bench/network_share.sh [COUNT [DELAY_MS]]
 #        (default 1000 files, 1 ms each way; DELAY_MS 0: no relay)
+#   SSHFS_CACHE=no mounts with sshfs's caches off (-o cache=no): every
+#   look-up reaches the server, as on a share nobody listed lately.
 #
 # Needs root (FUSE, and sshd on a high loopback port); without it, it says
 # so and stops with status 77. Installs openssh-server and sshfs when they
@@ -52,7 +56,14 @@ mnt=$work/share
 
 timed() { network_share_timed "$work" "$mnt" "$@"; }
 
+if [ "${SSHFS_CACHE:-yes}" = no ]; then
+    export NETWORK_SHARE_OPTIONS="${NETWORK_SHARE_OPTIONS:-} -o cache=no"
+fi
+# The same files as a list of paths on the mount, in the folder's order.
+(cd "$corpus" && ls -- *.tif) | sed "s|^|$mnt/|" >"$work/list"
+
 echo "corpus: $count files in $corpus, served over sshfs with ${delay} ms added each way"
+echo "sshfs options: ${NETWORK_SHARE_OPTIONS:-(defaults)}"
 echo "best of $rounds rounds, each run on a fresh mount"
 declare -A seconds
 keep_best() {  # NAME SECONDS
@@ -60,34 +71,40 @@ keep_best() {  # NAME SECONDS
         seconds[$1]=$2
     fi
 }
-# Rounds rather than repeats in a row, so that a busy moment of the machine
-# does not fall on one tool only.
+jobs_tried=(1 8 32 128)
 for _ in $(seq "$rounds"); do
     keep_best default "$(timed default "$cli" -q "$mnt")"
-    for j in 1 8 32; do
+    keep_best list_default "$(timed list_default "$cli" -q --files-from "$work/list")"
+    for j in "${jobs_tried[@]}"; do
         keep_best "j$j" "$(timed "j$j" "$cli" -q -j "$j" "$mnt")"
+        keep_best "list_j$j" "$(timed "list_j$j" "$cli" -q -j "$j" --files-from "$work/list")"
     done
-    # The shell lists the folder for tiffinfo inside the timed command, as
-    # folvane-cli lists it itself.
-    keep_best tiffinfo "$(timed tiffinfo bash -c 'exec tiffinfo "$1"/*.tif' _ "$mnt")"
+    keep_best tiffinfo "$(timed tiffinfo bash -c 'xargs -d "\n" tiffinfo <"$1"' _ "$work/list")"
+    keep_best xargs32 "$(timed xargs32 bash -c 'xargs -d "\n" -P 32 -n 32 tiffinfo <"$1"' _ "$work/list")"
 done
 
-for name in j1 j8 j32; do
+for name in list_default j1 j8 j32 j128 list_j1 list_j8 list_j32 list_j128; do
     cmp -s "$work/out.default" "$work/out.$name" ||
-        { echo "folvane-cli -${name/j/j } wrote other bytes than the default run" >&2; exit 1; }
+        { echo "folvane-cli ($name) wrote other bytes than the default run" >&2; exit 1; }
 done
 
-printf '%-24s %9s\n' run "wall s"
-printf '%-24s %9s\n' "folvane-cli (default -j)" "${seconds[default]}"
-for j in 1 8 32; do printf '%-24s %9s\n' "folvane-cli -j $j" "${seconds[j$j]}"; done
-printf '%-24s %9s\n' tiffinfo "${seconds[tiffinfo]}"
-
-best=${seconds[default]}
-for j in 1 8 32; do
-    best=$(awk -v a="$best" -v b="${seconds[j$j]}" 'BEGIN { print (b < a ? b : a) }')
+printf '%-30s %9s %9s\n' run "folder s" "list s"
+printf '%-30s %9s %9s\n' "folvane-cli (default -j)" "${seconds[default]}" "${seconds[list_default]}"
+for j in "${jobs_tried[@]}"; do
+    printf '%-30s %9s %9s\n' "folvane-cli -j $j" "${seconds[j$j]}" "${seconds[list_j$j]}"
 done
-awk -v t="${seconds[tiffinfo]}" -v d="${seconds[default]}" -v one="${seconds[j1]}" -v b="$best" 'BEGIN {
-    printf "tiffinfo / default:      %.2fx  (goal: 3 or more)\n", t / d
-    printf "default / best -j:       %.2fx  (goal: 1.2 or less)\n", d / b
-    printf "-j 1 / tiffinfo:         %.2fx  (goal: 1 or less)\n", one / t
-}'
+printf '%-30s %9s %9s\n' "tiffinfo, one process" "" "${seconds[tiffinfo]}"
+printf '%-30s %9s %9s\n' "xargs -P 32 -n 32 tiffinfo" "" "${seconds[xargs32]}"
+
+for form in "" list_; do
+    best=${seconds[${form}default]}
+    for j in "${jobs_tried[@]}"; do
+        best=$(awk -v a="$best" -v b="${seconds[${form}j$j]}" 'BEGIN { print (b < a ? b : a) }')
+    done
+    awk -v t="${seconds[tiffinfo]}" -v x="${seconds[xargs32]}" -v d="${seconds[${form}default]}" \
+        -v one="${seconds[${form}j1]}" -v b="$best" -v name="${form:-folder}" 'BEGIN {
+        sub(/_$/, "", name)
+        printf "%s: tiffinfo / default %.2fx (goal: 5 or more), default / xargs -P 32 %.2f (goal: 1 or less),\n", name, t / d, d / x
+        printf "%s: default / best -j %.2f (goal: 1.2 or less), -j 1 / tiffinfo %.2f (goal: 1.25 or less)\n", name, d / b, one / t
+    }'
+done

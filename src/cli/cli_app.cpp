@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "cli/progress_line.h"
+#include "input/input_examination.h"
 #include "input/input_list.h"
 #include "inspect/result_list_sink.h"
 #include "output/csv.h"
@@ -174,21 +175,21 @@ bool WriteFolders(const InputFiles& files, bool byteOrderMark, OutputStream& str
 
 }  // namespace
 
-PathList BuildInputList(const std::vector<std::string>& paths, bool recursive,
+PathList BuildInputList(const std::vector<std::string>& paths, bool recursive, unsigned threads,
                         std::vector<PathProblem>& problems, bool withPdf) {
-    PathList list;
-    for (const auto& path : paths) {
-        if (recursive) {
-            AddDroppedPathRecursive(path, list, problems, withPdf);
-        } else {
-            AddDroppedPath(path, list, problems, withPdf);
-        }
-    }
+    ExaminationRules rules;
+    rules.recursive = recursive;
+    rules.threads = threads;
+    rules.withPdf = withPdf;
+    ExaminedInputs examined = ExamineInputs(paths, rules);
     // A path that stays on the list is named when the run reaches it.
-    for (const auto& problem : problems)
+    for (const auto& problem : examined.problems)
         if (!problem.listed) PrintPathProblem(problem.path, PathProblemReason(problem));
-    list.SortAndRemoveDuplicates();
-    return list;
+    problems.insert(problems.end(), examined.problems.begin(), examined.problems.end());
+    examined.files.SortAndRemoveDuplicates();
+    for (const SameFile& same : examined.files.RemoveSameFiles())
+        PrintPathProblem(same.path, SameFileReason(same));
+    return std::move(examined.files);
 }
 
 int RunCommandLine(const CliOptions& options) {
@@ -205,7 +206,12 @@ int RunCommandLine(const CliOptions& options) {
         return kExitUsage;
     }
     std::vector<PathProblem> pathProblems;
-    const PathList files = BuildInputList(paths, options.recursive, pathProblems, options.pdf);
+    // The paths are examined with as many looks in flight as files are
+    // read with: on a file server each look is a round trip.
+    const unsigned examiners =
+        options.jobs != 0 ? options.jobs : DefaultReadThreads(SpanInputFiles(paths));
+    const PathList files =
+        BuildInputList(paths, options.recursive, examiners, pathProblems, options.pdf);
     NoteInputProblems(state, pathProblems);
 
     OpenedOutput output;

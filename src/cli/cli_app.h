@@ -18,10 +18,13 @@ enum ExitStatus : int {
 // the result. Messages go to standard error.
 int RunCommandLine(const CliOptions& options);
 
-// The input list for the given paths: expanded, sorted, without duplicates.
-// Problems with paths are added to `problems`; those whose path was not
-// added to the list are reported on standard error.
-PathList BuildInputList(const std::vector<std::string>& paths, bool recursive,
+// The input list for the given paths: expanded with `threads` looks in
+// flight, sorted, without duplicates, each file once under the spelling
+// that comes first. Problems with paths are added to `problems`; those
+// whose path was not added to the list are reported on standard error, as
+// are the later spellings of a file ("同じファイルです: first").
+// `withPdf` takes *.pdf files too.
+PathList BuildInputList(const std::vector<std::string>& paths, bool recursive, unsigned threads,
                         std::vector<PathProblem>& problems, bool withPdf = false);
 
 }  // namespace folvane::cli

@@ -31,6 +31,7 @@ void MainForm::Form_Initialize() {
 
 void MainForm::Clear_Click() {
     if (running_) return;
+    DropExamination();
     state_.FilesAdded = 0;
     state_.ResultState = 0;
     view_.SetMenuEnabled(MainMenuItem::IDMView, false);
@@ -44,6 +45,19 @@ void MainForm::Clear_Click() {
     state_.NotTiffText = folvane::text::kNotTiffHeading;
     state_.ErrorFileText = folvane::text::kErrorFileHeading;
     state_.InputProblems.clear();
+    list1Identity_.clear();
+}
+
+void MainForm::DropExamination() {
+    // What was dropped and not yet examined goes with the list.
+    waitingAdditions_.clear();
+    startAfterExamination_ = false;
+    directSaveAfterExamination_ = false;
+    if (!examination_) return;
+    view_.StopExamineTimer();
+    examination_.reset();  // stops it and waits for its thread
+    if (examiningShown_) modelessDialog_->EndExamining();
+    examiningShown_ = false;
 }
 
 void MainForm::Close_Click() { view_.CloseWindow(); }
@@ -54,6 +68,7 @@ bool MainForm::Form_Unload() {
         closeAfterRun_ = true;
         return false;
     }
+    DropExamination();
     if (state_.ResultState == 1) {
         closeDialog_->Ask(std::string(window_text::kNotSaved),
                           std::string(window_text::kSaveQuestion));

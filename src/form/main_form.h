@@ -4,15 +4,20 @@
 // (start-up, selection, input, runs, saving, clearing and closing).
 #pragma once
 
+#include <chrono>
 #include <cstdint>
+#include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "form/main_form_view.h"
 #include "form/message_windows.h"
+#include "input/input_examination.h"
 #include "input/path_list.h"
 #include "run/run_preparation.h"
 #include "state/form_state.h"
@@ -30,9 +35,17 @@ namespace folvane::form {
 struct MainFormServices {
     const Registry* registry = nullptr;
     ProgramLauncher* launcher = nullptr;
-    // Files read at once in a run; 0: DefaultReadThreads() of the run's list.
+    // Files read at once in a run, and paths examined at once; 0:
+    // DefaultReadThreads() of the run's list or of the dropped paths.
     unsigned readThreads = 0;
+    // The time, for when the examination of a drop shows its progress.
+    std::function<std::chrono::steady_clock::time_point()> clock;
 };
+
+// How long the examination of dropped paths goes on before the progress
+// window shows it, and how often the view's timer looks at it.
+inline constexpr std::chrono::milliseconds kExaminingShownAfter{500};
+inline constexpr std::chrono::milliseconds kExamineTimerInterval{50};
 
 class MainForm {
   public:
@@ -88,6 +101,19 @@ class MainForm {
     void IDLPMCopy_Click();
     void IDLPMDel_Click();
 
+    // --- Examining what was dropped or chosen ---
+    // Dropped paths and the selection window's entries are examined on
+    // another thread (a file server answers each look after a round trip);
+    // the window goes on answering. The view's timer, started by
+    // StartExamineTimer, calls this every kExamineTimerInterval.
+    void ExamineTimer_Tick();
+    // Escape or the progress window's cancel: stops the examination,
+    // keeping what was examined, and the run that waited for it.
+    void ExamineCancel_Click();
+    bool IsExamining() const { return examination_ != nullptr; }
+    // Waits until everything dropped is examined and on the list.
+    void FinishExamination();
+
     // --- About ---
     void IDMHelp_Click();
     void IDMVer_Click();
@@ -114,7 +140,14 @@ class MainForm {
     void ShowResolutionInputs(bool shown);
 
     // Input.
-    void AddToList1(std::vector<std::string> added);
+    void Examine(std::vector<std::string> paths, bool anyNamedFile);
+    void StartNextExamination();
+    void DropExamination();
+    void ApplyExamination();
+    void AddToList1(const PathList& added, std::vector<SameFile>& same);
+    void ShowUnusablePaths(const std::vector<PathProblem>& problems,
+                           const std::vector<SameFile>& same);
+    std::chrono::steady_clock::time_point Now() const;
     void ListMouseDown(MainList list, int Button);
     std::vector<std::string>& Lines(MainList list);
 
@@ -141,6 +174,21 @@ class MainForm {
     FormState state_;
     SelectionState selection_;  // the boxes as shown; the texts are read from the view
     std::vector<std::string> list1_;
+    // The identity each path of List1 was found with, where known.
+    std::unordered_map<std::string, FileIdentity> list1Identity_;
+    // What is being examined, and what was dropped meanwhile.
+    struct Addition {
+        std::vector<std::string> paths;
+        bool anyNamedFile;  // the selection window's entries
+        bool withPdf;
+    };
+    std::unique_ptr<BackgroundExamination> examination_;
+    std::chrono::steady_clock::time_point examinationStarted_{};
+    bool examiningShown_ = false;
+    std::deque<Addition> waitingAdditions_;
+    // A run or direct save asked for while examining starts once it is over.
+    bool startAfterExamination_ = false;
+    bool directSaveAfterExamination_ = false;
     std::vector<std::string> resultList_;
     bool running_ = false;
     bool closeAfterRun_ = false;

@@ -50,6 +50,11 @@ unsigned MainForm::ReadThreads(const InputFiles& input) const {
 
 void MainForm::Start_Click() {
     if (running_) return;
+    // The run waits for what is being examined to reach the list.
+    if (examination_) {
+        startAfterExamination_ = true;
+        return;
+    }
     const SelectionState selection = CurrentSelection();
     const auto preparation = PrepareRunOrRefuse(selection);
     if (!preparation) return;

@@ -4,6 +4,7 @@
 // half-written.
 #include <array>
 #include <memory>
+#include <unordered_map>
 
 #include "form/folder_paths.h"
 #include "form/main_form.h"
@@ -42,6 +43,26 @@ bool EndsWith(const std::string& path, std::string_view extension) {
 
 bool EndsWithXlsx(const std::string& path) { return EndsWith(path, ".xlsx"); }
 
+// List1 with the identities its paths were found with, so that the check
+// of a result file asks the system about none of them again.
+class List1Inputs final : public InputFiles {
+  public:
+    List1Inputs(const std::vector<std::string>& paths,
+                const std::unordered_map<std::string, FileIdentity>& identities)
+        : paths_(paths), identities_(identities) {}
+    std::size_t Count() const override { return paths_.size(); }
+    std::string At(std::size_t index) const override { return paths_[index]; }
+    std::optional<FileIdentity> IdentityAt(std::size_t index) const override {
+        const auto found = identities_.find(paths_[index]);
+        if (found == identities_.end()) return std::nullopt;
+        return found->second;
+    }
+
+  private:
+    const std::vector<std::string>& paths_;
+    const std::unordered_map<std::string, FileIdentity>& identities_;
+};
+
 }  // namespace
 
 std::span<const SaveFileType> MainForm::SaveFileTypes() { return kSaveFileTypes; }
@@ -79,7 +100,8 @@ std::optional<MainForm::SaveTarget> MainForm::AskSaveTarget() {
 }
 
 bool MainForm::WriteWorkbook(const SelectionState& selection, std::string& error) {
-    OpenedOutput output = OpenResultFile(state_.SavePath, list1_, takesPdf_);
+    OpenedOutput output =
+        OpenResultFile(state_.SavePath, List1Inputs(list1_, list1Identity_), takesPdf_);
     if (!output.stream) {
         error = output.error;
         return false;
@@ -133,7 +155,8 @@ void MainForm::FileSave_Click() {
 }
 
 bool MainForm::WriteDisplayedResults(std::string& error) {
-    OpenedOutput output = OpenResultFile(state_.SavePath, list1_, takesPdf_);
+    OpenedOutput output =
+        OpenResultFile(state_.SavePath, List1Inputs(list1_, list1Identity_), takesPdf_);
     if (!output.stream) {
         error = output.error;
         return false;
@@ -149,6 +172,10 @@ bool MainForm::WriteDisplayedResults(std::string& error) {
 
 void MainForm::Direct_Save_Click() {
     if (running_) return;
+    if (examination_) {
+        directSaveAfterExamination_ = true;
+        return;
+    }
     const SelectionState selection = CurrentSelection();
     // Refused before the Save-As dialog, so no file is chosen for nothing.
     const auto preparation = PrepareRunOrRefuse(selection);
@@ -170,7 +197,8 @@ void MainForm::Direct_Save_Click() {
         view_.ShowSystemMessage(std::string(window_text::kSaveDone));
         return;
     }
-    OpenedOutput output = OpenResultFile(state_.SavePath, list1_, takesPdf_);
+    OpenedOutput output =
+        OpenResultFile(state_.SavePath, List1Inputs(list1_, list1Identity_), takesPdf_);
     if (!output.stream) {
         ShowSaveFailure(output.error);
         return;

@@ -149,6 +149,11 @@ class MainFormView {
     virtual void CloseWindow() = 0;
     // After every displayed or direct run, also a failed one.
     virtual void RunFinished() = 0;
+    // Calls MainForm::ExamineTimer_Tick every kExamineTimerInterval from
+    // the window's own thread until stopped; starting it again while it
+    // runs changes nothing.
+    virtual void StartExamineTimer() = 0;
+    virtual void StopExamineTimer() = 0;
 
     // --- The auxiliary windows, loaded with the main window ---
     virtual OkDialogView& OKDialog1View() = 0;

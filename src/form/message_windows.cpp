@@ -1,5 +1,9 @@
 #include "form/message_windows.h"
 
+#include <algorithm>
+
+#include "form/window_texts.h"
+
 namespace folvane::form {
 
 void OkDialog::Show(const std::string& message, MessageOwner owner) {
@@ -27,7 +31,23 @@ ModelessDialog::ModelessDialog(ProgressView& view, Clock clock)
     if (!clock_) clock_ = [] { return std::chrono::steady_clock::now(); };
 }
 
+void ModelessDialog::ShowExamining(std::int64_t examined, std::int64_t total) {
+    // A folder's entries count too: past the paths dropped, the count alone.
+    std::string count = std::to_string(examined);
+    if (examined <= total) count += " / " + std::to_string(total);
+    view_.SetCaption(std::string(window_text::kExaminingCaption) + "（" + count + "）");
+    view_.SetRange(total);
+    view_.SetValue(std::min(examined, total));
+    view_.Show();
+}
+
+void ModelessDialog::EndExamining() {
+    view_.Hide();
+    view_.SetCaption(std::string(window_text::kProgressCaption));
+}
+
 void ModelessDialog::Begin(std::int64_t fileCount) {
+    view_.SetCaption(std::string(window_text::kProgressCaption));
     maximum_ = fileCount < 0 ? 0 : fileCount;
     view_.SetRange(maximum_);
     view_.SetValue(0);

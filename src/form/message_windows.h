@@ -84,8 +84,10 @@ class ProgressView {
     // ProgressBar1's range is 0 to `maximum`; the value within it.
     virtual void SetRange(std::int64_t maximum) = 0;
     virtual void SetValue(std::int64_t value) = 0;
-    // Shown modeless over the main window, titled kProgressCaption.
+    // Shown modeless over the main window, titled kProgressCaption unless
+    // told otherwise.
     virtual void Show() = 0;
+    virtual void SetCaption(const std::string& caption) = 0;
     virtual void Hide() = 0;
     // Lets the windows repaint while the run holds the thread. User input
     // is not taken meanwhile; it waits until the run is over.
@@ -112,6 +114,13 @@ class ModelessDialog final : public ProgressSink {
     void Begin(std::int64_t fileCount) override;
     void FileDone(std::int64_t index, std::int64_t pagesSoFar) override;
     void End() override;
+
+    // While dropped paths are examined: "ファイルを確認しています" with how
+    // many of the `total` paths dropped were examined ("（120 / 20000）"; a
+    // folder's entries count too, and past `total` the count stands alone),
+    // the window shown without a run.
+    void ShowExamining(std::int64_t examined, std::int64_t total);
+    void EndExamining();
     void Hide() { view_.Hide(); }
 
     int RepaintCount() const { return repaints_; }

@@ -5,7 +5,6 @@
 #include "form/folder_paths.h"
 #include "form/window_texts.h"
 #include "input/input_list.h"
-#include "input/selected_entries.h"
 #include "platform/file_system.h"
 #include "platform/network_folders.h"
 
@@ -148,13 +147,9 @@ void SelectDialog::Command1_Click() {
         view_->ShowOKDialog1(std::string(window_text::kNothingSelected));
         return;
     }
-    // An entry that vanished or cannot be read adds nothing and is kept as
-    // a problem for the runs to report; the others count.
-    std::vector<std::string> files;
-    confirmedProblems_.clear();
-    for (const std::string& entry : selectList_)
-        AddSelectedEntry(entry, files, confirmedProblems_, withPdf_);
-    confirmedFiles_ = std::move(files);
+    // Examined by the main window, off its thread: an entry on a file
+    // server costs a round trip, and one that vanished is reported there.
+    confirmedEntries_ = selectList_;
     confirmed_ = true;
     view_->Close();
 }

@@ -24,11 +24,10 @@ class SelectDialog {
     void Attach(SelectDialogView& view);
     void Detach() { view_ = nullptr; }
 
-    // The files the confirmed list stands for, in its order; empty unless
-    // the user confirmed.
-    const std::vector<std::string>& ConfirmedFiles() const { return confirmedFiles_; }
-    // The chosen entries that added nothing (vanished, cannot be listed).
-    const std::vector<PathProblem>& ConfirmedProblems() const { return confirmedProblems_; }
+    // The chosen list as confirmed, in its order; empty unless the user
+    // confirmed. The main window examines the entries: a folder adds the
+    // *.tif files it directly holds, anything else is taken as it is.
+    const std::vector<std::string>& ConfirmedEntries() const { return confirmedEntries_; }
     bool Confirmed() const { return confirmed_; }
 
     // --- Handlers ---
@@ -66,8 +65,7 @@ class SelectDialog {
     std::vector<std::string> folList_;
     std::vector<std::string> fileList_;
     std::vector<std::string> selectList_;
-    std::vector<std::string> confirmedFiles_;
-    std::vector<PathProblem> confirmedProblems_;
+    std::vector<std::string> confirmedEntries_;
     bool confirmed_ = false;
 };
 

@@ -15,6 +15,15 @@ inline constexpr std::string_view kSaveDone = "書出し終了";
 inline constexpr std::string_view kNotSaved = "結果が保存されていません。";
 inline constexpr std::string_view kSaveQuestion = "保存しますか？";
 inline constexpr std::string_view kProgressCaption = "Folvane　　　　 処　理　中";
+// The progress window's caption while dropped paths are examined, before
+// the count ("ファイルを確認しています（1200 / 20000）").
+inline constexpr std::string_view kExaminingCaption = "ファイルを確認しています";
+// After a drop or a confirmed selection that left paths out: the count
+// between the two halves, then the first few paths with their reasons.
+inline constexpr std::string_view kUnusablePathsPrefix = "次の ";
+inline constexpr std::string_view kUnusablePathsSuffix = " 件のパスは追加できませんでした。";
+inline constexpr std::string_view kMorePathsPrefix = "ほか ";
+inline constexpr std::string_view kMorePathsSuffix = " 件";
 inline constexpr std::string_view kProposedFileName = "SizeList.txt";
 inline constexpr std::string_view kProposedWorkbookName = "SizeList.xlsx";
 inline constexpr std::string_view kTextFilesFilter = "TXTファイル (*.txt)";

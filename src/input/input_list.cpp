@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "input/input_examination.h"
 #include "platform/file_system.h"
 
 namespace folvane {
@@ -10,16 +11,6 @@ namespace {
 
 unsigned char FoldAscii(unsigned char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c - 'A' + 'a') : c;
-}
-
-bool EndsWithTifExactly(const std::string& path) {
-    return path.size() >= 4 && path.compare(path.size() - 4, 4, ".tif") == 0;
-}
-
-// A named file is taken by its name: ".tif" exactly, or ".pdf" in any
-// letter case when PDF files are taken.
-bool TakesNamedFile(const std::string& path, bool withPdf) {
-    return EndsWithTifExactly(path) || (withPdf && HasPdfExtensionIgnoringCase(path));
 }
 
 }  // namespace
@@ -66,22 +57,22 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
 
 namespace {
 
-std::string WithSeparator(const std::string& folder) {
-    if (!folder.empty() && folder.back() == kPathSeparator) return folder;
-    return folder + kPathSeparator;
-}
-
-// Adds a folder's own *.tif files; false when it cannot be listed.
-bool AddFolderFiles(const std::string& folder, PathList& list, std::string& reason, bool withPdf) {
-    const auto names = ListTifFileNames(folder, &reason, withPdf);
-    if (!names) return false;
-    const std::string prefix = WithSeparator(folder);
-    for (const auto& name : *names) list.Add(prefix, name);
-    return true;
+void AppendTo(const PathList& from, PathList& to) {
+    for (std::size_t i = 0; i < from.Count(); ++i) to.Add(from.At(i), from.IdentityAt(i));
 }
 
 void AppendTo(const PathList& from, std::vector<std::string>& to) {
     for (std::size_t i = 0; i < from.Count(); ++i) to.push_back(from.At(i));
+}
+
+void AddExamined(const std::string& path, bool recursive, bool withPdf, PathList& list,
+                 std::vector<PathProblem>& problems) {
+    ExaminationRules rules;
+    rules.recursive = recursive;
+    rules.withPdf = withPdf;
+    ExaminedInputs examined = ExamineInputs(std::span<const std::string>(&path, 1), rules);
+    AppendTo(examined.files, list);
+    problems.insert(problems.end(), examined.problems.begin(), examined.problems.end());
 }
 
 }  // namespace
@@ -98,46 +89,16 @@ std::string PathProblemReason(const PathProblem& problem) {
     return problem.reason;
 }
 
+std::string SameFileReason(const SameFile& same) { return "同じファイルです: " + same.firstPath; }
+
 void AddDroppedPath(const std::string& path, PathList& list, std::vector<PathProblem>& problems,
                     bool withPdf) {
-    std::string reason;
-    const PathKind kind = ExaminePath(path, &reason);
-    switch (kind) {
-        case PathKind::Folder:
-            if (!AddFolderFiles(path, list, reason, withPdf))
-                problems.push_back({PathProblem::Kind::FolderUnreadable, path, reason});
-            return;
-        case PathKind::File:
-            if (TakesNamedFile(path, withPdf)) list.Add(path);
-            return;
-        case PathKind::Missing:
-        case PathKind::Unreadable: {
-            const bool listed = TakesNamedFile(path, withPdf);
-            if (listed) list.Add(path);
-            problems.push_back({kind == PathKind::Missing ? PathProblem::Kind::Missing
-                                                          : PathProblem::Kind::Unreadable,
-                                path, reason, listed});
-            return;
-        }
-    }
+    AddExamined(path, false, withPdf, list, problems);
 }
 
 void AddDroppedPathRecursive(const std::string& path, PathList& list,
                              std::vector<PathProblem>& problems, bool withPdf) {
-    if (ExaminePath(path) != PathKind::Folder) return AddDroppedPath(path, list, problems, withPdf);
-    // An explicit stack: a deep tree must not exhaust the call stack.
-    std::vector<std::string> pending{path};
-    std::string reason;
-    while (!pending.empty()) {
-        const std::string folder = std::move(pending.back());
-        pending.pop_back();
-        const auto subfolders = ListSubfolderNames(folder, &reason);
-        if (!subfolders || !AddFolderFiles(folder, list, reason, withPdf)) {
-            problems.push_back({PathProblem::Kind::FolderUnreadable, folder, reason});
-            continue;
-        }
-        for (const auto& name : *subfolders) pending.push_back(JoinPath(folder, name));
-    }
+    AddExamined(path, true, withPdf, list, problems);
 }
 
 void AddDroppedPath(const std::string& path, std::vector<std::string>& list,

@@ -39,6 +39,9 @@ struct PathProblem {
 // "見つかりません", "フォルダを開けません（アクセスが拒否されました）".
 std::string PathProblemReason(const PathProblem& problem);
 
+// Why a later spelling of a file was left out: "同じファイルです: first".
+std::string SameFileReason(const SameFile& same);
+
 // Handles one dropped path: a folder adds its own plain, non-hidden *.tif
 // files (any letter case); a file is added when its path ends in ".tif"
 // exactly. A missing path ending in ".tif" is still added, so its result

@@ -7,20 +7,24 @@
 
 namespace folvane {
 
-void PathList::Add(std::string_view path) {
+void PathList::Add(std::string_view path) { Add(path, std::nullopt); }
+
+void PathList::Add(std::string_view path, std::optional<FileIdentity> identity) {
     const auto cut = path.find_last_of(kPathSeparator);
-    if (cut == std::string_view::npos) return Add(std::string_view(), path);
-    Add(path.substr(0, cut + 1), path.substr(cut + 1));
+    if (cut == std::string_view::npos) return Add(std::string_view(), path, identity);
+    Add(path.substr(0, cut + 1), path.substr(cut + 1), identity);
 }
 
-void PathList::Add(std::string_view folder, std::string_view name) {
+void PathList::Add(std::string_view folder, std::string_view name,
+                   std::optional<FileIdentity> identity) {
     auto found = folderIds_.find(folder);
     if (found == folderIds_.end()) {
         folders_.emplace_back(folder);
         found = folderIds_.emplace(folders_.back(), static_cast<std::uint32_t>(folders_.size() - 1))
                     .first;
     }
-    entries_.push_back({found->second, static_cast<std::uint32_t>(name.size()), names_.size()});
+    entries_.push_back({found->second, static_cast<std::uint32_t>(name.size()), names_.size(),
+                        identity.has_value(), identity.value_or(FileIdentity{})});
     names_.append(name);
 }
 
@@ -29,6 +33,31 @@ std::string PathList::At(std::size_t index) const {
     std::string path(Folder(e));
     path.append(Name(e));
     return path;
+}
+
+std::optional<FileIdentity> PathList::IdentityAt(std::size_t index) const {
+    const Entry& e = entries_[index];
+    if (!e.identified) return std::nullopt;
+    return e.identity;
+}
+
+std::vector<SameFile> PathList::RemoveSameFiles() {
+    std::vector<SameFile> same;
+    std::unordered_map<FileIdentity, std::size_t, FileIdentityHash> first;
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        const Entry& e = entries_[i];
+        if (e.identified) {
+            const auto [at, added] = first.emplace(e.identity, kept);
+            if (!added) {
+                same.push_back({At(i), At(at->second)});
+                continue;
+            }
+        }
+        entries_[kept++] = e;
+    }
+    entries_.resize(kept);
+    return same;
 }
 
 void PathList::SortAndRemoveDuplicates() {

@@ -5,11 +5,14 @@
 
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
+
+#include "platform/file_system.h"
 
 namespace folvane {
 
@@ -18,6 +21,15 @@ class InputFiles {
     virtual ~InputFiles() = default;
     virtual std::size_t Count() const = 0;
     virtual std::string At(std::size_t index) const = 0;
+    // The identity the one look at the file gave, where it gave one.
+    virtual std::optional<FileIdentity> IdentityAt(std::size_t) const { return std::nullopt; }
+};
+
+// A file left out of the list because it came under another spelling
+// first ("a.tif", "./a.tif", a hard link).
+struct SameFile {
+    std::string path;
+    std::string firstPath;
 };
 
 class SpanInputFiles final : public InputFiles {
@@ -35,19 +47,27 @@ class PathList final : public InputFiles {
     // Splits at the last separator of this system.
     void Add(std::string_view path);
     // `folder` already ends with its separator (or is empty).
-    void Add(std::string_view folder, std::string_view name);
+    void Add(std::string_view folder, std::string_view name,
+             std::optional<FileIdentity> identity = std::nullopt);
+    void Add(std::string_view path, std::optional<FileIdentity> identity);
 
     std::size_t Count() const override { return entries_.size(); }
     std::string At(std::size_t index) const override;
+    std::optional<FileIdentity> IdentityAt(std::size_t index) const override;
 
     // The input list's order (InputListLess), identical neighbours dropped.
     void SortAndRemoveDuplicates();
+    // After sorting: of the entries naming the same file, keeps the first
+    // and returns the others.
+    std::vector<SameFile> RemoveSameFiles();
 
   private:
     struct Entry {
         std::uint32_t folder;
         std::uint32_t nameLength;
         std::uint64_t nameOffset;
+        bool identified;
+        FileIdentity identity;
     };
     std::string_view Folder(const Entry& e) const { return folders_[e.folder]; }
     std::string_view Name(const Entry& e) const {

@@ -1,8 +1,13 @@
 #include "platform/file_system.h"
 
+#include <atomic>
+#include <thread>
+
 namespace folvane {
 
 namespace {
+
+std::atomic<std::int64_t> lookDelayMicroseconds{0};
 
 // `extension` is ".xyz" in lower case.
 bool HasExtensionIgnoringCase(const std::string& name, const char (&extension)[5]) {
@@ -15,6 +20,15 @@ bool HasExtensionIgnoringCase(const std::string& name, const char (&extension)[5
 }
 
 }  // namespace
+
+void DelayPathLooksForTesting(std::chrono::microseconds delay) {
+    lookDelayMicroseconds.store(delay.count(), std::memory_order_relaxed);
+}
+
+void WaitAsForTesting() {
+    const std::int64_t delay = lookDelayMicroseconds.load(std::memory_order_relaxed);
+    if (delay > 0) std::this_thread::sleep_for(std::chrono::microseconds(delay));
+}
 
 bool HasTifExtensionIgnoringCase(const std::string& name) {
     return HasExtensionIgnoringCase(name, ".tif");

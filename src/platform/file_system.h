@@ -1,6 +1,7 @@
 // What the input list needs to know about paths on this system.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -44,9 +45,53 @@ struct FileIdentity {
     bool operator==(const FileIdentity&) const = default;
 };
 
+struct FileIdentityHash {
+    std::size_t operator()(const FileIdentity& id) const {
+        return static_cast<std::size_t>(id.file * 0x9E3779B97F4A7C15ULL ^ id.device);
+    }
+};
+
 // The identity of the file `path` names, following links; nothing when
 // it cannot be examined.
 std::optional<FileIdentity> IdentifyFile(const std::string& path);
+
+// One look at a path (one stat, or on Windows one open for attributes):
+// what it is and, for what exists, its identity, so that nothing needs to
+// ask about the same path again. Links are followed unless `followLinks`
+// is false, when a link is a File that is not `regular`.
+struct PathLook {
+    PathKind kind = PathKind::Missing;
+    bool regular = false;  // a plain file (not a device, pipe or link)
+    std::optional<FileIdentity> identity;
+    std::string reason;  // for Unreadable: why, in Japanese
+};
+PathLook LookAtPath(const std::string& path, bool followLinks = true);
+
+// What a folder's listing says about one entry, without a look of its
+// own. Unknown where the file system does not say (many network and FUSE
+// file systems): a look tells.
+enum class EntryType { File, Folder, Link, FolderLink, Other, Unknown };
+
+struct FolderEntry {
+    std::string name;
+    EntryType type = EntryType::Unknown;
+    bool hidden = false;  // a dot name here, the hidden or system attribute on Windows
+    // For File entries where the listing gives it and the file system's
+    // numbers can be trusted to match a look's; nothing elsewhere.
+    std::optional<FileIdentity> identity;
+};
+
+// Every entry of `folder` but "." and "..", in the order the system lists
+// them. Nothing when the folder cannot be listed, or listing it fails part
+// way; `reason` (when given) then receives why, in Japanese.
+std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder,
+                                                   std::string* reason = nullptr);
+
+// For tests: every LookAtPath and ListFolder waits this long first, as on
+// a slow file server. Zero (the default) waits not at all.
+void DelayPathLooksForTesting(std::chrono::microseconds delay);
+// The delay set, which the systems' LookAtPath and ListFolder wait for.
+void WaitAsForTesting();
 
 // True for names ending in ".tif" in any letter case.
 bool HasTifExtensionIgnoringCase(const std::string& name);

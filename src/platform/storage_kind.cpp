@@ -72,6 +72,16 @@ std::optional<std::string> MountTypeFromMountInfo(std::string_view mountInfo, un
     return std::nullopt;
 }
 
+StorageKind StorageKindOfLocalDisk(bool rotational, std::string_view sysfsPath,
+                                   std::string_view vendor) {
+    if (!rotational) return StorageKind::Local;
+    for (const std::string_view bus : {"/virtio", "/xen", "/vbd-", "/vmbus", "/VMBUS"})
+        if (sysfsPath.find(bus) != std::string_view::npos) return StorageKind::Local;
+    for (const std::string_view maker : {"QEMU", "VMware", "VBOX", "Msft", "0x1af4"})
+        if (vendor.find(maker) != std::string_view::npos) return StorageKind::Local;
+    return StorageKind::Rotational;
+}
+
 StorageKind StorageKindOfDriveType(unsigned driveType) {
     if (driveType == kDriveRemote) return StorageKind::Network;
     if (driveType == kDriveUnknown || driveType == kDriveNoRootDir) return StorageKind::Unknown;

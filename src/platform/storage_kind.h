@@ -11,14 +11,16 @@
 namespace folvane {
 
 enum class StorageKind {
-    Local,
+    Local,       // a local disk that does not spin: solid-state, virtual, memory
+    Rotational,  // a local spinning disk, where reads in flight cost seeks
     Network,
     Unknown,  // the system would not say (a path that does not exist, ...)
 };
 
 // Asks the system about the file system holding `path` (a file or folder):
-// on Linux its type from statfs (and, for FUSE, the mount's type), on
-// Windows a UNC path or the drive type of its volume.
+// on Linux its type from statfs (and, for FUSE, the mount's type), then
+// for a local one whether its disk spins (sysfs); on Windows a UNC path or
+// the drive type of its volume, then the disk's seek penalty.
 StorageKind StorageKindOf(const std::string& path);
 
 // The rules behind StorageKindOf, the same on every system so that they can
@@ -35,6 +37,14 @@ bool IsFuseFileSystemType(std::uint64_t type);
 // /proc/self/mountinfo ("fuse.sshfs", "fuseblk", ...).
 std::optional<std::string> MountTypeFromMountInfo(std::string_view mountInfo, unsigned major,
                                                   unsigned minor);
+
+// A local disk by what sysfs says of it: its "queue/rotational" flag, the
+// resolved sysfs path of the block device and its vendor. Virtual disks
+// (virtio, Xen, Hyper-V, QEMU, VMware, VirtualBox) report spinning though
+// they are files or volumes on the host, where reads in flight help: they
+// count as Local.
+StorageKind StorageKindOfLocalDisk(bool rotational, std::string_view sysfsPath,
+                                   std::string_view vendor);
 
 // A Windows drive type as GetDriveTypeW returns it (DRIVE_REMOTE is 4).
 StorageKind StorageKindOfDriveType(unsigned driveType);

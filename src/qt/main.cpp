@@ -33,10 +33,14 @@ int main(int argc, char** argv) {
     if (parsed.options.run) {
         const bool quit = parsed.options.quitAfterRun;
         QTimer::singleShot(0, &window, [&window, quit] {
-            window.form().Start_Click();
             // Leaves the event loop without closing the window, so no
-            // question about unsaved results is asked.
-            if (quit) QCoreApplication::exit(0);
+            // question about unsaved results is asked: once the run is
+            // over, which waits for the dropped paths to be examined.
+            if (quit)
+                QObject::connect(&window, &MainForm1::runFinished, qApp,
+                                 [] { QCoreApplication::exit(0); });
+            window.form().Start_Click();
+            if (quit && !window.form().IsExamining()) QCoreApplication::exit(0);
         });
     }
     return QApplication::exec();

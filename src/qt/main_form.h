@@ -20,6 +20,7 @@ class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QScrollArea;
+class QTimer;
 
 namespace folvane::gui {
 
@@ -73,6 +74,8 @@ class MainForm1 : public QMainWindow, public form::MainFormView {
     void SetClipboardText(const std::string& text) override;
     void CloseWindow() override { close(); }
     void RunFinished() override { emit runFinished(); }
+    void StartExamineTimer() override;
+    void StopExamineTimer() override;
     form::OkDialogView& OKDialog1View() override;
     form::OkDialogView& OKDialog2View() override;
     form::CloseDialogView& CloseDialogPromptView() override;
@@ -150,6 +153,8 @@ class MainForm1 : public QMainWindow, public form::MainFormView {
     QAction* IDLPMDel = nullptr;
 
     HelpViewer* helpViewer_ = nullptr;
+    // Ticks the form while dropped paths are examined on another thread.
+    QTimer* examineTimer_ = nullptr;
 
     // The auxiliary windows, loaded hidden with the window.
     ModelessDialog* modelessDialog_ = nullptr;

@@ -16,6 +16,8 @@
 #include <QKeyEvent>
 #include <QScreen>
 #include <QScrollArea>
+#include <QShortcut>
+#include <QTimer>
 
 #include "form/window_texts.h"
 #include "qt/close_dialog.h"
@@ -86,6 +88,8 @@ MainForm1::MainForm1(QWidget* parent, form::MainFormServices services)
     ConnectHandlers();
     // The auxiliary windows, loaded hidden with the window.
     modelessDialog_ = new ModelessDialog(this);
+    connect(modelessDialog_, &ModelessDialog::cancelRequested, this,
+            [this] { form_.ExamineCancel_Click(); });
     okDialog1_ = new OkDialog(OkDialog::Kind::WithPicture, this);
     okDialog2_ = new OkDialog(OkDialog::Kind::Plain, this);
     closeDialog_ = new CloseDialog(this);
@@ -342,6 +346,14 @@ void MainForm1::ConnectHandlers() {
     connect(Check_RTotal, &QCheckBox::clicked, this,
             [this, value](bool checked) { form_.Check_RTotal_Click(value(checked)); });
 
+    // While dropped paths are examined the window stays free; Escape, in
+    // the window or in the progress window, stops the examination.
+    examineTimer_ = new QTimer(this);
+    examineTimer_->setInterval(static_cast<int>(form::kExamineTimerInterval.count()));
+    connect(examineTimer_, &QTimer::timeout, this, [this] { form_.ExamineTimer_Tick(); });
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] { form_.ExamineCancel_Click(); });
+
     connect(List1, &ListBoxWidget::dropped, this, [this](const QMimeData* data) {
         const std::optional<QStringList> paths = DroppedPaths(*data);
         DropPaths(paths.value_or(QStringList{}));
@@ -358,6 +370,12 @@ void MainForm1::DropPaths(const QStringList& paths) {
     for (const QString& path : paths) texts.push_back(ToCore(path));
     form_.List1_OLEDragDrop(texts);
 }
+
+void MainForm1::StartExamineTimer() {
+    if (!examineTimer_->isActive()) examineTimer_->start();
+}
+
+void MainForm1::StopExamineTimer() { examineTimer_->stop(); }
 
 bool MainForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == client_ && event->type() == QEvent::Resize) {

@@ -47,6 +47,15 @@ void ModelessDialog::SetRange(std::int64_t maximum) {
 
 void ModelessDialog::SetValue(std::int64_t value) { ProgressBar1->setValue(ClampToInt(value)); }
 
+void ModelessDialog::SetCaption(const std::string& caption) {
+    setWindowTitle(ToQt(caption));
+    // Any other caption than the run's (the examination's count) shows in
+    // the bar too: without a window manager's title bar it would be lost.
+    const bool ownText = caption != form::window_text::kProgressCaption;
+    ProgressBar1->setFormat(ownText ? ToQt(caption) : QString());
+    ProgressBar1->setTextVisible(ownText);
+}
+
 void ModelessDialog::Repaint() {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }

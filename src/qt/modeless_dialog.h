@@ -23,7 +23,15 @@ class ModelessDialog : public QDialog, public form::ProgressView {
     void SetValue(std::int64_t value) override;
     void Show() override { show(); }
     void Hide() override { hide(); }
+    void SetCaption(const std::string& caption) override;
     void Repaint() override;
+
+  signals:
+    // Escape while the window has the keyboard (it has no other way out).
+    void cancelRequested();
+
+  protected:
+    void reject() override { emit cancelRequested(); }
 };
 
 }  // namespace folvane::gui

@@ -1,5 +1,6 @@
 #include "run/read_threads.h"
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -28,8 +29,17 @@ std::string_view FolderOf(std::string_view path) {
 }  // namespace
 
 unsigned ReadThreadsFor(StorageKind storage, unsigned processors) {
-    if (storage == StorageKind::Network) return kNetworkReadThreads;
-    return processors == 0 ? 1 : processors;
+    const unsigned perProcessor = processors == 0 ? 1 : processors;
+    switch (storage) {
+        case StorageKind::Network:
+            return kNetworkReadThreads;
+        case StorageKind::Local:
+            return std::max(perProcessor, kSolidStateReadThreads);
+        case StorageKind::Rotational:
+        case StorageKind::Unknown:
+            break;
+    }
+    return perProcessor;
 }
 
 unsigned DefaultReadThreads(const InputFiles& files) {
@@ -44,8 +54,12 @@ unsigned DefaultReadThreads(const InputFiles& files) {
         ++asked;
         // The file itself is asked about: a file name without a folder
         // lies in the current one.
-        storage = StorageKindOf(path);
-        if (storage == StorageKind::Network) break;
+        const StorageKind kind = StorageKindOf(path);
+        if (kind == StorageKind::Network) {
+            storage = kind;
+            break;
+        }
+        if (storage == StorageKind::Unknown) storage = kind;
     }
     return ReadThreadsFor(storage, std::thread::hardware_concurrency());
 }

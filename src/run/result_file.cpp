@@ -24,11 +24,15 @@ OpenedOutput OpenResultFile(const std::string& path, const InputFiles& inputs, b
         return RefusedOutput(path, "名前が .tif/.tiff で終わるファイルには書き出せません");
     if (withPdf && HasPdfExtensionIgnoringCase(path))
         return RefusedOutput(path, "名前が .pdf で終わるファイルには書き出せません");
-    // Only an existing output can be an input; the inputs are examined only then.
-    if (const auto output = IdentifyFile(path)) {
+    // Only an existing output can be an input. The inputs' identities come
+    // from the look that put them on the list; only an input that look
+    // could not identify is asked about again.
+    if (const auto output = LookAtPath(path).identity) {
         for (std::size_t i = 0; i < inputs.Count(); ++i) {
             const std::string input = inputs.At(i);
-            if (IdentifyFile(input) == output)
+            std::optional<FileIdentity> identity = inputs.IdentityAt(i);
+            if (!identity) identity = IdentifyFile(input);
+            if (identity == output)
                 return RefusedOutput(path,
                                      "入力ファイル " + input + " と同じファイルには書き出せません");
         }

@@ -58,9 +58,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
             UpdateWindow(window.Handle());
             if (!paths.empty()) window.Dropped(paths);
             if (run) {
+                // Leaves without closing the window, so nothing is asked:
+                // once the run is over, which waits for the dropped paths
+                // to be examined.
+                if (quitAfterRun) window.SetRunFinishedHook([] { PostQuitMessage(0); });
                 window.Form().Start_Click();
-                // Leaves without closing the window, so nothing is asked.
-                if (quitAfterRun) PostQuitMessage(0);
+                if (quitAfterRun && !window.Form().IsExamining()) PostQuitMessage(0);
             }
             status = RunMessageLoop(window.Handle(), window.Window().Accelerators());
         }

@@ -70,6 +70,7 @@ MainFormWindow::MainFormWindow(HINSTANCE instance, form::MainFormServices servic
     okDialog2_ = std::make_unique<OkDialogWindow>(main, /*withPicture=*/false);
     closeDialog_ = std::make_unique<CloseDialogWindow>(main);
     progress_ = std::make_unique<ProgressWindow>(main);
+    progress_->SetCancelHandler([this] { form_->ExamineCancel_Click(); });
     auto owner = [this](form::MessageOwner which) {
         return which == form::MessageOwner::SelectDialog && selectDialog_ != nullptr
                    ? selectDialog_
@@ -169,6 +170,26 @@ void MainFormWindow::Command(int id) {
             break;
     }
 }
+
+namespace {
+
+// The timer that ticks the form while dropped paths are examined.
+constexpr UINT_PTR kExamineTimerId = 1;
+
+}  // namespace
+
+void MainFormWindow::Escape() { form_->ExamineCancel_Click(); }
+
+void MainFormWindow::Timer(UINT_PTR id) {
+    if (id == kExamineTimerId) form_->ExamineTimer_Tick();
+}
+
+void MainFormWindow::StartExamineTimer() {
+    SetTimer(window_.Handle(), kExamineTimerId,
+             static_cast<UINT>(form::kExamineTimerInterval.count()), nullptr);
+}
+
+void MainFormWindow::StopExamineTimer() { KillTimer(window_.Handle(), kExamineTimerId); }
 
 void MainFormWindow::Dropped(const std::vector<std::string>& paths) {
     form_->List1_OLEDragDrop(paths);

@@ -37,6 +37,8 @@ class MainFormWindow final : public form::MainFormView, public MainWindowEvents 
     void Dropped(const std::vector<std::string>& paths) override;
     void ListMouseDown(int listId, int button, POINT screen) override;
     void Closing() override;
+    void Escape() override;
+    void Timer(UINT_PTR id) override;
 
     // --- form::MainFormView ---
     void SetCheckValue(form::MainCheck box, CheckValue value) override;
@@ -65,6 +67,8 @@ class MainFormWindow final : public form::MainFormView, public MainWindowEvents 
     void SetClipboardText(const std::string& text) override;
     void CloseWindow() override;
     void RunFinished() override;
+    void StartExamineTimer() override;
+    void StopExamineTimer() override;
     form::OkDialogView& OKDialog1View() override { return *okDialog1_; }
     form::OkDialogView& OKDialog2View() override { return *okDialog2_; }
     form::CloseDialogView& CloseDialogPromptView() override { return *closeDialog_; }

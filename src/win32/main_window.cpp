@@ -499,12 +499,19 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND: {
             const int id = LOWORD(wParam);
             const int code = HIWORD(wParam);
-            // Enter and Escape from the dialog navigation: nothing to do in
-            // the main window.
-            if (id == IDOK || id == IDCANCEL) return 0;
+            // Enter from the dialog navigation: nothing to do in the main
+            // window. Escape stops an examination of dropped paths.
+            if (id == IDCANCEL) {
+                events_->Escape();
+                return 0;
+            }
+            if (id == IDOK) return 0;
             if (lParam == 0 || code == BN_CLICKED) events_->Command(id);
             return 0;
         }
+        case WM_TIMER:
+            events_->Timer(wParam);
+            return 0;
         case WM_CTLCOLORBTN:
         case WM_CTLCOLORSTATIC: {
             // Labels and check boxes on the window's face colour, not white.

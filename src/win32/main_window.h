@@ -31,6 +31,10 @@ class MainWindowEvents {
     virtual void ListMouseDown(int /*listId*/, int /*button*/, POINT /*screen*/) {}
     // The window is being closed (close box, Alt+F4, the "終了" button).
     virtual void Closing() {}
+    // Escape pressed in the window.
+    virtual void Escape() {}
+    // A timer the events' owner set on the window went off.
+    virtual void Timer(UINT_PTR /*id*/) {}
 };
 
 class MainWindow {

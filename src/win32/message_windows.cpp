@@ -178,6 +178,16 @@ void ProgressWindow::Show() {
 
 void ProgressWindow::Hide() { ShowWindow(Handle(), SW_HIDE); }
 
+void ProgressWindow::SetCaption(const std::string& caption) {
+    SetWindowTextW(Handle(), Wide(caption).c_str());
+}
+
+std::string ProgressWindow::Caption() const { return Utf8(WindowTextOf(Handle())); }
+
+void ProgressWindow::OnCommand(int id, int /*code*/) {
+    if (id == IDCANCEL && cancel_) cancel_();
+}
+
 void ProgressWindow::Repaint() {
     UpdateWindow(Handle());
     pump_.PumpNow();

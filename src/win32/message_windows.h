@@ -65,13 +65,20 @@ class ProgressWindow final : public DialogWindow, public form::ProgressView {
     void SetValue(std::int64_t value) override;
     void Show() override;
     void Hide() override;
+    void SetCaption(const std::string& caption) override;
     void Repaint() override;
 
     int Value() const;
     int Maximum() const;
+    std::string Caption() const;
+    // Escape in the window while it has the keyboard.
+    void SetCancelHandler(std::function<void()> cancel) { cancel_ = std::move(cancel); }
 
   private:
     void OnClose() override {}  // no close box; a run ends the window
+    void OnCommand(int id, int code) override;
+
+    std::function<void()> cancel_;
 
     HWND owner_;
     PaintPump pump_;

@@ -173,6 +173,36 @@ TEST_F(CliProgram, UnusableFoldersAreErrorsOfTheRun) {
 
 // A list as `find -print0` writes it: NUL-separated, names taken as they
 // are. No NUL byte reaches a path or the report.
+// One file under five spellings, overlapping -r roots and a hard link is
+// counted once, under the spelling that comes first in the list's order;
+// the others are named on standard error, and the exit status stays 0.
+TEST_F(CliProgram, TheSameFileIsCountedOnce) {
+    fs::create_directories(dir_ / "dir" / "sub");
+    fs::copy_file(FOLVANE_SAMPLES "/a4_200dpi.tif", dir_ / "dir" / "a.tif");
+    fs::copy_file(FOLVANE_SAMPLES "/a4_200dpi.tif", dir_ / "dir" / "sub" / "b.tif");
+    fs::create_hard_link(dir_ / "dir" / "a.tif", dir_ / "dir" / "sub" / "hard.tif");
+    const std::string d = dir_.string();
+    const std::string spellings = "\"" + d + "/dir/a.tif\" \"" + d + "/dir/./a.tif\" \"" + d +
+                                  "/dir//a.tif\" \"" + d + "/dir/../dir/a.tif\"";
+    EXPECT_EQ(Run("-q --encoding utf-8 " + spellings), 0);
+    EXPECT_NE(Read("stdout").find("総合計1 枚"), std::string::npos);
+    EXPECT_EQ(Read("stderr"), "folvane-cli: " + d + "/dir/./a.tif: 同じファイルです: " + d +
+                                  "/dir/../dir/a.tif\nfolvane-cli: " + d +
+                                  "/dir//a.tif: 同じファイルです: " + d +
+                                  "/dir/../dir/a.tif\nfolvane-cli: " + d +
+                                  "/dir/a.tif: 同じファイルです: " + d + "/dir/../dir/a.tif\n");
+
+    // Overlapping trees and a hard link: two files, not five.
+    EXPECT_EQ(Run("-q -r --encoding utf-8 \"" + d + "/dir\" \"" + d + "/dir/sub\" \"" + d +
+                  "/dir/./sub\""),
+              0);
+    EXPECT_NE(Read("stdout").find("総合計2 枚"), std::string::npos) << Read("stdout");
+    EXPECT_NE(Read("stderr").find(d + "/dir/sub/hard.tif: 同じファイルです: " + d +
+                                  "/dir/./sub/hard.tif"),
+              std::string::npos)
+        << Read("stderr");
+}
+
 TEST_F(CliProgram, FilesFromTakesNulSeparatedLists) {
     const std::string a = FOLVANE_SAMPLES "/a4_200dpi.tif";
     const std::string m = FOLVANE_SAMPLES "/multipage.tif";

@@ -93,6 +93,7 @@ class FakeProgress final : public form::ProgressView {
     void SetValue(std::int64_t value) override { values.push_back(value); }
     void Show() override { visible = true; }
     void Hide() override { visible = false; }
+    void SetCaption(const std::string& text) override { caption = text; }
     void Repaint() override {
         ++repaints;
         if (onRepaint) onRepaint();
@@ -101,6 +102,7 @@ class FakeProgress final : public form::ProgressView {
     std::int64_t maximum = -1;
     std::vector<std::int64_t> values;
     bool visible = false;
+    std::string caption;
     int repaints = 0;
     std::function<void()> onRepaint;
 };
@@ -267,10 +269,16 @@ class FakeMainFormView final : public form::MainFormView {
     void SetClipboardText(const std::string& text) override { clipboard = text; }
     void CloseWindow() override { ++closeRequests; }
     void RunFinished() override { ++runsFinished; }
+    // The test ticks the timer itself (ExamineTimer_Tick) or waits with
+    // MainForm::FinishExamination.
+    void StartExamineTimer() override { examineTimerRunning = true; }
+    void StopExamineTimer() override { examineTimerRunning = false; }
     form::OkDialogView& OKDialog1View() override { return okDialog1; }
     form::OkDialogView& OKDialog2View() override { return okDialog2; }
     form::CloseDialogView& CloseDialogPromptView() override { return closeDialog; }
     form::ProgressView& ProgressWindowView() override { return progress; }
+
+    bool examineTimerRunning = false;
 
     std::vector<std::string>& Lines(form::MainList list) {
         return list == form::MainList::List1 ? list1 : resultList;

@@ -37,7 +37,11 @@ class MainFormTest : public ::testing::Test {
         std::filesystem::path path = PathFromUtf8(folder.Path()) / PathFromUtf8(relative);
         return Utf8FromPath(path.make_preferred());
     }
-    void Drop(const std::vector<std::string>& paths) { form.List1_OLEDragDrop(paths); }
+    // A drop, and its examination to the end (a user waits for it too).
+    void Drop(const std::vector<std::string>& paths) {
+        form.List1_OLEDragDrop(paths);
+        form.FinishExamination();
+    }
     // scan/ holds a.tif, B.TIF, notes.txt and old/c.tif.
     void MakeScanFolder();
     // Two TIFF files and one that is not, dropped as a folder, then run.

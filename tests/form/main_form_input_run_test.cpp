@@ -73,24 +73,56 @@ TEST_F(InputRunTest, DropWithoutFilesAddsNothingButCounts) {
     EXPECT_FALSE(view.MenuEnabled(MainMenuItem::IDMD_Save));
 }
 
-// A dropped path that cannot be used adds nothing to the list, but every run
-// names it among the files with errors, with its reason, until Clear.
-TEST_F(InputRunTest, VanishedFolderIsAnErrorOfEveryRun) {
+// A dropped path that cannot be used adds nothing to the list: it is named
+// once, in a message when it is dropped, and no run lists it afterwards,
+// since nothing on the list came from it.
+TEST_F(InputRunTest, UnusableDropIsNamedOnceAndNotByLaterRuns) {
     MakeScanFolder();
     Drop({Path("gone"), Path("gone.txt")});
     EXPECT_TRUE(view.list1.empty());
     EXPECT_EQ(form.State().FilesAdded, 1);
-    Drop({Path("scan"), Path("gone")});
-    const std::string errors = "\r\nエラーのあるファイル\r\n\t" + Path("gone") +
-                               "\t見つかりません\r\n\t" + Path("gone.txt") + "\t見つかりません";
+    EXPECT_EQ(view.TakeLog(),
+              (WindowLog{{"OKDialog1",
+                          "次の 2 件のパスは追加できませんでした。\r\n" + Path("gone") +
+                              ": 見つかりません\r\n" + Path("gone.txt") + ": 見つかりません",
+                          "MainForm1"}}));
+    Drop({Path("scan")});
+    EXPECT_TRUE(view.TakeLog().empty());
     for (int run = 0; run < 2; ++run) {
         form.Start_Click();
-        EXPECT_TRUE(view.resultText.ends_with(errors)) << view.resultText;
+        EXPECT_EQ(view.resultText.find("エラーのあるファイル"), std::string::npos)
+            << view.resultText;
     }
-    form.Clear_Click();
-    Drop({Path("scan")});
+}
+
+// A missing *.tif stays on the list, and the run reports it as a file it
+// cannot open, while it is there; 削除 takes it away for good.
+TEST_F(InputRunTest, MissingTifIsReportedWhileOnTheList) {
+    MakeScanFolder();
+    Drop({Path("gone.tif"), Path("scan")});
+    EXPECT_TRUE(view.TakeLog().empty());
+    ASSERT_EQ(view.list1.front(), Path("gone.tif"));
+    form.Start_Click();
+    EXPECT_NE(view.resultText.find("エラーのあるファイル\r\n\t" + Path("gone.tif")),
+              std::string::npos);
+    view.list1Selected = {0};
+    view.onContextMenu = [&] { form.IDLPMDel_Click(); };
+    form.List1_MouseDown(2);
     form.Start_Click();
     EXPECT_EQ(view.resultText.find("エラーのあるファイル"), std::string::npos);
+}
+
+TEST_F(InputRunTest, ManyUnusablePathsAreCountedAndTheFirstFewNamed) {
+    std::vector<std::string> gone;
+    for (int i = 0; i < 7; ++i) gone.push_back(Path("gone" + std::to_string(i)));
+    Drop(gone);
+    const WindowLog shown = view.TakeLog();
+    ASSERT_EQ(shown.size(), 1u);
+    const std::string& message = shown[0].text;
+    EXPECT_TRUE(message.starts_with("次の 7 件のパスは追加できませんでした。")) << message;
+    EXPECT_NE(message.find(Path("gone4") + ": 見つかりません"), std::string::npos);
+    EXPECT_EQ(message.find(Path("gone5")), std::string::npos);
+    EXPECT_TRUE(message.ends_with("\r\nほか 2 件")) << message;
 }
 
 TEST_F(InputRunTest, RunShowsExactlyTheCoreOutput) {
@@ -146,6 +178,7 @@ TEST_F(InputRunTest, ReadingAheadKeepsTheListOrder) {
     form::MainForm parallel(threaded, services);
     parallel.Form_Initialize();
     parallel.List1_OLEDragDrop({folder.Path()});
+    parallel.FinishExamination();
     parallel.Start_Click();
     const DisplayOutput expected = CoreDisplayOutput(threaded.list1, {});
     EXPECT_EQ(threaded.resultList, expected.lines);
@@ -256,6 +289,7 @@ TEST_F(InputRunTest, SelectionWindowAddsWhatWasConfirmed) {
         dialog.Command1_Click();
     };
     form.SelctFile_Click();
+    form.FinishExamination();
     EXPECT_EQ(view.list1, (std::vector<std::string>{Path("scan/a.tif"), Path("scan/old/c.tif")}));
     EXPECT_TRUE(view.MenuEnabled(MainMenuItem::IDMView));
 }
@@ -265,6 +299,7 @@ TEST_F(InputRunTest, CancelledSelectionWindowStillCountsAsAnAddition) {
         dialog.Command2_Click();
     };
     form.SelctFile_Click();
+    form.FinishExamination();
     EXPECT_TRUE(view.list1.empty());
     EXPECT_EQ(form.State().FilesAdded, 1);
     // The refusal no longer comes: the run starts over an empty list.
@@ -313,6 +348,7 @@ TEST_F(InputRunTest, PdfMenuItemTakesPdfFiles) {
         dialog.Command1_Click();
     };
     form.SelctFile_Click();
+    form.FinishExamination();
     EXPECT_NE(std::find(view.list1.begin(), view.list1.end(), Path("scan/old/e.pdf")),
               view.list1.end());
 

@@ -76,6 +76,27 @@ TEST(ModelessDialogForm, RepaintsAtMostEveryFiftyMilliseconds) {
     EXPECT_EQ(flushes, 21);
 }
 
+// The examination of dropped paths shows its count in the caption; the
+// next run has the run's caption again.
+TEST(ModelessDialogForm, ExaminingShowsItsCountThenARunItsCaption) {
+    FakeProgress view;
+    form::ModelessDialog progress(view);
+    progress.ShowExamining(120, 20000);
+    EXPECT_TRUE(view.visible);
+    EXPECT_EQ(view.caption, "ファイルを確認しています（120 / 20000）");
+    EXPECT_EQ(view.maximum, 20000);
+    EXPECT_EQ(view.values.back(), 120);
+    // A dropped folder's entries: more than the paths dropped.
+    progress.ShowExamining(1500, 1);
+    EXPECT_EQ(view.caption, "ファイルを確認しています（1500）");
+    EXPECT_EQ(view.values.back(), 1);
+    progress.EndExamining();
+    EXPECT_FALSE(view.visible);
+    progress.ShowExamining(3, 5);
+    progress.Begin(10);
+    EXPECT_EQ(view.caption, "Folvane　　　　 処　理　中");
+}
+
 TEST(ModelessDialogForm, SlowFilesRepaintEveryTime) {
     FakeProgress view;
     std::chrono::steady_clock::time_point now{};

@@ -86,8 +86,41 @@ TEST(StorageKind, UncPaths) {
 }
 
 // A test machine's temporary folder is on a local disk or in memory.
+// Local, or on a machine with a spinning disk, Rotational: never a network.
 TEST(StorageKind, TheTemporaryFolderIsLocal) {
-    EXPECT_EQ(StorageKindOf(std::filesystem::temp_directory_path().string()), StorageKind::Local);
+    const StorageKind kind = StorageKindOf(std::filesystem::temp_directory_path().string());
+    EXPECT_TRUE(kind == StorageKind::Local || kind == StorageKind::Rotational)
+        << static_cast<int>(kind);
+}
+
+// A disk that spins counts as Rotational, unless it is a virtual disk
+// that only says it spins (virtio, Xen, Hyper-V, hypervisors' vendors).
+TEST(StorageKind, SpinningDisksButNotVirtualOnes) {
+    struct Case {
+        const char* name;
+        bool rotational;
+        const char* sysfs;
+        const char* vendor;
+        StorageKind expected;
+    };
+    const Case cases[] = {
+        {"nvme", false, "/sys/devices/pci0000:00/0000:00:1d.0/nvme/nvme0/nvme0n1", "",
+         StorageKind::Local},
+        {"sata ssd", false, "/sys/devices/pci0000:00/ata1/host0/target0:0:0/0:0:0:0/block/sda",
+         "ATA", StorageKind::Local},
+        {"sata disk", true, "/sys/devices/pci0000:00/ata1/host0/target0:0:0/0:0:0:0/block/sdb",
+         "ATA", StorageKind::Rotational},
+        {"usb disk", true, "/sys/devices/pci0000:00/usb2/2-1/host6/block/sdc", "WD",
+         StorageKind::Rotational},
+        {"virtio", true, "/sys/devices/pci0000:00/0000:00:02.0/virtio1/block/vda", "0x1af4",
+         StorageKind::Local},
+        {"xen", true, "/sys/devices/vbd-51712/block/xvda", "", StorageKind::Local},
+        {"qemu scsi", true, "/sys/devices/pci0000:00/host0/block/sda", "QEMU", StorageKind::Local},
+        {"hyper-v", true, "/sys/devices/LNXSYSTM:00/VMBUS:00/block/sda", "Msft",
+         StorageKind::Local},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(StorageKindOfLocalDisk(c.rotational, c.sysfs, c.vendor), c.expected) << c.name;
 }
 
 }  // namespace

@@ -315,6 +315,7 @@ class AboutHelpTest : public QObject {
 
         QVERIFY(WriteTiff(dir->filePath("a.tif"), {{1654, 2339, 200}}));
         form.DropPaths({dir->filePath("a.tif")});
+        form.form().FinishExamination();
         item("IDMView")->trigger();
         QCOMPARE(form.form().State().ResultState, 1);
         names.clear();

@@ -51,6 +51,7 @@ class MainWindowTest : public QObject {
     void AddAFile() {
         QVERIFY(WriteTiff(dir->filePath("a.tif"), {{1654, 2339, 200}}));
         form->DropPaths({dir->filePath("a.tif")});
+        form->form().FinishExamination();
     }
 
   private slots:
@@ -392,6 +393,7 @@ class MainWindowTest : public QObject {
         QVERIFY(list1->elidesStart());
         const QString deep = dir->filePath(QString(60, QLatin1Char('d')) + "/scan-0001.tif");
         form->DropPaths({deep});
+        form->form().FinishExamination();
         QCOMPARE(list1->count(), 1);
         QCOMPARE(list1->item(0)->text(), deep);
         // No horizontal scrolling: the end shows instead.

@@ -18,8 +18,13 @@
 #include <QTest>
 #include <cmath>
 
+#include <QScreen>
+#include <QWindow>
+#include <chrono>
+
 #include "core_outputs.h"
 #include "pdf_builder.h"
+#include "platform/file_system.h"
 #include "qt/list_box_widget.h"
 #include "qt/main_form.h"
 #include "tiff_builder.h"
@@ -80,7 +85,8 @@ class WindowRunTest : public QObject {
         QVERIFY(enter.isAccepted());
         QDropEvent drop(at, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(viewport, &drop);
-        QCOMPARE(List1()->itemTexts(), QStringList{Path("a.tif")});
+        // Examined off the window's thread; the window's timer puts it on.
+        QTRY_COMPARE(List1()->itemTexts(), QStringList{Path("a.tif")});
         QVERIFY(Control<QAction>(form.get(), "IDMView")->isEnabled());
         // A drop without a file list still counts.
         QMimeData text;
@@ -91,7 +97,7 @@ class WindowRunTest : public QObject {
         QCoreApplication::sendEvent(viewport, &textEnter);
         QDropEvent textDrop(at, Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(viewport, &textDrop);
-        QCOMPARE(form->form().State().FilesAdded, 1);
+        QTRY_COMPARE(form->form().State().FilesAdded, 1);
     }
 
     void runShowsExactlyTheCoreOutputWithinReach() {
@@ -99,6 +105,7 @@ class WindowRunTest : public QObject {
         QVERIFY(WriteTiff(Path("two.tif"), {{3508, 4961, 300}}, /*bigEndian=*/true));
         QVERIFY(WriteText(Path("text.tif"), "not a tiff at all"));
         form->DropPaths({dir->path()});
+        form->form().FinishExamination();
         auto* bar = Control<QProgressBar>(form.get(), "ProgressBar1");
         int lastValue = -1;
         connect(bar, &QProgressBar::valueChanged, this, [&lastValue](int v) { lastValue = v; });
@@ -127,6 +134,7 @@ class WindowRunTest : public QObject {
         QVERIFY(WriteTiff(Path("a.tif"), {{1654, 2339, 200}}));
         QVERIFY(WriteTiff(Path("b.tif"), {{1654, 2339, 200}}));
         form->DropPaths({dir->path()});
+        form->form().FinishExamination();
         List1()->item(1)->setSelected(true);
         QString enabled;
         WhenModalShown([&enabled](QWidget& shown) {
@@ -159,6 +167,7 @@ class WindowRunTest : public QObject {
         QVERIFY(folvane::fixture::WriteFile(Path("pdf/b.pdf").toStdString(), b.Write()));
         Control<QAction>(form.get(), "IDMPdf")->trigger();
         form->DropPaths({Path("pdf")});
+        form->form().FinishExamination();
         QCOMPARE(List1()->itemTexts(), (QStringList{Path("pdf/a.tif"), Path("pdf/b.pdf")}));
         form->form().Start_Click();
         SaveAs(Path("pdf.txt"));
@@ -174,6 +183,7 @@ class WindowRunTest : public QObject {
         QVERIFY(QDir(dir->path()).mkpath(QStringLiteral("out")));
         QVERIFY(WriteTiff(Path("in/a.tif"), {{1654, 2339, 200}, {2480, 3508, 300}}));
         form->DropPaths({Path("in")});
+        form->form().FinishExamination();
         form->form().Start_Click();
         SaveAs(Path("out/SizeList.txt"));
         QTest::mouseClick(Control<QWidget>(form.get(), "FileSave"), Qt::LeftButton);
@@ -195,6 +205,7 @@ class WindowRunTest : public QObject {
         QVERIFY(QDir(dir->path()).mkpath(QStringLiteral("in")));
         QVERIFY(WriteTiff(Path("in/a.tif"), {{1654, 2339, 200}, {2480, 3508, 300}}));
         form->DropPaths({Path("in")});
+        form->form().FinishExamination();
         // The direct save, the workbook type picked in the dialog, a name
         // typed without an extension.
         WhenModalShown([this](QWidget& shown) {
@@ -227,9 +238,49 @@ class WindowRunTest : public QObject {
         QCOMPARE(proposed, QStringLiteral("Excel ブック (*.xlsx)"));
     }
 
+    // A drop of 20,000 paths on a file system that takes 1 ms for each
+    // look: the window answers clicks and keys meanwhile, shows the
+    // examination with its count, and Escape stops it, keeping what was
+    // examined.
+    void dropOnASlowShareLeavesTheWindowFree() {
+        using namespace std::chrono_literals;
+        QStringList paths;
+        for (int i = 0; i < 20000; ++i)
+            paths.push_back(Path(QStringLiteral("scan-%1.tif").arg(i, 5, 10, QLatin1Char('0'))));
+        folvane::DelayPathLooksForTesting(1ms);
+        form->DropPaths(paths);
+        QVERIFY(form->form().IsExamining());
+        auto* progress = Control<QDialog>(form.get(), "ModelessDialog");
+        QTRY_VERIFY_WITH_TIMEOUT(progress->isVisible(), 3000);
+        QTRY_VERIFY(
+            progress->windowTitle().startsWith(QStringLiteral("ファイルを確認しています（")));
+        QVERIFY(progress->windowTitle().endsWith(QStringLiteral(" / 20000）")));
+        // Input is taken while the examination goes on: a click on a box.
+        auto* check = Control<QCheckBox>(form.get(), "Check2");
+        const bool before = check->isChecked();
+        QTest::mouseClick(check, Qt::LeftButton, Qt::NoModifier, QPoint(6, check->height() / 2));
+        QCOMPARE(check->isChecked(), !before);
+        QVERIFY(form->form().IsExamining());
+        if (qEnvironmentVariableIsSet("FOLVANE_SCREENSHOT")) {
+            QTest::qWait(300);
+            form->screen()->grabWindow(0).save(qEnvironmentVariable("FOLVANE_SCREENSHOT"));
+        }
+        // Escape where the keyboard is: the window, or the progress window
+        // where the system gave it the keyboard.
+        QWidget* active = QApplication::activeWindow();
+        QTest::keyClick(active != nullptr ? active : form.get(), Qt::Key_Escape);
+        QTRY_VERIFY(!form->form().IsExamining());
+        folvane::DelayPathLooksForTesting(0ms);
+        QVERIFY(!progress->isVisible());
+        const int kept = List1()->count();
+        QVERIFY2(kept > 0 && kept < 20000, qPrintable(QString::number(kept)));
+        QCOMPARE(List1()->item(kept - 1)->text(), paths[kept - 1]);
+    }
+
     void closingWithUnsavedResultsAsks() {
         QVERIFY(WriteTiff(Path("a.tif"), {{1654, 2339, 200}}));
         form->DropPaths({Path("a.tif")});
+        form->form().FinishExamination();
         form->form().Start_Click();
         QString question;
         WhenModalShown([&question](QWidget& shown) {

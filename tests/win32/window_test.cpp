@@ -27,8 +27,11 @@
 #include <string>
 #include <vector>
 
+#include <chrono>
+
 #include "form/main_form.h"
 #include "pdf_fixtures.h"
+#include "platform/file_system.h"
 #include "win32/controls.h"
 #include "win32/main_form_window.h"
 #include "win32/message_loop.h"
@@ -622,6 +625,56 @@ int wmain(int argc, wchar_t** argv) {
         SendMessageW(main, WM_COMMAND, IDM_VER, 0);
         CheckEqual(seenMessages, {"ﾊﾞｰｼﾞｮﾝ 1.0.0"}, "about box title and version");
 
+        // --- A drop of 20,000 paths on a file system that takes 1 ms for
+        // each look: the window answers meanwhile, shows the examination
+        // with its count, and Escape stops it, keeping what was examined ---
+        {
+            using namespace std::chrono_literals;
+            Click(main, IDC_CLEAR);
+            std::vector<std::wstring> slow;
+            for (int i = 0; i < 20000; ++i)
+                slow.push_back(Join(folder, L"slow-" + std::to_wstring(100000 + i) + L".tif"));
+            folvane::DelayPathLooksForTesting(1ms);
+            PostMessageW(window.Control(IDC_LIST1), WM_DROPFILES,
+                         reinterpret_cast<WPARAM>(MakeDrop(slow)), 0);
+            const HWND progress = form.Progress().Handle();
+            std::string caption;
+            bool shown = false;
+            // Looked at between short rounds of the message loop, as a
+            // person glancing at the window would.
+            for (int round = 0; round < 60 && !shown; ++round) {
+                PumpUntil(
+                    main, accelerators, [] { return false; }, 250);
+                caption = form.Progress().Caption();
+                shown =
+                    IsWindowVisible(progress) && caption.starts_with("ファイルを確認しています（");
+            }
+            Check(shown, "the examination shows in the progress window: " + caption);
+            Check(caption.ends_with(" / 20000）"),
+                  "with the count of the paths dropped: " + caption);
+            const HWND box = window.Control(IDC_CHECK0 + 2);
+            const LRESULT before = SendMessageW(box, BM_GETCHECK, 0, 0);
+            PostMessageW(box, BM_CLICK, 0, 0);
+            Check(PumpUntil(
+                      main, accelerators,
+                      [&] { return SendMessageW(box, BM_GETCHECK, 0, 0) != before; }, 3000),
+                  "a click is taken while the paths are examined");
+            Check(form.Form().IsExamining(), "and the examination goes on");
+            PostMessageW(main, WM_KEYDOWN, VK_ESCAPE, 1);
+            Check(PumpUntil(
+                      main, accelerators, [&] { return !form.Form().IsExamining(); }, 5000),
+                  "Escape stops the examination");
+            folvane::DelayPathLooksForTesting(0ms);
+            const int kept = listbox::Count(window.Control(IDC_LIST1));
+            Check(kept > 0 && kept < 20000,
+                  "what was examined is kept: " + std::to_string(kept) + " paths");
+            Check(!IsWindowVisible(progress), "the progress window is gone");
+            PostMessageW(box, BM_CLICK, 0, 0);
+            PumpUntil(main, accelerators,
+                      [&] { return SendMessageW(box, BM_GETCHECK, 0, 0) == before; });
+            Click(main, IDC_CLEAR);
+        }
+
         // --- The selection window, in the test folder: an empty
         // confirmation is refused, then the files of FileList are added ---
         SetCurrentDirectoryW(folder.c_str());
@@ -650,6 +703,9 @@ int wmain(int argc, wchar_t** argv) {
         seenMessages.clear();
         SendMessageW(main, WM_COMMAND, IDM_SELECT, 0);
         SetCurrentDirectoryW(current.data());
+        // The confirmed entries are examined off the window's thread.
+        Check(PumpUntil(main, accelerators, [&] { return !form.Form().IsExamining(); }),
+              "the confirmed entries examined");
         CheckEqual(fileList, {"a.tif", "B.TIF", "multipage.tif", "readme_not_a_tiff.tif"},
                    "FileList: *.tif in any case, no .tiff");
         CheckEqual(seenMessages, {"何も選択されていません !"}, "empty confirmation refused");

@@ -1,5 +1,6 @@
 #include "platform/storage_kind.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -10,6 +11,37 @@
 #endif
 
 namespace folvane {
+
+#ifdef __linux__
+namespace {
+
+std::string FirstLine(const std::string& file) {
+    std::ifstream in(file);
+    std::string line;
+    std::getline(in, line);
+    return line;
+}
+
+// Whether the disk under `path` spins, from sysfs: the device's own queue,
+// or for a partition its disk's. Memory and file systems without a disk
+// (tmpfs, overlays) have none and count as Local.
+StorageKind LocalDiskKind(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return StorageKind::Local;
+    const std::string device = "/sys/dev/block/" + std::to_string(major(info.st_dev)) + ":" +
+                               std::to_string(minor(info.st_dev));
+    std::error_code error;
+    std::filesystem::path disk = std::filesystem::canonical(device, error);
+    if (error) return StorageKind::Local;
+    if (!std::filesystem::exists(disk / "queue", error)) disk = disk.parent_path();
+    const std::string rotational = FirstLine((disk / "queue" / "rotational").string());
+    if (rotational.empty()) return StorageKind::Local;
+    std::string vendor = FirstLine((disk / "device" / "vendor").string());
+    return StorageKindOfLocalDisk(rotational == "1", disk.string(), vendor);
+}
+
+}  // namespace
+#endif
 
 StorageKind StorageKindOf(const std::string& path) {
 #ifdef __linux__
@@ -27,7 +59,8 @@ StorageKind StorageKindOf(const std::string& path) {
                 MountTypeFromMountInfo(text, major(info.st_dev), minor(info.st_dev)).value_or("");
         }
     }
-    return StorageKindOfFileSystemType(type, fuseMountType);
+    const StorageKind kind = StorageKindOfFileSystemType(type, fuseMountType);
+    return kind == StorageKind::Local ? LocalDiskKind(path) : kind;
 #else
     (void)path;
     return StorageKind::Unknown;

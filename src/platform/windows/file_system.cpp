@@ -26,6 +26,71 @@ std::optional<FileIdentity> IdentifyFile(const std::string& path) {
         (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
 }
 
+namespace {
+
+bool MeansMissing(DWORD error) {
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_NAME:
+        case ERROR_INVALID_DRIVE:
+        case ERROR_BAD_NETPATH:
+        case ERROR_BAD_NET_NAME:
+        case ERROR_NOT_READY:  // a card reader or DVD drive without a medium
+            return true;
+        default:
+            return false;
+    }
+}
+
+void Describe(PathLook& look, DWORD attributes, bool followLinks) {
+    look.kind = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathKind::Folder : PathKind::File;
+    const bool link = !followLinks && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    look.regular =
+        look.kind == PathKind::File && !link && (attributes & FILE_ATTRIBUTE_DEVICE) == 0;
+}
+
+}  // namespace
+
+PathLook LookAtPath(const std::string& path, bool followLinks) {
+    WaitAsForTesting();
+    PathLook look;
+    const std::wstring wide = windows::WideFromUtf8(path);
+    // One open asking for no access gives the attributes and the identity
+    // together; a folder needs backup semantics to be opened at all.
+    DWORD flags = FILE_FLAG_BACKUP_SEMANTICS;
+    if (!followLinks) flags |= FILE_FLAG_OPEN_REPARSE_POINT;
+    const HANDLE handle =
+        ::CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, flags, nullptr);
+    if (handle != INVALID_HANDLE_VALUE) {
+        BY_HANDLE_FILE_INFORMATION info{};
+        const bool known = ::GetFileInformationByHandle(handle, &info) != 0;
+        ::CloseHandle(handle);
+        if (known) {
+            Describe(look, info.dwFileAttributes, followLinks);
+            look.identity = FileIdentity{
+                info.dwVolumeSerialNumber,
+                (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+            return look;
+        }
+    } else if (MeansMissing(::GetLastError())) {
+        return look;
+    }
+    // Some files cannot be opened even for their attributes (the page
+    // file); the attributes alone still say what they are.
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &data)) {
+        const DWORD error = ::GetLastError();
+        if (MeansMissing(error)) return look;
+        look.kind = PathKind::Unreadable;
+        look.reason = SystemErrorReason(error);
+        return look;
+    }
+    Describe(look, data.dwFileAttributes, followLinks);
+    return look;
+}
+
 PathKind ExaminePath(const std::string& path, std::string* reason) {
     const DWORD attributes = ::GetFileAttributesW(windows::WideFromUtf8(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
@@ -79,6 +144,28 @@ bool ForEachEntry(const std::string& folder, std::string* reason, Take&& take) {
 }
 
 }  // namespace
+
+std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder, std::string* reason) {
+    WaitAsForTesting();
+    std::vector<FolderEntry> entries;
+    const bool listed = ForEachEntry(folder, reason, [&](DWORD attributes, std::string name) {
+        if (name == "." || name == "..") return;
+        FolderEntry entry;
+        entry.name = std::move(name);
+        entry.hidden = (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
+        // A reparse point that is a folder (a junction, a folder link) is
+        // not entered; a link to a file counts as the file.
+        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+            entry.type = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 ? EntryType::FolderLink
+                                                                          : EntryType::Folder;
+        else
+            entry.type =
+                (attributes & FILE_ATTRIBUTE_DEVICE) != 0 ? EntryType::Other : EntryType::File;
+        entries.push_back(std::move(entry));
+    });
+    if (!listed) return std::nullopt;
+    return entries;
+}
 
 std::optional<std::vector<std::string>> ListTifFileNames(const std::string& folder,
                                                          std::string* reason, bool withPdf) {
