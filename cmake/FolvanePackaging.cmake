@@ -25,6 +25,23 @@ if(TARGET folvane)
     install(TARGETS folvane RUNTIME DESTINATION ${FOLVANE_INSTALL_BINDIR})
 endif()
 install(FILES ${PROJECT_SOURCE_DIR}/help/Folvane.html DESTINATION ${FOLVANE_INSTALL_HELPDIR})
+if(NOT WIN32)
+    # Debian's machine-readable copyright file and the changelog, where
+    # dpkg and lintian look for them.
+    install(FILES ${folvane_packaging}/linux/copyright DESTINATION ${FOLVANE_INSTALL_HELPDIR})
+    find_program(FOLVANE_GZIP gzip)
+    if(FOLVANE_GZIP)
+        set(changelog ${CMAKE_BINARY_DIR}/changelog.gz)
+        add_custom_command(
+            OUTPUT ${changelog}
+            # -n: no name or time stamp, so the same sources give the same package.
+            COMMAND ${FOLVANE_GZIP} -9n -c ${folvane_packaging}/linux/changelog > ${changelog}
+            DEPENDS ${folvane_packaging}/linux/changelog
+            VERBATIM)
+        add_custom_target(folvane-changelog ALL DEPENDS ${changelog})
+        install(FILES ${changelog} DESTINATION ${FOLVANE_INSTALL_HELPDIR})
+    endif()
+endif()
 
 if(WIN32)
     # UTF-8 with a byte-order mark and CR LF, kept byte for byte by
@@ -34,6 +51,18 @@ else()
     if(TARGET folvane)
         install(FILES ${folvane_packaging}/linux/folvane.desktop
                 DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
+        # The window's manual page, written by hand: its --help needs a
+        # display to run. The package check compares the two.
+        if(FOLVANE_GZIP)
+            set(window_man ${CMAKE_BINARY_DIR}/folvane.1.gz)
+            add_custom_command(
+                OUTPUT ${window_man}
+                COMMAND ${FOLVANE_GZIP} -9n -c ${folvane_packaging}/linux/folvane.1 > ${window_man}
+                DEPENDS ${folvane_packaging}/linux/folvane.1
+                VERBATIM)
+            add_custom_target(folvane-man ALL DEPENDS ${window_man})
+            install(FILES ${window_man} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+        endif()
         install(FILES ${PROJECT_SOURCE_DIR}/data/icons/folvane.svg
                 DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/scalable/apps)
         # Panels and menus that take only bitmaps get the sizes they ask
@@ -110,6 +139,10 @@ set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/packages)
 if(WIN32)
     set(CPACK_GENERATOR ZIP)
     set(CPACK_PACKAGE_FILE_NAME folvane-${PROJECT_VERSION}-win64)
+    # The programs signed when a certificate is given (FOLVANE_SIGN_PFX);
+    # scripts/make-msi.sh makes the installer from this .zip.
+    set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/FolvaneSignWindows.cmake)
+    set(CPACK_FOLVANE_SIGN_SCRIPT ${PROJECT_SOURCE_DIR}/scripts/sign-windows.sh)
 else()
     set(CPACK_GENERATOR DEB)
     set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
@@ -120,5 +153,12 @@ else()
     # The window's Japanese captions need a Japanese font; it prefers IPA's.
     set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-gothic | fonts-noto-cjk")
     set(CPACK_DEBIAN_PACKAGE_SUGGESTS "bash-completion")
+    # The window asks for Qt's Japanese translations of its standard
+    # dialogs (file chooser, message boxes); dpkg-shlibdeps cannot see that
+    # need, and without them those dialogs are English. The libraries'
+    # dependencies found by dpkg-shlibdeps are added to this list.
+    if(TARGET folvane)
+        set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
+    endif()
 endif()
 include(CPack)

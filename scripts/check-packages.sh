@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
 # Makes the .deb and the Windows .zip from builds that exist and checks what
 # they hold: the .deb unpacked into a scratch root (dpkg -x) puts every file
-# where a desktop looks for it, its menu entry passes desktop-file-validate,
-# its manual page renders and names every option of --help, its bash
-# completion offers the options' values; the .zip holds the programs, the
-# help page and the Japanese read-me.
+# where a desktop looks for it, lintian reports no error, its menu entry
+# passes desktop-file-validate, its manual page renders and names every
+# option of --help, its bash completion offers the options' values; the .zip
+# holds the programs, the help page and the Japanese read-me; the Windows
+# installer made from it (scripts/make-msi.sh) installs, upgrades and
+# uninstalls under Wine (scripts/check-msi.sh); the programs and the
+# installer are signed, here with a throw-away certificate made for the run.
 #   scripts/check-packages.sh [LINUX_BUILD [WINDOWS_BUILD]]
 # Defaults: build/dev and build/windows, as scripts/test.sh leaves them. An
-# empty or missing WINDOWS_BUILD skips the .zip. FOLVANE_PACKAGES_BUILT=1
-# checks the packages already in the builds' packages/ folders.
+# empty or missing WINDOWS_BUILD skips the .zip and the installer.
+# FOLVANE_PACKAGES_BUILT=1 checks the packages already in the builds'
+# packages/ folders (scripts/package.sh), signatures only when it was given
+# a certificate.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -45,12 +50,15 @@ window=0
 expected=(
     usr/bin/folvane-cli
     usr/share/doc/folvane/Folvane.html
+    usr/share/doc/folvane/copyright
+    usr/share/doc/folvane/changelog.gz
     usr/share/man/man1/folvane-cli.1.gz
     usr/share/bash-completion/completions/folvane-cli
 )
 if [ "$window" -eq 1 ]; then
     expected+=(
         usr/bin/folvane
+        usr/share/man/man1/folvane.1.gz
         usr/share/applications/folvane.desktop
         usr/share/icons/hicolor/scalable/apps/folvane.svg
     )
@@ -69,6 +77,20 @@ unexpected=$(cd "$root" && find . -type f | sed 's|^\./||' | sort |
     grep -vxF -f <(printf '%s\n' "${expected[@]}") || true)
 [ -z "$unexpected" ] || fail "the .deb holds more than expected: $unexpected"
 
+# Debian's machine-readable copyright format, and no error from lintian
+# (a few seconds).
+head -n1 "$root/usr/share/doc/folvane/copyright" |
+    grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+    fail "usr/share/doc/folvane/copyright is not in the machine-readable format"
+if command -v lintian >/dev/null; then
+    lintian --fail-on error "$deb" 2>/dev/null >"$work/lintian.log" ||
+        { cat "$work/lintian.log"; fail "lintian reports errors in $(basename "$deb")"; }
+    # Warnings are shown, not failed on.
+    cat "$work/lintian.log"
+else
+    fail "lintian is missing (Debian's lintian)"
+fi
+
 # The window looks for the help page in ../share/doc/folvane from its folder.
 [ -f "$root/usr/bin/../share/doc/folvane/Folvane.html" ] || fail "help page not at bin/../share/doc/folvane"
 
@@ -77,6 +99,9 @@ unexpected=$(cd "$root" && find . -type f | sed 's|^\./||' | sort |
     fail "the packaged folvane-cli --version does not say Folvane $version"
 
 if [ "$window" -eq 1 ]; then
+    # Without Qt's translations the standard dialogs are English.
+    dpkg-deb -f "$deb" Depends | grep -qE '(^|, )qt6-translations-l10n(,|$| )' ||
+        fail "the .deb does not depend on qt6-translations-l10n"
     entry=$root/usr/share/applications/folvane.desktop
     if command -v desktop-file-validate >/dev/null; then
         desktop-file-validate "$entry" || fail "desktop-file-validate rejects folvane.desktop"
@@ -110,6 +135,18 @@ help_options=$("$root/usr/bin/folvane-cli" --help | grep -oE -- '(^|[ ,])--?[a-z
 for option in $help_options; do
     grep -qF -e "$option" "$man_text" || fail "the manual page lacks $option"
 done
+
+# So does the window's, for the window's --help (run without a display).
+if [ "$window" -eq 1 ]; then
+    MANWIDTH=80 man -l "$root/usr/share/man/man1/folvane.1.gz" >"$work/folvane.man.txt" 2>"$work/man.err" ||
+        { cat "$work/man.err"; fail "man -l cannot render folvane.1.gz"; }
+    window_options=$(QT_QPA_PLATFORM=offscreen "$root/usr/bin/folvane" --help 2>/dev/null |
+        grep -oE -- '(^|[ ,[|])--?[a-z][a-z-]*' | sed 's/^[][ ,|]*//' | sort -u)
+    [ -n "$window_options" ] || fail "no options found in folvane --help"
+    for option in $window_options; do
+        grep -qF -e "$option" "$work/folvane.man.txt" || fail "the manual page of folvane lacks $option"
+    done
+fi
 
 # The bash completion offers every long option and the values of
 # --format, --encoding and --columns.
@@ -146,11 +183,25 @@ echo "check-packages: $(basename "$deb") ($(stat -c %s "$deb") bytes) holds ${#e
 
 # --- The Windows .zip ------------------------------------------------------
 if [ -n "$windows_build" ] && [ -f "$windows_build/src/folvane-cli.exe" ]; then
+    zip=$windows_build/packages/folvane-${version}-win64.zip
+    msi=$windows_build/packages/folvane-${version}-win64.msi
+    test_certificate=""
     if [ -z "${FOLVANE_PACKAGES_BUILT:-}" ]; then
+        # Signing as scripts/package.sh signs with a real certificate, here
+        # with a throw-away self-signed one made for this run.
+        test_certificate=$work/test-signing.pem
+        openssl req -x509 -newkey rsa:2048 -nodes -days 1 -subj "/CN=Folvane test signing" \
+            -addext extendedKeyUsage=codeSigning -keyout "$work/test-signing.key" \
+            -out "$test_certificate" 2>/dev/null
+        openssl pkcs12 -export -inkey "$work/test-signing.key" -in "$test_certificate" \
+            -out "$work/test-signing.pfx" -passout pass:throw-away
+        export FOLVANE_SIGN_PFX=$work/test-signing.pfx FOLVANE_SIGN_PASSWORD=throw-away
         (cd "$windows_build" && cpack -G ZIP >"$work/cpack-zip.log" 2>&1) ||
             { cat "$work/cpack-zip.log"; exit 1; }
+        bash scripts/make-msi.sh "$zip" "$msi" "$version" >"$work/make-msi.log" 2>&1 ||
+            { cat "$work/make-msi.log"; exit 1; }
+        unset FOLVANE_SIGN_PFX FOLVANE_SIGN_PASSWORD
     fi
-    zip=$windows_build/packages/folvane-${version}-win64.zip
     [ -f "$zip" ] || { echo "check-packages: no $zip"; exit 1; }
     unzip -l "$zip"
     top=folvane-${version}-win64
@@ -181,6 +232,32 @@ if [ -n "$windows_build" ] && [ -f "$windows_build/src/folvane-cli.exe" ]; then
         grep -q 'Type: icon' <<<"$resources" || fail "folvane-cli.exe has no icon"
     fi
     echo "check-packages: $(basename "$zip") ($(stat -c %s "$zip") bytes) holds ${zipped[*]}"
+
+    # --- The Windows installer, made from the .zip -------------------------
+    [ -f "$msi" ] || { echo "check-packages: no $msi"; exit 1; }
+    # Signed programs and installer: checked against the throw-away
+    # certificate of this run, or, after scripts/package.sh with a
+    # certificate, present.
+    if [ -n "$test_certificate" ] || [ -n "${FOLVANE_SIGN_PFX:-}" ]; then
+        for file in folvane-cli.exe folvane.exe; do
+            unzip -p "$zip" "$top/$file" >"$work/$file"
+        done
+        for file in "$work/folvane-cli.exe" "$work/folvane.exe" "$msi"; do
+            if [ -n "$test_certificate" ]; then
+                osslsigncode verify -CAfile "$test_certificate" -in "$file" >"$work/verify.log" 2>&1 ||
+                    { cat "$work/verify.log"; fail "the signature of $(basename "$file") does not verify"; }
+            else
+                osslsigncode extract-signature -in "$file" -out "$work/signature" >/dev/null 2>&1 ||
+                    fail "$(basename "$file") is not signed"
+                rm -f "$work/signature"
+            fi
+        done
+    fi
+    if [ "${#zipped[@]}" -eq 4 ]; then
+        bash scripts/check-msi.sh "$msi" "$zip" "$version" || fail "the installer does not install as it should"
+    else
+        fail "no installer check: the .zip lacks the window"
+    fi
 fi
 
 [ "$failed" -eq 0 ] || exit 1

@@ -14,8 +14,11 @@ packages=(
     libreoffice-calc-nogui python3 poppler-utils
     g++-mingw-w64-x86-64-posix wine64 fonts-wine locales
     # Packaging: the .deb's dependencies, the manual page, the icon's
-    # bitmaps; checking the menu entry, completion, manual page and .zip.
+    # bitmaps; checking the menu entry, completion, manual page and .zip;
+    # lintian over the .deb; the Windows installer (wixl, msiinfo) and its
+    # signature (osslsigncode, with a throw-away certificate from openssl).
     dpkg-dev help2man librsvg2-bin desktop-file-utils bash-completion man-db unzip
+    lintian wixl msitools osslsigncode openssl
 )
 
 missing=()

@@ -57,6 +57,11 @@ mkdir -p build/windows/test-drive
 rm -rf build/windows/test-drive/*
 ln -sfn ../../test-drive "$WINEPREFIX/dosdevices/t:"
 export FOLVANE_TEST_DRIVE=T:
+# The same for a link to a folder: the selection window must list it.
+mkdir -p build/windows/test-links/目標
+ln -sfn 目標 build/windows/test-links/リンク
+FOLVANE_TEST_LINKS="Z:$(realpath build/windows/test-links | tr / '\\')"
+export FOLVANE_TEST_LINKS
 
 ctest --preset windows -j "$jobs" --timeout 120
 tested=$SECONDS

@@ -5,6 +5,7 @@
 
 #include "form/version_dialog.h"
 #include "form/window_texts.h"
+#include "platform/file_system.h"
 #include "platform/program_launcher.h"
 #include "platform/registry.h"
 #include "state/texts.h"
@@ -86,9 +87,17 @@ bool MainForm::Form_Unload() {
 
 void MainForm::IDMHelp_Click() {
     const std::string file = helpFile_.empty() ? view_.DefaultHelpFile() : helpFile_;
-    if (!view_.ShowHelp(file, std::string(window_text::kHelpKeyword)))
-        view_.ShowSystemMessage(std::string(window_text::kHelpMissingPrefix) + file +
-                                std::string(window_text::kHelpMissingSuffix));
+    std::string reason;
+    if (view_.ShowHelp(file, std::string(window_text::kHelpKeyword), reason)) return;
+    // "Missing" only when it is: a help file that is there but cannot be
+    // opened (no permission, locked, no program for it) says why.
+    const std::string name = std::string(window_text::kHelpMissingPrefix) + file;
+    if (ExaminePath(file) == PathKind::Missing) {
+        view_.ShowSystemMessage(name + std::string(window_text::kHelpMissingSuffix));
+    } else {
+        view_.ShowSystemMessage(name + std::string(window_text::kHelpUnopenedSuffix) +
+                                (reason.empty() ? std::string() : "\n" + reason));
+    }
 }
 
 void MainForm::IDMVer_Click() {

@@ -139,8 +139,10 @@ class MainFormView {
     // The same for the about box.
     virtual void ShowVersionDialog(VersionDialog& dialog) = 0;
     // Opens the help file at the topic `keyword` names, in a window of its
-    // own kept for the next request; false when the file cannot be read.
-    virtual bool ShowHelp(const std::string& file, const std::string& keyword) = 0;
+    // own kept for the next request; false when it cannot, with the
+    // system's reason in `reason` when there is one.
+    virtual bool ShowHelp(const std::string& file, const std::string& keyword,
+                          std::string& reason) = 0;
     virtual void CloseHelp() = 0;
     // The help file's place: beside the program.
     virtual std::string DefaultHelpFile() const = 0;

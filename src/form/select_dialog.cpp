@@ -49,7 +49,9 @@ void SelectDialog::Form_Load() {
 bool SelectDialog::SetFolder(const std::string& path) {
     const std::string clean = CleanFolderPath(path);
     if (ExaminePath(clean) != PathKind::Folder) return false;
-    std::optional<std::vector<std::string>> names = ListSubfolderNames(clean);
+    // A folder reached through a link is a folder to the person choosing.
+    std::optional<std::vector<std::string>> names =
+        ListSubfolderNames(clean, nullptr, FolderLinks::Listed);
     if (!names) return false;
     if (clean == folder_) return true;
     std::sort(names->begin(), names->end(), SortedListLess);

@@ -20,6 +20,16 @@ std::string VersionText(int major, int minor, int revision) {
            std::to_string(minor) + '.' + std::to_string(revision);
 }
 
+std::vector<std::string> AboutDescriptionLines() {
+    const std::string_view text = window_text::kAboutDescription;
+    constexpr std::string_view kSpace = "\u3000";
+    const std::size_t first = text.find(kSpace);
+    if (first == std::string_view::npos) return {std::string(text)};
+    std::size_t last = first;
+    while (text.substr(last, kSpace.size()) == kSpace) last += kSpace.size();
+    return {std::string(text.substr(0, first)), std::string(text.substr(last))};
+}
+
 VersionDialog::VersionDialog() : VersionDialog(SystemRegistry(), SystemLauncher()) {}
 
 VersionDialog::VersionDialog(const Registry& registry, ProgramLauncher& launcher)

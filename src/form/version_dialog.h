@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace folvane {
 class ProgramLauncher;
@@ -48,5 +49,10 @@ class VersionDialog {
 
 // "ﾊﾞｰｼﾞｮﾝ " and the three version numbers, in decimal.
 std::string VersionText(int major, int minor, int revision);
+
+// The description's two lines as designed: the run of ideographic spaces
+// in it is where its label wraps. For a view whose labels would break the
+// text elsewhere (in the middle of a word, as Japanese text has no spaces).
+std::vector<std::string> AboutDescriptionLines();
 
 }  // namespace folvane::form

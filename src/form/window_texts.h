@@ -44,5 +44,7 @@ inline constexpr std::string_view kAboutDescription =
 inline constexpr std::string_view kHelpKeyword = "Folvane画面";
 inline constexpr std::string_view kHelpMissingPrefix = "ヘルプ ファイル ";
 inline constexpr std::string_view kHelpMissingSuffix = " が見つかりません。";
+// The help file is there, but the system could not open it.
+inline constexpr std::string_view kHelpUnopenedSuffix = " を開けません。";
 
 }  // namespace folvane::form::window_text

@@ -30,11 +30,19 @@ std::optional<std::vector<std::string>> ListTifFileNames(const std::string& fold
                                                          std::string* reason = nullptr,
                                                          bool withPdf = false);
 
-// Names of the folders directly in `folder`, leaving out hidden ones and
-// links (a link back up the tree would never end a walk). Nothing when the
-// folder cannot be listed, with `reason` as above.
-std::optional<std::vector<std::string>> ListSubfolderNames(const std::string& folder,
-                                                           std::string* reason = nullptr);
+// Whether a link to a folder (a symbolic link, on Windows any reparse
+// point such as a junction) counts as a folder.
+enum class FolderLinks {
+    LeftOut,  // a walk down a tree: a link back up it would never end
+    Listed,   // a person choosing folders one level at a time
+};
+
+// Names of the folders directly in `folder`, leaving out hidden ones, and
+// links unless `links` lists them. Nothing when the folder cannot be
+// listed, with `reason` as above.
+std::optional<std::vector<std::string>> ListSubfolderNames(
+    const std::string& folder, std::string* reason = nullptr,
+    FolderLinks links = FolderLinks::LeftOut);
 
 // What makes a file the same file under any of its names: on POSIX
 // systems the device and inode numbers, on Windows the volume serial

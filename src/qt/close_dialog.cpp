@@ -6,6 +6,7 @@
 #include <QStyle>
 
 #include "form/window_texts.h"
+#include "qt/dialog_frame.h"
 #include "qt/qt_text.h"
 #include "qt/twips.h"
 #include "qt/window_fonts.h"
@@ -15,8 +16,7 @@ namespace folvane::gui {
 CloseDialog::CloseDialog(QWidget* owner) : QDialog(owner) {
     setObjectName(QStringLiteral("CloseDialog"));
     setWindowTitle(ToQt(form::window_text::kProductName));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowFlags(FixedDialogFlags(true));
     setFont(WindowFont());
     setFixedSize(TwipsSize(3720, 1425));  // 248 x 95
 

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "form/window_texts.h"
+#include "platform/error_reason.h"
 #include "platform/help_file.h"
 #include "qt/qt_text.h"
 #include "qt/window_fonts.h"
@@ -46,9 +47,15 @@ HelpViewer::HelpViewer(QWidget* owner) : QDialog(owner) {
     resize(640, 520);
 }
 
-bool HelpViewer::showTopic(const QString& file, const QString& keyword) {
+bool HelpViewer::showTopic(const QString& file, const QString& keyword, QString* reason) {
     const QFileInfo info(file);
-    if (!info.isFile() || !info.isReadable()) return false;
+    QFile page(file);
+    if (!info.isFile() || !page.open(QIODevice::ReadOnly)) {
+        if (reason != nullptr)
+            *reason = info.isDir() ? QString::fromUtf8(kNotRegularFileReason) : page.errorString();
+        return false;
+    }
+    page.close();
     browser_->setSource(QUrl::fromLocalFile(info.absoluteFilePath()));
     if (browser_->document()->isEmpty()) return false;
     show();

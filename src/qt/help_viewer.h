@@ -16,8 +16,9 @@ class HelpViewer : public QDialog {
     explicit HelpViewer(QWidget* owner);
 
     // Loads `file` and scrolls to the topic `keyword` names (the top when
-    // the page has no such topic); false when the file cannot be read.
-    bool showTopic(const QString& file, const QString& keyword);
+    // the page has no such topic); false when the file cannot be read,
+    // with the system's reason in `reason` when given.
+    bool showTopic(const QString& file, const QString& keyword, QString* reason = nullptr);
 
     QTextBrowser* browser() const { return browser_; }
     // The topic shown last; empty when the keyword named none.

@@ -19,6 +19,8 @@
 #include <cmath>
 #include <vector>
 
+#include "form/path_elision.h"
+
 namespace folvane::gui {
 
 namespace {
@@ -55,8 +57,7 @@ class TabStopDelegate final : public QStyledItemDelegate {
             const int right = std::min(textRect.right(), list->viewport()->width() - 2);
             const QRectF room(textRect.left() + 2, textRect.top(), right - textRect.left() - 2,
                               textRect.height());
-            const QString shown =
-                QFontMetricsF(item.font).elidedText(text, Qt::ElideLeft, room.width());
+            const QString shown = ListBoxWidget::ElidedPath(text, item.font, room.width());
             painter->drawText(room, shown, layout);
         } else {
             // Not cut at the item's width: the scroll range decides what shows.
@@ -79,6 +80,16 @@ ListBoxWidget::ListBoxWidget(QWidget* parent) : QListWidget(parent) {
     // Every line is one text row: lets tens of thousands of result lines be
     // laid out without measuring each one.
     setUniformItemSizes(true);
+}
+
+QString ListBoxWidget::ElidedPath(const QString& path, const QFont& font, qreal room) {
+    // The form layer's rule, as the Windows window draws its paths.
+    const QFontMetricsF metrics(font);
+    return QString::fromStdString(
+        form::ElidePath(path.toStdString(), room, [&metrics](std::string_view part) {
+            return metrics.horizontalAdvance(
+                QString::fromUtf8(part.data(), static_cast<qsizetype>(part.size())));
+        }));
 }
 
 qreal ListBoxWidget::TabStop(const QFont& font) {

@@ -28,10 +28,13 @@ class ListBoxWidget : public QListWidget {
     // Takes drops of anything; what a drop carries is for the window to judge.
     void setAcceptsFileDrops(bool accepts);
 
-    // An entry wider than the list shows its end, with "…" in front, and
-    // no horizontal scroll bar; its whole text is its tooltip.
+    // An entry wider than the list is a path cut short in the middle of
+    // its folder part, with "…", the file name whole (ElidedPath), and no
+    // horizontal scroll bar; its whole text is its tooltip.
     void setElidesStart(bool elides);
     bool elidesStart() const { return elidesStart_; }
+    // What such a list shows of `path` in `room` pixels of `font`.
+    static QString ElidedPath(const QString& path, const QFont& font, qreal room);
 
     // The lists' tab stops: every 8 half-width characters of `font`.
     static qreal TabStop(const QFont& font);

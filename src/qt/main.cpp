@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "qt/main_form.h"
+#include "qt/program_icon.h"
 #include "qt/start_options.h"
 #include "qt/translations.h"
 
@@ -12,6 +13,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Folvane"));
     QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+    QApplication::setWindowIcon(folvane::gui::ProgramIcon());
+    // Desktops that group windows by their menu entry take its icon from it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("folvane"));
     folvane::gui::InstallJapaneseTranslations(app);
 
     using namespace folvane::gui;
@@ -29,6 +33,8 @@ int main(int argc, char** argv) {
 
     MainForm1 window;
     window.show();
+    // Before the drop, so that the PDF files named are taken.
+    if (parsed.options.pdf) window.form().IDMPdf_Click();
     if (!parsed.options.paths.isEmpty()) window.DropPaths(parsed.options.paths);
     if (parsed.options.run) {
         const bool quit = parsed.options.quitAfterRun;

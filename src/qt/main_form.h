@@ -68,7 +68,8 @@ class MainForm1 : public QMainWindow, public form::MainFormView {
     void ShowContextMenu(form::MainList list) override;
     void ShowSelectDialog(form::SelectDialog& dialog) override;
     void ShowVersionDialog(form::VersionDialog& dialog) override;
-    bool ShowHelp(const std::string& file, const std::string& keyword) override;
+    bool ShowHelp(const std::string& file, const std::string& keyword,
+                  std::string& reason) override;
     void CloseHelp() override;
     std::string DefaultHelpFile() const override;
     void SetClipboardText(const std::string& text) override;

@@ -25,6 +25,7 @@
 #include "qt/main_form.h"
 #include "qt/modeless_dialog.h"
 #include "qt/ok_dialog.h"
+#include "qt/program_icon.h"
 #include "qt/qt_text.h"
 #include "qt/select_dialog.h"
 #include "qt/twips.h"
@@ -81,6 +82,9 @@ MainForm1::MainForm1(QWidget* parent, form::MainFormServices services)
     : QMainWindow(parent), form_(*this, services) {
     setObjectName(QStringLiteral("MainForm1"));
     setWindowTitle(ToQt(form::window_text::kProductName));
+    // Title bar and task bar; the secondary windows, owned by this one,
+    // show it too.
+    setWindowIcon(ProgramIcon());
     setFont(WindowFont());
     BuildControls();
     BuildMenus();

@@ -155,10 +155,13 @@ void MainForm1::ShowVersionDialog(form::VersionDialog& dialog) {
     window.exec();
 }
 
-bool MainForm1::ShowHelp(const std::string& file, const std::string& keyword) {
+bool MainForm1::ShowHelp(const std::string& file, const std::string& keyword, std::string& reason) {
     // One help window, kept for the next request like a help system's.
     if (helpViewer_ == nullptr) helpViewer_ = new HelpViewer(this);
-    return helpViewer_->showTopic(ToQt(file), ToQt(keyword));
+    QString why;
+    const bool shown = helpViewer_->showTopic(ToQt(file), ToQt(keyword), &why);
+    reason = ToCore(why);
+    return shown;
 }
 
 void MainForm1::CloseHelp() {

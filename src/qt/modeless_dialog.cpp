@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "form/window_texts.h"
+#include "qt/dialog_frame.h"
 #include "qt/qt_text.h"
 #include "qt/twips.h"
 #include "qt/window_fonts.h"
@@ -16,8 +17,7 @@ ModelessDialog::ModelessDialog(QWidget* owner) : QDialog(owner) {
     setObjectName(QStringLiteral("ModelessDialog"));
     setWindowTitle(ToQt(form::window_text::kProgressCaption));
     // No close button: the run ends the window, not the user.
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                   Qt::WindowTitleHint);
+    setWindowFlags(FixedDialogFlags(false));
     setModal(false);
     // Showing the bar must not take the keyboard from the main window, or
     // its menu shortcuts would be dead after every run.

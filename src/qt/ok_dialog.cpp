@@ -8,6 +8,7 @@
 #include <QStyle>
 
 #include "form/window_texts.h"
+#include "qt/dialog_frame.h"
 #include "qt/qt_text.h"
 #include "qt/twips.h"
 #include "qt/window_fonts.h"
@@ -28,8 +29,7 @@ OkDialog::OkDialog(Kind kind, QWidget* owner) : QDialog(owner) {
     const bool withPicture = kind == Kind::WithPicture;
     setObjectName(withPicture ? QStringLiteral("OKDialog1") : QStringLiteral("OKDialog2"));
     setWindowTitle(ToQt(form::window_text::kProductName));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowFlags(FixedDialogFlags(true));
     setFont(WindowFont());
     designSize_ = withPicture ? TwipsSize(4425, 1305) : TwipsSize(2970, 1140);
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "form/window_texts.h"
+#include "qt/dialog_frame.h"
 #include "qt/folder_views.h"
 #include "qt/ok_dialog.h"
 #include "qt/qt_text.h"
@@ -56,8 +57,7 @@ SelectDialog::SelectDialog(QWidget* owner, OkDialog& okDialog1, form::SelectDial
     : QDialog(owner), okDialog1_(okDialog1), form_(form) {
     setObjectName(QStringLiteral("SelectDialog"));
     setWindowTitle(QStringLiteral("ﾌｫﾙﾀﾞ･ﾌｧｲﾙ選択ﾀﾞｲｱﾛｸﾞ"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowFlags(FixedDialogFlags(true));
     if (owner != nullptr) setWindowIcon(owner->windowIcon());
     setFont(WindowFont());
     setFixedSize(TwipsSize(8730, 6165));

@@ -17,6 +17,8 @@ ParsedStart ParseStartOptions(const QStringList& arguments, const QString& curre
             } else if (argument == QLatin1String("--quit-after-run")) {
                 parsed.options.run = true;
                 parsed.options.quitAfterRun = true;
+            } else if (argument == QLatin1String("--pdf")) {
+                parsed.options.pdf = true;
             } else if (argument == QLatin1String("--help")) {
                 parsed.options.help = true;
             } else {
@@ -38,8 +40,9 @@ ParsedStart ParseStartOptions(const QStringList& arguments, const QString& curre
 
 QString StartUsage() {
     return QStringLiteral(
-        "usage: folvane [--run | --quit-after-run] [PATH...]\n"
+        "usage: folvane [--pdf] [--run | --quit-after-run] [PATH...]\n"
         "  PATH...            files and folders put on the input list as one drop\n"
+        "  --pdf              take PDF files too, as \"PDF も対象にする\" does\n"
         "  --run              press \"結果表示\" once the window is shown\n"
         "  --quit-after-run   the same, then quit without asking to save\n");
 }

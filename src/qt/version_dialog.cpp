@@ -1,12 +1,12 @@
 #include "qt/version_dialog.h"
 
-#include <QApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 
 #include "form/window_texts.h"
+#include "qt/dialog_frame.h"
+#include "qt/program_icon.h"
 #include "qt/qt_text.h"
 #include "qt/system_message.h"
 #include "qt/twips.h"
@@ -30,8 +30,7 @@ Widget* Place(Widget* widget, const char* name, QRect geometry) {
 VersionDialog::VersionDialog(QWidget* owner, form::VersionDialog& form)
     : QDialog(owner), form_(form) {
     setObjectName(QStringLiteral("Version"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowFlags(FixedDialogFlags(true));
     setFont(WindowFont());
     setFixedSize(TwipsSize(5730, 3555));
     BuildControls();
@@ -42,9 +41,8 @@ VersionDialog::~VersionDialog() { form_.Detach(); }
 
 void VersionDialog::BuildControls() {
     auto* picIcon = Place(new QLabel(this), "picIcon", TwipsRect(240, 240, 540, 540));
-    QIcon icon = parentWidget() ? parentWidget()->windowIcon() : QApplication::windowIcon();
-    if (icon.isNull()) icon = style()->standardIcon(QStyle::SP_FileDialogInfoView);
-    picIcon->setPixmap(icon.pixmap(32, 32));
+    // The main window's icon, which is the program's.
+    picIcon->setPixmap(ProgramIcon().pixmap(32, 32));
     picIcon->setAlignment(Qt::AlignCenter);
 
     lblTitle = Place(new QLabel(this), "lblTitle", TwipsRect(1050, 240, 3885, 480));

@@ -74,25 +74,11 @@ void SetSelected(HWND list, int index, bool selected) {
     SendMessageW(list, LB_SETSEL, selected ? TRUE : FALSE, static_cast<LPARAM>(index));
 }
 
-void Remove(HWND list, int index) {
-    SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
-}
-
 void Clear(HWND list) { SendMessageW(list, LB_RESETCONTENT, 0, 0); }
 
 void Append(HWND list, std::string_view text) {
     const std::wstring wide = Wide(text);
     SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
-}
-
-void SetTexts(HWND list, const std::vector<std::string>& texts) {
-    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-    Clear(list);
-    // Room for all entries at once: a 20,000-file list fills in one go.
-    SendMessageW(list, LB_INITSTORAGE, texts.size(), texts.size() * 64 * sizeof(wchar_t));
-    for (const std::string& text : texts) Append(list, text);
-    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list, nullptr, TRUE);
 }
 
 void SetHorizontalExtent(HWND list, HWND measureIn) {

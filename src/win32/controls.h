@@ -45,11 +45,8 @@ std::string Text(HWND list, int index);
 std::vector<std::string> Texts(HWND list);
 bool IsSelected(HWND list, int index);
 void SetSelected(HWND list, int index, bool selected);
-void Remove(HWND list, int index);
 void Clear(HWND list);
 void Append(HWND list, std::string_view text);
-// Replaces every entry, with the redrawing held back until the end.
-void SetTexts(HWND list, const std::vector<std::string>& texts);
 
 // The widest entry, measured in the font of `measureIn` (the list's parent,
 // so the main window's font), plus a vertical scroll bar's width, becomes

@@ -2,11 +2,13 @@
 // the program's icon arrive this way) are one drop on the input list, made
 // absolute as the desktop delivers them. For scripts, as the Linux window:
 // --run presses "結果表示" once the window is up, --quit-after-run also
-// ends the program after that run without asking about saving.
+// ends the program after that run without asking about saving. --pdf takes
+// PDF files too, as "PDF も対象にする" does: the installer's "Open with" for
+// PDF files passes it.
 #include <windows.h>
 
 #include <commctrl.h>
-#include <objbase.h>
+#include <ole2.h>
 #include <shellapi.h>
 
 #include <string>
@@ -19,8 +21,8 @@
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     using namespace folvane::win32;
     // The shell's folder picker and the Save-As dialog want COM on this
-    // thread, in a single-threaded apartment.
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    // thread, in a single-threaded apartment; drops from Explorer want OLE.
+    OleInitialize(nullptr);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS |
                                                        ICC_BAR_CLASSES | ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
@@ -28,6 +30,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     std::vector<std::string> paths;
     bool run = false;
     bool quitAfterRun = false;
+    bool pdf = false;
     int count = 0;
     if (wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count)) {
         bool options = true;
@@ -39,6 +42,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
                 run = true;
             } else if (options && argument == L"--quit-after-run") {
                 run = quitAfterRun = true;
+            } else if (options && argument == L"--pdf") {
+                pdf = true;
             } else {
                 std::vector<wchar_t> full(32768, L'\0');
                 const DWORD length = GetFullPathNameW(
@@ -56,6 +61,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
         if (window.Handle() != nullptr) {
             ShowWindow(window.Handle(), show);
             UpdateWindow(window.Handle());
+            // Before the drop, so that the PDF files named are taken.
+            if (pdf) window.Form().IDMPdf_Click();
             if (!paths.empty()) window.Dropped(paths);
             if (run) {
                 // Leaves without closing the window, so nothing is asked:
@@ -68,6 +75,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
             status = RunMessageLoop(window.Handle(), window.Window().Accelerators());
         }
     }
-    CoUninitialize();
+    OleUninitialize();
     return status;
 }

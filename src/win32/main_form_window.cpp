@@ -260,34 +260,22 @@ void MainFormWindow::LayOutResultArea(form::ResultLayout layout) {
     }
 }
 
-HWND MainFormWindow::ListWindow(MainList list) const {
-    return window_.Control(list == MainList::List1 ? IDC_LIST1 : IDC_RESULTLIST);
+int MainFormWindow::ListId(MainList list) {
+    return list == MainList::List1 ? IDC_LIST1 : IDC_RESULTLIST;
 }
 
+HWND MainFormWindow::ListWindow(MainList list) const { return window_.Control(ListId(list)); }
+
 void MainFormWindow::SetListLines(MainList list, std::span<const std::string> lines) {
-    HWND box = ListWindow(list);
-    SendMessageW(box, WM_SETREDRAW, FALSE, 0);
-    listbox::Clear(box);
-    SendMessageW(box, LB_INITSTORAGE, lines.size(), lines.size() * 64 * sizeof(wchar_t));
-    for (const std::string& line : lines) listbox::Append(box, line);
-    SendMessageW(box, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(box, nullptr, TRUE);
+    window_.SetLines(ListId(list), lines);
 }
 
 void MainFormWindow::AppendListLines(MainList list, std::span<const std::string> lines) {
-    // Redrawn once for the whole batch, not once a line.
-    HWND box = ListWindow(list);
-    SendMessageW(box, WM_SETREDRAW, FALSE, 0);
-    for (const std::string& line : lines) listbox::Append(box, line);
-    SendMessageW(box, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(box, nullptr, TRUE);
+    window_.AppendLines(ListId(list), lines);
 }
 
 void MainFormWindow::RemoveListRows(MainList list, std::span<const std::size_t> rows) {
-    HWND box = ListWindow(list);
-    // From the last, so the rows still to go keep their numbers.
-    for (auto row = rows.rbegin(); row != rows.rend(); ++row)
-        listbox::Remove(box, static_cast<int>(*row));
+    window_.RemoveRows(ListId(list), rows);
 }
 
 std::vector<std::size_t> MainFormWindow::SelectedListRows(MainList list) const {
@@ -304,15 +292,11 @@ std::vector<std::size_t> MainFormWindow::SelectedListRows(MainList list) const {
 }
 
 void MainFormWindow::SetHorizontalExtent(MainList list) {
-    // Measured in the list's own font, so that the range reaches the ends
-    // of the result list's lines in its fixed-pitch font.
-    HWND box = ListWindow(list);
-    listbox::SetHorizontalExtent(box, box);
+    // List1 never scrolls sideways: it shortens what does not fit.
+    if (list == MainList::ResultList) window_.FitResultExtent();
 }
 
-void MainFormWindow::SetResultText(const std::string& text) {
-    SetWindowTextTo(window_.Control(IDC_RESULT), Wide(text));
-}
+void MainFormWindow::SetResultText(const std::string& text) { window_.SetResultText(Wide(text)); }
 
 std::string MainFormWindow::ResultText() const { return EditText(window_.Control(IDC_RESULT)); }
 
@@ -345,8 +329,9 @@ void MainFormWindow::ShowVersionDialog(form::VersionDialog& dialog) {
     window.Run(dialog);
 }
 
-bool MainFormWindow::ShowHelp(const std::string& file, const std::string& keyword) {
-    return OpenHelpFile(file, keyword);
+bool MainFormWindow::ShowHelp(const std::string& file, const std::string& keyword,
+                              std::string& reason) {
+    return OpenHelpFile(file, keyword, reason);
 }
 
 std::string MainFormWindow::DefaultHelpFile() const { return FindHelpFile(ProgramFolder()); }

@@ -61,7 +61,8 @@ class MainFormWindow final : public form::MainFormView, public MainWindowEvents 
     void ShowContextMenu(form::MainList list) override;
     void ShowSelectDialog(form::SelectDialog& dialog) override;
     void ShowVersionDialog(form::VersionDialog& dialog) override;
-    bool ShowHelp(const std::string& file, const std::string& keyword) override;
+    bool ShowHelp(const std::string& file, const std::string& keyword,
+                  std::string& reason) override;
     void CloseHelp() override {}
     std::string DefaultHelpFile() const override;
     void SetClipboardText(const std::string& text) override;
@@ -75,6 +76,7 @@ class MainFormWindow final : public form::MainFormView, public MainWindowEvents 
     form::ProgressView& ProgressWindowView() override { return *progress_; }
 
   private:
+    static int ListId(form::MainList list);
     HWND ListWindow(form::MainList list) const;
 
     MainWindow window_;

@@ -8,9 +8,11 @@
 
 #include <array>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "win32/drop_target.h"
 #include "win32/fonts.h"
 
 namespace folvane::win32 {
@@ -35,6 +37,13 @@ class MainWindowEvents {
     virtual void Escape() {}
     // A timer the events' owner set on the window went off.
     virtual void Timer(UINT_PTR /*id*/) {}
+};
+
+// A row of a list: its height, and where the text's cell starts in it so
+// that the ink from the tallest letter to the lowest underscore shows.
+struct ListLine {
+    int height = 0;
+    int inkTop = 0;
 };
 
 class MainWindow {
@@ -79,6 +88,29 @@ class MainWindow {
     // when it does not fit. InputTip() is the text it shows now.
     void ShowInputTip(int index);
     std::wstring InputTip() const;
+    // What List1 shows of the entry at `index`: the path, shortened in the
+    // middle of its folder part when it does not fit.
+    std::string InputLineShown(int index) const;
+
+    // The lines of List1 and ResultList (`listId`): the list controls only
+    // know how many there are and draw each from these.
+    void SetLines(int listId, std::span<const std::string> lines);
+    void AppendLines(int listId, std::span<const std::string> lines);
+    // `rows` in ascending order.
+    void RemoveRows(int listId, std::span<const std::size_t> rows);
+    const std::vector<std::string>& Lines(int listId) const;
+    // The horizontal scroll range: the widest line and a scroll bar.
+    void FitResultExtent();
+    // Where the text of ResultList's row in `row` starts, its horizontal
+    // scrolling taken into account.
+    int ResultTextLeft(const RECT& row) const;
+
+    // The totals box's text; its scroll bars show only when needed in the
+    // one-line layout.
+    void SetResultText(const std::wstring& text);
+
+    // List1's drop target, registered with OLE: Explorer's drops arrive here.
+    IDropTarget* InputDropTarget() const { return dropTarget_.get(); }
 
     // Destroys the window once the closing was allowed for.
     void Destroy();
@@ -90,7 +122,14 @@ class MainWindow {
     void AddTooltips();
     void FitListLines();
     int ListLineHeight(HFONT font) const;
+    ListLine ListLineOf(HFONT font) const;
     void DrawInputItem(const DRAWITEMSTRUCT& item);
+    void DrawResultItem(const DRAWITEMSTRUCT& item);
+    void FitTotalsScrollBars();
+    SIZE TotalsTextSize() const;
+    int LineHeightOf(HFONT font) const;
+    int InputTextRoom() const;
+    std::vector<std::string>& LinesOf(int listId);
     void LayOut();
     void ApplyDpi(int dpi);
     void ClampToWorkArea();
@@ -107,6 +146,11 @@ class MainWindow {
     bool quitOnDestroy_ = true;
     HWND focus_ = nullptr;  // the control that had the keyboard last
     std::wstring inputTip_;
+    std::unique_ptr<DropTarget> dropTarget_;
+    std::vector<std::string> inputLines_;
+    std::vector<std::string> resultLines_;
+    ListLine inputLine_;
+    ListLine resultLine_;
 };
 
 }  // namespace folvane::win32

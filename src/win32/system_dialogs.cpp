@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "form/window_texts.h"
+#include "platform/error_reason.h"
 #include "win32/controls.h"
 
 namespace folvane::win32 {
@@ -122,19 +123,38 @@ std::wstring FileUrl(const std::wstring& path, const std::wstring& anchor) {
 
 }  // namespace
 
-bool OpenHelpFile(const std::string& file, const std::string& keyword) {
+bool OpenHelpFile(const std::string& file, const std::string& keyword, std::string& reason) {
     const std::wstring path = Wide(file);
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+    // Readable at all? A folder, a file locked by another program or one
+    // the user may not read is told apart from a missing one by its reason.
+    const HANDLE page = CreateFileW(path.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (page == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        const DWORD attributes = GetFileAttributesW(path.c_str());
+        reason =
+            attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0
+                ? std::string(kNotRegularFileReason)
+                : SystemErrorReason(error);
         return false;
-    const std::wstring url = FileUrl(path, Wide(keyword));
-    auto opened = reinterpret_cast<INT_PTR>(
-        ShellExecuteW(nullptr, L"open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-    if (opened > 32) return true;
+    }
+    CloseHandle(page);
+    auto open = [](const std::wstring& target) {
+        SHELLEXECUTEINFOW execute{};
+        execute.cbSize = sizeof execute;
+        execute.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+        execute.lpVerb = L"open";
+        execute.lpFile = target.c_str();
+        execute.nShow = SW_SHOWNORMAL;
+        return ShellExecuteExW(&execute) ? ERROR_SUCCESS : GetLastError();
+    };
+    if (open(FileUrl(path, Wide(keyword))) == ERROR_SUCCESS) return true;
     // No handler for file: URLs: the page without its anchor.
-    opened = reinterpret_cast<INT_PTR>(
-        ShellExecuteW(nullptr, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-    return opened > 32;
+    const DWORD error = open(path);
+    if (error == ERROR_SUCCESS) return true;
+    reason = SystemErrorReason(error);
+    return false;
 }
 
 std::string ProgramFolder() {

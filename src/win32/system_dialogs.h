@@ -30,8 +30,8 @@ bool PutOnClipboard(HWND owner, const std::string& text);
 std::optional<std::string> AskNetworkFolder(HWND owner, const std::string& title);
 
 // Opens `file` in the user's browser at the anchor `keyword`; false when
-// the file cannot be read.
-bool OpenHelpFile(const std::string& file, const std::string& keyword);
+// the file cannot be read or no program opens it, with the system's reason.
+bool OpenHelpFile(const std::string& file, const std::string& keyword, std::string& reason);
 
 // The folder the running program lies in.
 std::string ProgramFolder();

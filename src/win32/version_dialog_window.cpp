@@ -25,9 +25,14 @@ VersionDialogWindow::VersionDialogWindow(HWND owner)
                  0);
     Add({IDC_LBLTITLE, WC_STATICW, L"", kLabel, {1050, 240, 3885, 480}}, Fonts().Large());
     Add({IDC_LBLVERSION, WC_STATICW, L"", kLabel, {1050, 780, 3885, 225}});
+    // The static control would break the Japanese text in mid-word: its
+    // two designed lines, each on its own.
+    std::string description;
+    for (const std::string& line : form::AboutDescriptionLines())
+        description += (description.empty() ? "" : "\r\n") + line;
     Add({IDC_LBLDESCRIPTION,
          WC_STATICW,
-         Wide(form::window_text::kAboutDescription).c_str(),
+         Wide(description).c_str(),
          kLabel,
          {1050, 1125, 3885, 1170}});
     // Etched: a grey line with a white one just below it.

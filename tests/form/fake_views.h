@@ -140,6 +140,7 @@ class FakeMainFormView final : public form::MainFormView {
     std::string helpShownFile;
     std::string helpShownKeyword;
     bool helpExists = true;
+    std::string helpFailure;  // the reason ShowHelp gives when it fails
     bool helpClosed = false;
     std::vector<std::string> saveAsFolders;  // where each Save-As opened
     int resultAppends = 0;
@@ -258,10 +259,12 @@ class FakeMainFormView final : public form::MainFormView {
     }
     void ShowSelectDialog(form::SelectDialog& dialog) override;
     void ShowVersionDialog(form::VersionDialog& dialog) override;
-    bool ShowHelp(const std::string& file, const std::string& keyword) override {
+    bool ShowHelp(const std::string& file, const std::string& keyword,
+                  std::string& reason) override {
         helpShownFile = file;
         helpShownKeyword = keyword;
         helpShown = helpExists;
+        if (!helpExists) reason = helpFailure;
         return helpExists;
     }
     void CloseHelp() override { helpClosed = true; }

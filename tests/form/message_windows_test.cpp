@@ -259,6 +259,11 @@ TEST_F(AboutMenuTest, VersionMenuShowsTheAboutBox) {
     EXPECT_EQ(view.TakeLog(), (WindowLog{{"Version", "", "MainForm1"}}));
 }
 
+TEST(AboutDescription, WrapsWhereTheSpacesPartItsTwoHalves) {
+    EXPECT_EQ(form::AboutDescriptionLines(),
+              (std::vector<std::string>{"Tiff の Tag情報による", "サイズ等 の リスト化"}));
+}
+
 TEST_F(AboutMenuTest, HelpOpensAtItsMainTopic) {
     form.IDMHelp_Click();
     EXPECT_TRUE(view.helpShown);
@@ -276,6 +281,25 @@ TEST_F(AboutMenuTest, MissingHelpSaysSo) {
     EXPECT_EQ(view.TakeLog(),
               (WindowLog{
                   {"MessageBox", "ヘルプ ファイル Folvane.html が見つかりません。", "MainForm1"}}));
+}
+
+TEST_F(AboutMenuTest, HelpThatIsThereButCannotBeOpenedSaysWhy) {
+    // Something is at the path (here a folder): not "missing".
+    const std::string there = ::testing::TempDir();
+    form.SetHelpFile(there);
+    view.helpExists = false;
+    view.helpFailure = "アクセスが拒否されました。";
+    form.IDMHelp_Click();
+    EXPECT_EQ(
+        view.TakeLog(),
+        (WindowLog{{"MessageBox",
+                    "ヘルプ ファイル " + there + " を開けません。\nアクセスが拒否されました。",
+                    "MainForm1"}}));
+    view.helpFailure.clear();
+    form.IDMHelp_Click();
+    EXPECT_EQ(
+        view.TakeLog(),
+        (WindowLog{{"MessageBox", "ヘルプ ファイル " + there + " を開けません。", "MainForm1"}}));
 }
 
 }  // namespace

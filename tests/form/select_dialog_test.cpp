@@ -66,6 +66,26 @@ TEST_F(SelectDialogTest, OpensAtTheCurrentFolder) {
     EXPECT_TRUE(log.empty());
 }
 
+TEST_F(SelectDialogTest, AFolderReachedThroughALinkIsListed) {
+    std::error_code error;
+    std::filesystem::create_directory_symlink(PathFromUtf8(Path("scan/old")),
+                                              PathFromUtf8(Path("scan/linked")), error);
+    // Some systems (Wine among them) do not make the link.
+    if (error || !std::filesystem::is_symlink(PathFromUtf8(Path("scan/linked"))))
+        GTEST_SKIP() << "no folder links here";
+    form::SelectDialog fresh;
+    FakeSelectDialogView freshView(log);
+    fresh.Attach(freshView);
+    EXPECT_EQ(freshView.items[SelectList::FolList],
+              (std::vector<std::string>{"linked", "New", "old"}));
+    fresh.Detach();
+    // A walk down the tree still leaves it out.
+    std::vector<std::string> walked =
+        ListSubfolderNames(Path("scan")).value_or(std::vector<std::string>{});
+    std::sort(walked.begin(), walked.end());
+    EXPECT_EQ(walked, (std::vector<std::string>{"New", "old"}));
+}
+
 TEST_F(SelectDialogTest, FolderChainRunsFromTheRootDown) {
     const std::string root = form::RootOf(Path("scan"));
     const std::vector<std::string> chain = form::FolderChain(Path("scan/old"));

@@ -285,6 +285,16 @@ class DialogsTest : public QObject {
             << QStringList{"--bogus"} << QStringList{} << false << false << true;
     }
 
+    void pdfStartOption() {
+        const ParsedStart parsed =
+            ParseStartOptions({"--pdf", "scan.pdf"}, QStringLiteral("/home/u"));
+        QVERIFY(!parsed.error);
+        QVERIFY(parsed.options.pdf);
+        QCOMPARE(parsed.options.paths, QStringList{"/home/u/scan.pdf"});
+        QVERIFY(!ParseStartOptions({"scan.pdf"}, QStringLiteral("/home/u")).options.pdf);
+        QVERIFY(StartUsage().contains(QStringLiteral("--pdf")));
+    }
+
     void startOptions() {
         QFETCH(QStringList, arguments);
         QFETCH(QStringList, paths);

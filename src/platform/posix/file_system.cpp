@@ -183,7 +183,7 @@ std::optional<std::vector<std::string>> ListTifFileNames(const std::string& fold
 }
 
 std::optional<std::vector<std::string>> ListSubfolderNames(const std::string& folder,
-                                                           std::string* reason) {
+                                                           std::string* reason, FolderLinks links) {
     DIR* dir = ::opendir(folder.c_str());
     if (dir == nullptr) {
         Explain(reason, errno);
@@ -193,10 +193,13 @@ std::optional<std::vector<std::string>> ListSubfolderNames(const std::string& fo
     while (const dirent* entry = NextEntry(dir)) {
         if (entry->d_name[0] == '.') continue;  // hidden, and "." and ".."
         bool folderEntry = entry->d_type == DT_DIR;
-        if (entry->d_type == DT_UNKNOWN) {
+        const bool link = entry->d_type == DT_LNK;
+        if (entry->d_type == DT_UNKNOWN || (link && links == FolderLinks::Listed)) {
+            // Followed only when links are listed.
             struct stat info {};
-            folderEntry = ::fstatat(::dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 &&
-                          S_ISDIR(info.st_mode);
+            const int follow = links == FolderLinks::Listed ? 0 : AT_SYMLINK_NOFOLLOW;
+            folderEntry =
+                ::fstatat(::dirfd(dir), entry->d_name, &info, follow) == 0 && S_ISDIR(info.st_mode);
         }
         if (folderEntry) names.emplace_back(entry->d_name);
     }

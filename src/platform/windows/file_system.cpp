@@ -184,11 +184,11 @@ std::optional<std::vector<std::string>> ListTifFileNames(const std::string& fold
 }
 
 std::optional<std::vector<std::string>> ListSubfolderNames(const std::string& folder,
-                                                           std::string* reason) {
-    // Junctions and folder links are reparse points: not entered, so a link
-    // back up the tree cannot make a walk endless.
-    constexpr DWORD kLeftOut =
-        FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_REPARSE_POINT;
+                                                           std::string* reason, FolderLinks links) {
+    // Junctions and folder links are reparse points: left out of a walk, so
+    // a link back up the tree cannot make it endless.
+    const DWORD kLeftOut = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                           (links == FolderLinks::LeftOut ? FILE_ATTRIBUTE_REPARSE_POINT : 0);
     std::vector<std::string> names;
     const bool listed = ForEachEntry(folder, reason, [&](DWORD attributes, std::string name) {
         if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 || (attributes & kLeftOut) != 0) return;
