@@ -170,7 +170,7 @@ if [ -f /usr/share/bash-completion/bash_completion ]; then
             fail "completion does not offer $option" ;;
         esac
     done
-    [ "$(complete_words folvane-cli --format '' | tr '\n' ' ')" = "direct display table " ] ||
+    [ "$(complete_words folvane-cli --format '' | tr '\n' ' ')" = "direct display table folders xlsx " ] ||
         fail "completion of --format"
     [ "$(complete_words folvane-cli --encoding '' | tr '\n' ' ')" = "cp932 utf-8 " ] ||
         fail "completion of --encoding"

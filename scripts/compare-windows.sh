@@ -54,6 +54,7 @@ cases=(
     "-r -j 3|見本"
     "-r --format table --encoding utf-8|見本"
     "--format table|見本/スキャン 表|見本/請求書_B4.TIF"
+    "-r --format folders|見本"
     "--pdf|書類"
     "--pdf --display --encoding utf-8 --areso 300 --breso 200|書類|書類/qpdf"
     "--pdf -r --format table --encoding utf-8|書類"

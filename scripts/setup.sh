@@ -10,6 +10,8 @@ packages=(
     # PDF and workbooks: qpdf and libxlsxwriter for Linux; for Windows
     # scripts/windows-deps.sh builds them from Debian's source packages.
     libqpdf-dev libxlsxwriter-dev libz-mingw-w64-dev
+    # Reading workbooks back as a spreadsheet program does, in the tests.
+    libreoffice-calc-nogui python3 poppler-utils
     g++-mingw-w64-x86-64-posix wine64 fonts-wine locales
     # Packaging: the .deb's dependencies, the manual page, the icon's
     # bitmaps; checking the menu entry, completion, manual page and .zip;

@@ -111,5 +111,30 @@ compare_window_file() { # WINDOW-FILE CLI-OPTION...
 compare_window_file SizeList.txt --display
 compare_window_file Direct.txt --format direct
 compare_window_file PdfSizeList.txt --pdf --display
+
+# Its workbook has the sheets folvane-cli --format xlsx writes (the rows;
+# the column widths follow the longer Windows paths, the information
+# sheet holds the time).
+status=0
+(cd "$window_test" && "$OLDPWD/build/dev/src/folvane-cli" -q --format xlsx -o linux.xlsx \
+    スキャン資料 スキャン資料 スキャン資料/a.tif スキャン資料/B.TIF スキャン資料/c.tiff \
+    スキャン資料/notes.txt) || status=$?
+[ "$status" -eq 3 ] || { echo "test-windows: folvane-cli --format xlsx exited $status, expected 3"; exit 1; }
+FOLDER="Z:$(realpath "$window_test" | tr / '\\')\\" python3 - "$window_test/Book.xlsx" \
+    "$window_test/linux.xlsx" <<'PYTHON' || exit 1
+import os, re, sys, zipfile
+def rows(path, folder=""):
+    with zipfile.ZipFile(path) as book:
+        names = sorted(n for n in book.namelist() if n.startswith("xl/worksheets/sheet"))
+        sheets = [book.read(n).decode() for n in names[:-1]]
+    data = [re.search(r"<sheetData(/>|>.*</sheetData>)", s, re.S).group(0) for s in sheets]
+    return [d.replace(folder, "").replace("\\", "/") for d in data]
+window = rows(sys.argv[1], os.environ["FOLDER"])
+linux = rows(sys.argv[2])
+if window != linux:
+    print("test-windows: the window's Book.xlsx differs from folvane-cli --format xlsx")
+    sys.exit(1)
+print("test-windows: the window's Book.xlsx has the sheets of folvane-cli --format xlsx")
+PYTHON
 echo "test-windows: Wine prefix $((prefixed - started)) s, build $((built - prefixed)) s," \
     "ctest $((tested - built)) s, all $((SECONDS - started)) s"

@@ -16,7 +16,7 @@ _folvane_cli()
             return
             ;;
         --format)
-            COMPREPLY=($(compgen -W 'direct display table' -- "$cur"))
+            COMPREPLY=($(compgen -W 'direct display table folders xlsx' -- "$cur"))
             return
             ;;
         --encoding)

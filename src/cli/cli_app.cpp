@@ -7,15 +7,19 @@
 #include <string_view>
 
 #include "cli/progress_line.h"
-#include "cli/table_format.h"
 #include "input/input_examination.h"
 #include "input/input_list.h"
 #include "input/path_list_text.h"
 #include "inspect/result_list_sink.h"
 #include "inspect/visible_path.h"
+#include "output/csv.h"
+#include "output/folder_totals.h"
+#include "output/table_rows.h"
+#include "output/workbook_run.h"
 #include "platform/file_reader.h"
 #include "platform/output_file.h"
 #include "platform/terminal.h"
+#include "platform/text_encoding.h"
 #include "run/direct_run.h"
 #include "run/displayed_run.h"
 #include "run/listed_file.h"
@@ -105,14 +109,49 @@ class ResultsBesideProgress final : public OutputStream {
     ProgressLine& progressLine_;
 };
 
+constexpr std::string_view kWorkbookOnTerminal =
+    "a workbook cannot go to a terminal: --format xlsx needs -o FILE";
+
+// What a table row's status says of a name that Shift-JIS cannot hold.
+constexpr std::string_view kCp932LossStatus = "注意";
+constexpr std::string_view kCp932LossReason = "Shift-JIS で表せない文字を含む名前";
+
+bool IsTableNumberColumn(std::size_t column) { return IsNumberColumn(column); }
+
+bool WriteTableRow(const TableRow& row, LineWriter& writer) {
+    return writer.WriteLine(
+        CsvLine(std::span<const std::string>(row.data(), kTableColumnCount), IsTableNumberColumn));
+}
+
+// A name written in cp932 loses the characters the code page lacks ("?"
+// instead): said on standard error and in a row of its own, so that the
+// user knows to take UTF-8 or the workbook. The exit status stays.
+bool NoteCp932Loss(const std::string& path, bool cp932, LineWriter& writer,
+                   ProgressLine* progressLine) {
+    if (!cp932 || Cp932HoldsAll(path)) return true;
+    if (progressLine != nullptr) progressLine->Wipe();
+    PrintPathProblem(path, std::string(kCp932LossReason));
+    TableRow row;
+    row[0] = path;
+    row[17] = kCp932LossStatus;
+    row[18] = kCp932LossReason;
+    return WriteTableRow(row, writer);
+}
+
 bool WriteTable(const InputFiles& files, const std::vector<InputProblem>& inputProblems,
-                bool byteOrderMark, OutputStream& stream, LineWriter& writer,
-                TiffFileSource& source, ProgressSink& progress) {
+                OutputEncoding encoding, bool byteOrderMark, OutputStream& stream,
+                LineWriter& writer, TiffFileSource& source, ProgressSink& progress,
+                ProgressLine* progressLine) {
     // A byte-order mark lets spreadsheet programs recognise UTF-8.
     if (byteOrderMark && !stream.Write("\xEF\xBB\xBF")) return false;
-    if (!writer.WriteLine(TableHeaderRow())) return false;
-    for (const InputProblem& problem : inputProblems)
-        if (!writer.WriteLine(InputProblemRow(problem.path, problem.reason))) return false;
+    const auto& headings = TableHeadings();
+    const std::vector<std::string> header(headings.begin(), headings.begin() + kTableColumnCount);
+    if (!writer.WriteLine(CsvLine(header, IsTableNumberColumn))) return false;
+    const bool cp932 = encoding == OutputEncoding::Cp932;
+    for (const InputProblem& problem : inputProblems) {
+        if (!WriteTableRow(InputProblemRow(problem.path, problem.reason), writer)) return false;
+        if (!NoteCp932Loss(problem.path, cp932, writer, progressLine)) return false;
+    }
     progress.Begin(static_cast<std::int64_t>(files.Count()));
     std::int64_t pages = 0;
     bool written = true;
@@ -121,11 +160,32 @@ bool WriteTable(const InputFiles& files, const std::vector<InputProblem>& inputP
         const TiffReadResult read = source.Read(path);
         pages += static_cast<std::int64_t>(read.pages.size());
         for (const auto& row : TableRows(path, read))
-            if (!writer.WriteLine(row)) written = false;
+            if (!WriteTableRow(row, writer)) written = false;
+        if (written && !NoteCp932Loss(path, cp932, writer, progressLine)) written = false;
         progress.FileDone(static_cast<std::int64_t>(i), pages);
     }
     progress.End();
     return written;
+}
+
+bool WriteFolders(const InputFiles& files, bool byteOrderMark, OutputStream& stream,
+                  LineWriter& writer, TiffFileSource& source, ProgressSink& progress) {
+    FolderTotals folders;
+    progress.Begin(static_cast<std::int64_t>(files.Count()));
+    std::int64_t pages = 0;
+    for (std::size_t i = 0; i < files.Count(); ++i) {
+        const std::string path = files.At(i);
+        const TiffReadResult read = source.Read(path);
+        pages += static_cast<std::int64_t>(read.pages.size());
+        folders.AddFile(path, DescribePages(read));
+        progress.FileDone(static_cast<std::int64_t>(i), pages);
+    }
+    progress.End();
+    if (byteOrderMark && !stream.Write("\xEF\xBB\xBF")) return false;
+    if (!writer.WriteLine(CsvLine(FolderHeadings(), IsFolderNumberColumn))) return false;
+    for (const FolderTotal& folder : folders.Folders())
+        if (!writer.WriteLine(CsvLine(FolderRow(folder), IsFolderNumberColumn))) return false;
+    return true;
 }
 
 }  // namespace
@@ -184,6 +244,10 @@ int RunCommandLine(const CliOptions& options) {
     } else {
         // Checked before any file is read: a mistake here must not cost the
         // hours an archive takes.
+        if (options.format == OutputFormat::Xlsx && IsTerminalPath(options.output)) {
+            PrintError(options.output + ": " + std::string(kWorkbookOnTerminal));
+            return kExitUsage;
+        }
         output = OpenResultFile(options.output, files, options.pdf);
         if (!output.stream) {
             PrintError(output.error);
@@ -227,10 +291,26 @@ int RunCommandLine(const CliOptions& options) {
         }
         case OutputFormat::Table:
             // A terminal has no use for the mark that spreadsheets need.
-            written = WriteTable(files, state.InputProblems,
-                                 encoding == OutputEncoding::Utf8 && !toTerminal, stream, writer,
-                                 source, progress);
+            written =
+                WriteTable(files, state.InputProblems, encoding,
+                           encoding == OutputEncoding::Utf8 && !toTerminal, stream, writer, source,
+                           progress, &progress == &progressLine ? &progressLine : nullptr);
             break;
+        case OutputFormat::Folders:
+            written = WriteFolders(files, encoding == OutputEncoding::Utf8 && !toTerminal, stream,
+                                   writer, source, progress);
+            break;
+        case OutputFormat::Xlsx: {
+            const WorkbookRunInfo info{LocalTimeText(), options.recursive, options.pdf};
+            std::string error;
+            if (!WriteWorkbookRun(files, state.InputProblems, options.selection, info, source,
+                                  progress, *output.stream, error)) {
+                PrintError(error);
+                return kExitOutputFailed;
+            }
+            written = true;
+            break;
+        }
     }
     if (!written || !stream.Finish()) {
         PrintError(stream.ErrorMessage());

@@ -131,8 +131,12 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string> args) {
                 o.format = OutputFormat::Display;
             } else if (*v == "table") {
                 o.format = OutputFormat::Table;
+            } else if (*v == "folders") {
+                o.format = OutputFormat::Folders;
+            } else if (*v == "xlsx") {
+                o.format = OutputFormat::Xlsx;
             } else if (!error) {
-                error = "unknown format: " + *v + " (direct, display or table)";
+                error = "unknown format: " + *v + " (direct, display, table, folders or xlsx)";
             }
         } else if (auto v = arg.rfind("-j", 0) == 0 && arg.size() > 2 && arg[2] != '-'
                                 ? std::optional<std::string>(arg.substr(2))
@@ -165,6 +169,10 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string> args) {
         o.selection.AresoText = areso.value_or("");
         o.selection.BresoText = breso.value_or("");
     }
+    if (o.format == OutputFormat::Xlsx && (o.output.empty() || o.output == "-"))
+        return {o,
+                "--format xlsx needs -o FILE: a workbook is a file, not text for standard "
+                "output or a terminal"};
     if (o.paths.empty() && !o.filesFrom) error = std::string(text::kSelectFiles);
     return parsed;
 }
@@ -182,7 +190,9 @@ std::string UsageText() {
            "                       size it is shown at and its image's effective resolution\n"
            "  --files-from FILE    also take the paths in FILE (see Lists below); - reads\n"
            "                       standard input\n"
-           "  --format FORMAT      direct (default), display, or table (CSV, a row per page)\n"
+           "  --format FORMAT      direct (default), display, table (CSV, a row per page),\n"
+           "                       folders (CSV, a row per folder) or xlsx (an Excel\n"
+           "                       workbook; needs -o FILE)\n"
            "  --display            the same as --format display\n"
            "  -j, --jobs N         read and examine N files at once (default: 32 on a\n"
            "                       network file system, 8 or one per processor on a\n"
@@ -231,6 +241,18 @@ std::string UsageText() {
            "sticky folder such as /tmp, and on Windows a file another program holds open.\n"
            "On Windows the .tif check applies to the name the system uses (A.TIF. is\n"
            "a.tif).\n"
+           "\n"
+           "Tables and workbooks: A4 units are a page's area in mm2 (from its snapped size)\n"
+           "divided by 62370 (A4), minus 0.05, rounded up, at least 1: A4 and smaller 1,\n"
+           "A3 2, A2 4, A1 8, A0 16, B4 2, B3 3, B2 6, B1 12; a page without a resolution\n"
+           "counts 1 and is noted. Colour classes: Bilevel is black and white, Gray grey;\n"
+           "RGB, Palette, CMYK, YCbCr and CIELab are colour; anything else unknown. The\n"
+           "workbook's sheets: pages (a row each), totals by resolution, paper size and\n"
+           "colour class, totals per folder, problems, and how the run was made. Paths are\n"
+           "always text, never formulas; a CSV text cell that starts with = + - @ gets a\n"
+           "leading ' so that spreadsheets do not compute it. In cp932 the table names\n"
+           "every path Shift-JIS cannot hold on standard error and in a row of its own;\n"
+           "use --encoding utf-8 or the workbook for such names.\n"
            "\n"
            "Limits: a file is read up to 100000 image directories, a BigTIFF directory up\n"
            "to 1048576 (2^20) entries; a file past either is reported damaged, as is one\n"

@@ -15,6 +15,8 @@ enum class OutputFormat {
     Direct,   // the direct file, as "直接ファイルに書出し" writes it
     Display,  // what saving after a displayed run writes
     Table,    // one CSV row per page
+    Folders,  // one CSV row per folder
+    Xlsx,     // a workbook; needs an output file
 };
 
 struct CliOptions {

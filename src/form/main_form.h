@@ -129,6 +129,8 @@ class MainForm {
     std::optional<MainList> PopupTargetList() const { return popupTarget_; }
     // The folder the Save-As dialog opens in next.
     const std::string& SaveFolder() const { return saveFolder_; }
+    // The file types the Save-As dialog offers: text, workbook, all files.
+    static std::span<const SaveFileType> SaveFileTypes();
 
   private:
     // Selection.
@@ -151,12 +153,20 @@ class MainForm {
 
     // Runs and saving.
     std::optional<RunPreparation> PrepareRunOrRefuse(const SelectionState& selection);
-    std::optional<std::string> AskSavePath();
+    // The path to save to and whether as a workbook; nothing when cancelled.
+    struct SaveTarget {
+        std::string path;
+        bool workbook = false;
+    };
+    std::optional<SaveTarget> AskSaveTarget();
     // `changedNames`: how many names Shift-JIS could not hold.
     bool WriteDisplayedResults(std::string& error, std::size_t& changedNames);
     // "書出し終了", and what the save changed in names, if it did.
     void ShowSaveDone(std::size_t changedNames);
+    // Reads the listed files again into a workbook at state_.SavePath.
+    bool WriteWorkbook(const SelectionState& selection, std::string& error);
     void ShowSaveFailure(const std::string& reason);
+    void ClearAfterDirectSave();
     void SetResultText(const std::string& text);
     unsigned ReadThreads(const InputFiles& input) const;
     void BeginRun();
@@ -188,6 +198,8 @@ class MainForm {
     bool takesPdf_ = false;
     std::optional<MainList> popupTarget_;
     std::string saveFolder_;
+    // The file type chosen in the last Save-As dialog, offered first next time.
+    std::size_t saveType_ = 0;
     std::string helpFile_;
 
     // The auxiliary windows, loaded hidden at start.

@@ -1,12 +1,16 @@
 // Saving: the displayed results into a file, or a whole run straight into
-// one. Either way the chosen file is replaced only once everything has
-// been written, so a failure never leaves it half-written.
+// one, as text or as a workbook. Either way the chosen file is replaced
+// only once everything has been written, so a failure never leaves it
+// half-written.
+#include <array>
 #include <memory>
+#include <unordered_map>
 
 #include "form/folder_paths.h"
 #include "form/main_form.h"
 #include "form/window_texts.h"
 #include "inspect/visible_path.h"
+#include "output/workbook_run.h"
 #include "platform/output_file.h"
 #include "run/direct_run.h"
 #include "run/listed_file.h"
@@ -17,6 +21,28 @@
 namespace folvane::form {
 
 namespace {
+
+constexpr std::size_t kTextType = 0;
+constexpr std::size_t kWorkbookType = 1;
+
+constexpr std::array<SaveFileType, 3> kSaveFileTypes = {{
+    {window_text::kTextFilesFilter, "*.txt", "", window_text::kProposedFileName},
+    {window_text::kWorkbookFilter, "*.xlsx", "xlsx", window_text::kProposedWorkbookName},
+    {window_text::kAllFilesFilter, "*.*", "", ""},
+}};
+
+// Whether `path` ends in `extension` (".xlsx"), in any letter case.
+bool EndsWith(const std::string& path, std::string_view extension) {
+    if (path.size() < extension.size()) return false;
+    for (std::size_t i = 0; i < extension.size(); ++i) {
+        char c = path[path.size() - extension.size() + i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c != extension[i]) return false;
+    }
+    return true;
+}
+
+bool EndsWithXlsx(const std::string& path) { return EndsWith(path, ".xlsx"); }
 
 // List1 with the identities its paths were found with, so that the check
 // of a result file asks the system about none of them again.
@@ -40,12 +66,68 @@ class List1Inputs final : public InputFiles {
 
 }  // namespace
 
-std::optional<std::string> MainForm::AskSavePath() {
+std::span<const SaveFileType> MainForm::SaveFileTypes() { return kSaveFileTypes; }
+
+std::optional<MainForm::SaveTarget> MainForm::AskSaveTarget() {
     // Opens where the last save of this session went, so a batch of
-    // results lands in one folder without walking there each time.
-    std::optional<std::string> path = view_.AskSavePath(saveFolder_);
-    if (path && path->empty()) path.reset();
-    return path;
+    // results lands in one folder without walking there each time, and
+    // with the type chosen last.
+    SaveAsRequest request;
+    request.folder = saveFolder_;
+    const std::string_view proposed = kSaveFileTypes[saveType_].proposedName;
+    request.proposedName = proposed.empty() ? window_text::kProposedFileName : proposed;
+    request.types = kSaveFileTypes;
+    request.selectedType = saveType_;
+    const std::optional<SaveAsAnswer> answer = view_.AskSavePath(request);
+    if (!answer || answer->path.empty()) return std::nullopt;
+    saveType_ = answer->type < kSaveFileTypes.size() ? answer->type : kTextType;
+    SaveTarget target{answer->path, false};
+    // A name typed with its extension says what it is, whatever the type
+    // shown: .xlsx a workbook, .txt a text file. Any other name is what the
+    // type says, and a workbook's gets .xlsx, or Excel would not open it.
+    if (EndsWithXlsx(target.path)) {
+        target.workbook = true;
+    } else if (!EndsWith(target.path, ".txt") && saveType_ == kWorkbookType) {
+        target.path += ".xlsx";
+        target.workbook = true;
+    }
+    // The type saved last is offered next time.
+    if (target.workbook) {
+        saveType_ = kWorkbookType;
+    } else if (saveType_ == kWorkbookType) {
+        saveType_ = kTextType;
+    }
+    return target;
+}
+
+bool MainForm::WriteWorkbook(const SelectionState& selection, std::string& error) {
+    OpenedOutput output =
+        OpenResultFile(state_.SavePath, List1Inputs(list1_, list1Identity_), takesPdf_);
+    if (!output.stream) {
+        error = output.error;
+        return false;
+    }
+    // A copy: the list must not change under the readers.
+    const std::vector<std::string> files = list1_;
+    const SpanInputFiles input(files);
+    BeginRun();
+    std::unique_ptr<ReadAhead> readAhead;
+    const unsigned threads = ReadThreads(input);
+    if (threads > 1) readAhead = std::make_unique<ReadAhead>(input, threads, takesPdf_);
+    TiffFileSource& source = readAhead ? *readAhead : DirectFileSource(takesPdf_);
+    const WorkbookRunInfo info{LocalTimeText(), false, takesPdf_};
+    bool written = WriteWorkbookRun(input, state_.InputProblems, selection, info, source,
+                                    *modelessDialog_, *output.stream, error);
+    if (written && !output.stream->Finish()) {
+        written = false;
+        error = output.stream->ErrorMessage();
+    }
+    readAhead.reset();
+    // Dropping an unfinished output removes its temporary file; the file
+    // chosen keeps its old content.
+    output.stream.reset();
+    EndRun();
+    return written;
 }
 
 void MainForm::FileSave_Click() {
@@ -53,15 +135,19 @@ void MainForm::FileSave_Click() {
         okDialog1_->Show(std::string(window_text::kNothingToSave));
         return;
     }
-    const std::optional<std::string> path = AskSavePath();
-    if (!path) {
+    const std::optional<SaveTarget> target = AskSaveTarget();
+    if (!target) {
         okDialog2_->Show(std::string(window_text::kCancelledMessage));
         return;
     }
-    state_.SavePath = *path;
+    state_.SavePath = target->path;
     std::string error;
+    // A workbook reads the listed files again: the lines on screen hold
+    // less than its sheets.
     std::size_t changedNames = 0;
-    if (!WriteDisplayedResults(error, changedNames)) {
+    const bool written = target->workbook ? WriteWorkbook(CurrentSelection(), error)
+                                          : WriteDisplayedResults(error, changedNames);
+    if (!written) {
         ShowSaveFailure(error);
         return;
     }
@@ -106,12 +192,22 @@ void MainForm::Direct_Save_Click() {
     const auto preparation = PrepareRunOrRefuse(selection);
     if (!preparation) return;
     state_.TotalPages = 0;
-    const std::optional<std::string> path = AskSavePath();
-    if (!path) {
+    const std::optional<SaveTarget> target = AskSaveTarget();
+    if (!target) {
         okDialog2_->Show(std::string(window_text::kCancelledMessage));
         return;
     }
-    state_.SavePath = *path;
+    state_.SavePath = target->path;
+    if (target->workbook) {
+        std::string error;
+        if (!WriteWorkbook(selection, error)) {
+            ShowSaveFailure(error);
+            return;
+        }
+        ClearAfterDirectSave();
+        ShowSaveDone(0);  // a workbook holds every character
+        return;
+    }
     OpenedOutput output =
         OpenResultFile(state_.SavePath, List1Inputs(list1_, list1Identity_), takesPdf_);
     if (!output.stream) {
@@ -143,6 +239,12 @@ void MainForm::Direct_Save_Click() {
         ShowSaveFailure(error);
         return;
     }
+    ClearAfterDirectSave();
+    EndRun();
+    ShowSaveDone(writer.ChangedNames());
+}
+
+void MainForm::ClearAfterDirectSave() {
     // The results are in the file; what was on screen belongs to an older
     // run and is cleared only now, so a failed direct save leaves it be.
     resultList_.clear();
@@ -151,8 +253,6 @@ void MainForm::Direct_Save_Click() {
     state_.ResultState = 0;
     view_.SetMenuEnabled(MainMenuItem::IDMSave, false);
     saveFolder_ = ParentFolder(state_.SavePath);
-    EndRun();
-    ShowSaveDone(writer.ChangedNames());
 }
 
 void MainForm::ShowSaveFailure(const std::string& reason) {

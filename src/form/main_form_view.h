@@ -9,6 +9,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "state/selection_state.h"
@@ -61,6 +62,28 @@ enum class ResolutionBox { AresoText, BresoText };
 // alone (Result hidden, keeping its place).
 enum class ResultLayout { Summary, TotalOnly, None };
 
+// A file type the Save-As dialog offers.
+struct SaveFileType {
+    std::string_view caption;        // "Excel ブック (*.xlsx)"
+    std::string_view pattern;        // "*.xlsx"
+    std::string_view defaultSuffix;  // "xlsx"; empty: none is added
+    // "SizeList.xlsx": the name proposed when this type is offered first;
+    // empty: the text files' name.
+    std::string_view proposedName;
+};
+
+struct SaveAsRequest {
+    std::string folder;
+    std::string proposedName;
+    std::span<const SaveFileType> types;
+    std::size_t selectedType = 0;
+};
+
+struct SaveAsAnswer {
+    std::string path;
+    std::size_t type = 0;  // the index of the type chosen when the user saved
+};
+
 class MainFormView {
   public:
     virtual ~MainFormView() = default;
@@ -97,11 +120,13 @@ class MainFormView {
     virtual std::string ResultText() const = 0;
 
     // --- Modal windows and the system ---
-    // The Save-As dialog: two file types (text files, all files),
-    // kProposedFileName proposed, a question before replacing a file. It
-    // opens in `folder`, or where the system chooses when that is empty.
+    // The Save-As dialog: the file types of `request`, the one at
+    // `request.selectedType` chosen and `request.proposedName` proposed, a
+    // question before replacing a file. It opens in `request.folder`, or
+    // where the system chooses when that is empty. A name typed without
+    // an extension gets the chosen type's `defaultSuffix`, where it has one.
     // Nothing when the user cancelled.
-    virtual std::optional<std::string> AskSavePath(const std::string& folder) = 0;
+    virtual std::optional<SaveAsAnswer> AskSavePath(const SaveAsRequest& request) = 0;
     // The system message box titled "Folvane" with only an OK button.
     virtual void ShowSystemMessage(const std::string& text) = 0;
     // Pops the context menu IDLPM up over `list` at the mouse and returns

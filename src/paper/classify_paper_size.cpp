@@ -16,7 +16,7 @@ Paper ClassifyPaperSize(std::string_view width, std::string_view height, Resolut
     key.reserve(width.size() + 1 + height.size());
     key.append(width).append("x").append(height);
     const Paper paper = LookUpPaper(key);
-    sizeTally.Count(paper, cls);
+    CountInTally(sizeTally, paper, cls);
     return paper;
 }
 

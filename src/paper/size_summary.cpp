@@ -23,7 +23,7 @@ std::vector<ShownClass> ShownClasses(std::string_view aresoText, std::string_vie
 void AppendCounts(std::string& line, const TallyTable& tally, Paper paper,
                   const std::vector<ShownClass>& shown) {
     for (const auto& column : shown) {
-        const auto [col, row] = TallyTable::CellOf(paper, column.cls);
+        const auto [col, row] = TallyCellOf(paper, column.cls);
         line += '\t';
         line += std::to_string(tally.Cell(col, row));
     }

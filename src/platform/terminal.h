@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "platform/output_file.h"
@@ -20,6 +21,11 @@ namespace folvane {
 enum class StandardStream { Output, Error };
 
 bool StandardErrorIsTerminal();
+
+// Whether `path` names a terminal (/dev/tty, a pseudo-terminal, /dev/stdout
+// on a terminal; CON or CONOUT$ on Windows): the place for text, never for
+// a workbook's bytes.
+bool IsTerminalPath(const std::string& path);
 
 // The encoding a terminal on `stream` reads; nothing when the stream is a
 // file, a pipe or a device other than a terminal. A Windows console reads

@@ -1,5 +1,7 @@
 #include "platform/text_encoding.h"
 
+#include <algorithm>
+
 namespace folvane {
 
 // Implemented per platform: the system's own code page 932 table. Returns
@@ -31,6 +33,17 @@ std::string Encode(std::string_view text, OutputEncoding encoding) {
     std::string out;
     AppendEncoded(out, text, encoding);
     return out;
+}
+
+bool Cp932HoldsAll(std::string_view text) {
+    std::size_t nonAscii = 0;
+    while (nonAscii < text.size() && static_cast<unsigned char>(text[nonAscii]) < 0x80) ++nonAscii;
+    if (nonAscii == text.size()) return true;
+    // A character the code page lacks, or a broken sequence, becomes "?".
+    const auto questionMarks = [](std::string_view s) {
+        return std::count(s.begin(), s.end(), '?');
+    };
+    return questionMarks(Encode(text, OutputEncoding::Cp932)) == questionMarks(text);
 }
 
 }  // namespace folvane

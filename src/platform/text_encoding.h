@@ -19,4 +19,8 @@ std::size_t AppendEncoded(std::string& out, std::string_view text, OutputEncodin
 
 std::string Encode(std::string_view text, OutputEncoding encoding);
 
+// Whether code page 932 holds every character of `text` (well-formed
+// UTF-8 included), so that writing it loses nothing.
+bool Cp932HoldsAll(std::string_view text);
+
 }  // namespace folvane

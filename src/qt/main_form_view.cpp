@@ -128,13 +128,14 @@ QString MainForm1::resultText() const {
 
 std::string MainForm1::ResultText() const { return ToCore(resultText()); }
 
-std::optional<std::string> MainForm1::AskSavePath(const std::string& folder) {
+std::optional<form::SaveAsAnswer> MainForm1::AskSavePath(const form::SaveAsRequest& request) {
     QFileDialog dialog(this);
-    ConfigureSaveAs(dialog, ToQt(folder));
+    ConfigureSaveAs(dialog, request);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty()) return std::nullopt;
-    return ToCore(QDir::toNativeSeparators(chosen.first()));
+    return form::SaveAsAnswer{ToCore(QDir::toNativeSeparators(chosen.first())),
+                              SelectedSaveType(dialog, request)};
 }
 
 void MainForm1::ShowSystemMessage(const std::string& text) { ShowMessageBox(this, ToQt(text)); }

@@ -3,12 +3,19 @@
 
 #include <QString>
 
+#include "form/main_form_view.h"
+
 class QFileDialog;
 
 namespace folvane::gui {
 
-// Two file types, "SizeList.txt" proposed every time, a question before
-// replacing a file; opening in `folder` unless it is empty.
-void ConfigureSaveAs(QFileDialog& dialog, const QString& folder);
+// The file types the form offers, its choice selected, its name proposed,
+// a question before replacing a file; opening in the request's folder
+// unless it is empty. A name typed without an extension gets the selected
+// type's default suffix (none for text files, as ever).
+void ConfigureSaveAs(QFileDialog& dialog, const form::SaveAsRequest& request);
+
+// The type the dialog shows selected now, as an index into the request's.
+std::size_t SelectedSaveType(const QFileDialog& dialog, const form::SaveAsRequest& request);
 
 }  // namespace folvane::gui

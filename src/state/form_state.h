@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "paper/tally_table.h"
+#include "state/size_counts.h"
 #include "state/texts.h"
 
 namespace folvane {
@@ -38,7 +38,7 @@ struct FormState {
     // Kept from the additions to the input list until it is cleared.
     std::vector<InputProblem> InputProblems;
     std::uint64_t DirectoryOffset = 0;
-    TallyTable SizeTally;
+    SizeCounts SizeTally;
     std::string SizeSummaryText;
 };
 

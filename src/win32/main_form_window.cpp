@@ -300,8 +300,8 @@ void MainFormWindow::SetResultText(const std::string& text) { window_.SetResultT
 
 std::string MainFormWindow::ResultText() const { return EditText(window_.Control(IDC_RESULT)); }
 
-std::optional<std::string> MainFormWindow::AskSavePath(const std::string& folder) {
-    return win32::AskSavePath(window_.Handle(), folder);
+std::optional<form::SaveAsAnswer> MainFormWindow::AskSavePath(const form::SaveAsRequest& request) {
+    return win32::AskSavePath(window_.Handle(), request);
 }
 
 void MainFormWindow::ShowSystemMessage(const std::string& text) {

@@ -56,7 +56,7 @@ class MainFormWindow final : public form::MainFormView, public MainWindowEvents 
     void SetHorizontalExtent(form::MainList list) override;
     void SetResultText(const std::string& text) override;
     std::string ResultText() const override;
-    std::optional<std::string> AskSavePath(const std::string& folder) override;
+    std::optional<form::SaveAsAnswer> AskSavePath(const form::SaveAsRequest& request) override;
     void ShowSystemMessage(const std::string& text) override;
     void ShowContextMenu(form::MainList list) override;
     void ShowSelectDialog(form::SelectDialog& dialog) override;

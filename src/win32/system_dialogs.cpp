@@ -14,32 +14,38 @@
 
 namespace folvane::win32 {
 
-std::optional<std::string> AskSavePath(HWND owner, const std::string& folder) {
-    using namespace form::window_text;
+std::optional<form::SaveAsAnswer> AskSavePath(HWND owner, const form::SaveAsRequest& request) {
     // Pairs of name and pattern, each ending in NUL, and one NUL more.
-    std::wstring filter = Wide(kTextFilesFilter);
-    filter.append(1, L'\0').append(L"*.txt").append(1, L'\0');
-    filter.append(Wide(kAllFilesFilter)).append(1, L'\0').append(L"*.*").append(1, L'\0');
+    std::wstring filter;
+    for (const auto& type : request.types) {
+        filter.append(Wide(type.caption)).append(1, L'\0');
+        filter.append(Wide(type.pattern)).append(1, L'\0');
+    }
     filter.append(1, L'\0');
 
     // Room for a long path (the program is long-path aware).
     std::vector<wchar_t> file(32768, L'\0');
-    const std::wstring proposed = Wide(kProposedFileName);
+    const std::wstring proposed = Wide(request.proposedName);
     proposed.copy(file.data(), file.size() - 1);
-    const std::wstring initialFolder = Wide(folder);
+    const std::wstring initialFolder = Wide(request.folder);
+    const std::wstring suffix = request.selectedType < request.types.size()
+                                    ? Wide(request.types[request.selectedType].defaultSuffix)
+                                    : std::wstring();
 
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
     dialog.lpstrFilter = filter.c_str();
-    dialog.nFilterIndex = 1;
+    dialog.nFilterIndex = static_cast<DWORD>(request.selectedType + 1);
     dialog.lpstrFile = file.data();
     dialog.nMaxFile = static_cast<DWORD>(file.size());
     dialog.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
+    dialog.lpstrDefExt = suffix.empty() ? nullptr : suffix.c_str();
     dialog.Flags =
         OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
     if (!GetSaveFileNameW(&dialog)) return std::nullopt;
-    return Utf8(file.data());
+    const std::size_t chosen = dialog.nFilterIndex > 0 ? dialog.nFilterIndex - 1 : 0;
+    return form::SaveAsAnswer{Utf8(file.data()), chosen};
 }
 
 void ShowMessageBox(HWND owner, const std::string& text) {

@@ -8,12 +8,16 @@
 #include <optional>
 #include <string>
 
+#include "form/main_form_view.h"
+
 namespace folvane::win32 {
 
-// The common Save-As dialog: "SizeList.txt" proposed, the two file types,
-// a question before an existing file is replaced. Opens in `folder` unless
-// it is empty. Nothing when cancelled.
-std::optional<std::string> AskSavePath(HWND owner, const std::string& folder);
+// The common Save-As dialog: the request's file types, its choice
+// selected and its name proposed, a question before an existing file is
+// replaced. Opens in the request's folder unless it is empty. A name typed
+// without an extension gets the selected type's default suffix, where it
+// has one. Nothing when cancelled.
+std::optional<form::SaveAsAnswer> AskSavePath(HWND owner, const form::SaveAsRequest& request);
 
 // The system message box titled "Folvane" with an OK button and no icon.
 void ShowMessageBox(HWND owner, const std::string& text);

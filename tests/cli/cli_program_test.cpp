@@ -154,7 +154,7 @@ TEST_F(CliProgram, UnusableFoldersAreErrorsOfTheRun) {
     // The table has a row for each, with the reason.
     EXPECT_EQ(Run("-q --format table --encoding utf-8 \"" + missing + "\""), 3);
     EXPECT_NE(Read("stdout").find("\r\n" + missing +
-                                  ",,,,,,,,,,,,,,,,,ファイルを開けません,見つかりません\r\n"),
+                                  ",,,,,,,,,,,,,,,,,ファイルを開けません,見つかりません,\r\n"),
               std::string::npos);
 
     // Without permission to list a folder (root may list any).
@@ -478,15 +478,62 @@ TEST_F(CliProgram, JobsGiveTheSameOutputAsOneJob) {
         name.insert(0, 1, 'p').append(".tif");
         fx::WriteFile((corpus / "sub" / name).string(), fx::Build(f));
     }
-    for (const char* format : {"direct", "display", "table"}) {
+    for (const char* format : {"direct", "display", "table", "folders"}) {
         const std::string args =
             std::string("-r --format ") + format + " \"" + corpus.string() + "\"";
         EXPECT_EQ(Run("-j 1 " + args), 3) << format;
         const std::string one = Read("stdout");
         EXPECT_EQ(Run("--jobs 4 " + args), 3) << format;
         EXPECT_EQ(Read("stdout"), one) << format;
-        EXPECT_NE(one.find("damaged.tif"), std::string::npos);
+        EXPECT_NE(one.find(std::string(format) == "folders" ? "sub" : "damaged.tif"),
+                  std::string::npos);
     }
+}
+
+// The workbook is a file: never standard output or a terminal.
+TEST_F(CliProgram, WorkbookNeedsAnOutputFile) {
+    for (const std::string args : {"--format xlsx", "--format=xlsx -o -", "--format xlsx -o -"}) {
+        EXPECT_EQ(Run(args + " \"" FOLVANE_SAMPLES "\""), 2) << args;
+        EXPECT_EQ(Read("stdout"), "");
+        EXPECT_NE(Read("stderr").find("--format xlsx needs -o FILE"), std::string::npos);
+    }
+    const std::string book = (dir_ / "book.xlsx").string();
+    EXPECT_EQ(Run("-q --format xlsx -o \"" + book + "\" \"" FOLVANE_SAMPLES "\""), 3);
+    EXPECT_EQ(Read("book.xlsx").substr(0, 4), std::string("PK\x03\x04", 4));
+    // Refused like any result file: a scan's name.
+    EXPECT_EQ(Run("--format xlsx -o \"" + (dir_ / "x.tif").string() + "\" \"" FOLVANE_SAMPLES "\""),
+              2);
+}
+
+// A name Shift-JIS cannot hold is said so in cp932, and a name that looks
+// like a formula is no formula in the CSV table.
+TEST_F(CliProgram, TableNamesLossyAndFormulaNames) {
+    const auto page = fx::BuildScanFile({{1654, 2339, 200}});
+    const std::string lossy = (dir_ / "스캔.tif").string();
+    const std::string formula = (dir_ / "=1+2.tif").string();
+    ASSERT_TRUE(fx::WriteFile(lossy, page));
+    ASSERT_TRUE(fx::WriteFile(formula, page));
+    EXPECT_EQ(Run("-q --format table --encoding cp932 \"" + lossy + "\" \"" + formula + "\""), 0);
+    EXPECT_NE(Read("stderr").find((dir_ / "??.tif").string() +
+                                  ": Shift-JIS \x82\xc5\x95\x5c\x82\xb9\x82\xc8\x82\xa2"),
+              std::string::npos)
+        << Read("stderr");
+    std::string table = Read("stdout");
+    EXPECT_NE(table.find("\r\n" + (dir_ / "??.tif").string() +
+                         ",,,,,,,,,,,,,,,,,\x92\x8d\x88\xd3,"
+                         "Shift-JIS \x82\xc5\x95\x5c\x82\xb9\x82\xc8\x82\xa2\x95\xb6\x8e\x9a"
+                         "\x82\xf0\x8a\xdc\x82\xde\x96\xbc\x91\x4f,\r\n"),
+              std::string::npos)
+        << table;
+    // A name given as it is, from its folder.
+    const std::string inFolder = "cd \"" + dir_.string() + "\" && \"" + FOLVANE_CLI +
+                                 "\" -q --format table --encoding utf-8 =1+2.tif > table.csv";
+    EXPECT_EQ(WEXITSTATUS(std::system(inFolder.c_str())), 0);
+    EXPECT_NE(Read("table.csv").find("\r\n'=1+2.tif,1,1,"), std::string::npos) << Read("table.csv");
+    // In UTF-8 nothing is lost.
+    EXPECT_EQ(Run("-q --format table --encoding utf-8 \"" + lossy + "\""), 0);
+    EXPECT_EQ(Read("stderr"), "");
+    EXPECT_EQ(Read("stdout").find("注意"), std::string::npos);
 }
 
 // A folder of scans: one TIFF file and PDF files of every kind the
@@ -572,11 +619,11 @@ TEST_F(CliProgram, PdfFilesInTheTable) {
     const std::string f = folder.string() + "/";
     for (const std::string& row : {
              f + "b scan.pdf,1,2,PDF 1.7,2480,3508,300,300,dpi,210,297,G4 Fax,Bilevel "
-                 "(BiZ),A4,縦長,ページ,,正常,\r\n",
-             f + "b scan.pdf,2,2,PDF 1.7,,,,,,210,297,,,A4,縦長,ページ,画像なし,正常,\r\n",
+                 "(BiZ),A4,縦長,ページ,,正常,,1\r\n",
+             f + "b scan.pdf,2,2,PDF 1.7,,,,,,210,297,,,A4,縦長,ページ,画像なし,正常,,1\r\n",
              f + "c rebuilt.PDF,2,2,PDF "
-                 "1.7,,,,,,210,297,,,A4,縦長,ページ,画像なし;相互参照表を再構築,正常,\r\n",
-             f + "d locked.pdf,,,,,,,,,,,,,,,,,パスワードが必要です,パスワードが必要です\r\n",
+                 "1.7,,,,,,210,297,,,A4,縦長,ページ,画像なし;相互参照表を再構築,正常,,1\r\n",
+             f + "d locked.pdf,,,,,,,,,,,,,,,,,パスワードが必要です,パスワードが必要です,\r\n",
          })
         EXPECT_NE(table.find(row), std::string::npos) << row << "\n" << table;
 }

@@ -56,6 +56,12 @@ on_terminal C.UTF-8 "'$cli' -q '$work/無い.tif' > '$work/out.txt'"
 has "$work/tty" $'\xe8\xa6\x8b\xe3\x81\xa4\xe3\x81\x8b\xe3\x82\x8a\xe3\x81\xbe\xe3\x81\x9b\xe3\x82\x93' ||
     fail "UTF-8 terminal: the message '見つかりません' is not readable"
 
+# A workbook never goes to a terminal, by whatever name it is given.
+on_terminal C.UTF-8 "'$cli' -q --format xlsx -o /dev/stdout '$samples'; echo \"status \$?\""
+has "$work/tty" "status 2" || fail "a workbook to /dev/stdout on a terminal was not refused"
+has "$work/tty" "a workbook cannot go to a terminal" || fail "no word on the refused workbook"
+has "$work/tty" "PK" && fail "workbook bytes reached the terminal"
+
 # A terminal whose locale is not UTF-8 keeps code page 932.
 on_terminal C "'$cli' -q '$samples'"
 has "$work/tty" "3 $mai_cp932" || fail "C locale terminal: not code page 932"

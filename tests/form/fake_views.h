@@ -148,6 +148,13 @@ class FakeMainFormView final : public form::MainFormView {
     // --- Scripted answers ---
     // The Save-As answers, oldest first; run out, the dialog is cancelled.
     std::deque<std::optional<std::string>> savePaths;
+    std::deque<std::size_t> saveTypes;  // the type chosen with each answer
+    struct SaveAsShown {
+        std::string proposedName;
+        std::size_t selectedType;
+        std::vector<std::string> captions;
+    };
+    std::vector<SaveAsShown> saveAsRequests;
     // What the user does while the context menu is open.
     std::function<void()> onContextMenu;
     // What the user does in the selection window (Attach has run).
@@ -220,14 +227,23 @@ class FakeMainFormView final : public form::MainFormView {
     void SetHorizontalExtent(form::MainList list) override { ++extentUpdates[list]; }
     void SetResultText(const std::string& text) override { resultText = text; }
     std::string ResultText() const override { return resultText; }
-    std::optional<std::string> AskSavePath(const std::string& folder) override {
-        saveAsFolders.push_back(folder);
-        std::optional<std::string> answer;
+    std::optional<form::SaveAsAnswer> AskSavePath(const form::SaveAsRequest& request) override {
+        saveAsFolders.push_back(request.folder);
+        saveAsRequests.push_back({request.proposedName, request.selectedType, {}});
+        for (const auto& type : request.types)
+            saveAsRequests.back().captions.emplace_back(type.caption);
+        std::optional<form::SaveAsAnswer> answer;
         if (!savePaths.empty()) {
-            answer = savePaths.front();
+            if (savePaths.front())
+                answer = form::SaveAsAnswer{*savePaths.front(), request.selectedType};
             savePaths.pop_front();
+            // The type the user picks, or the one offered.
+            if (answer && !saveTypes.empty()) {
+                answer->type = saveTypes.front();
+                saveTypes.pop_front();
+            }
         }
-        log.push_back({"SaveAs", answer.value_or(""), "MainForm1"});
+        log.push_back({"SaveAs", answer ? answer->path : "", "MainForm1"});
         return answer;
     }
     void ShowSystemMessage(const std::string& text) override {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "form_test_support.h"
+#include "zip_parts.h"
 
 namespace folvane::testing {
 namespace {
@@ -236,6 +237,64 @@ TEST_F(SaveCloseTest, DirectSaveWritesTheCoreDirectFileAndClearsTheScreen) {
     // Nothing displayed: saving the display is refused now.
     form.FileSave_Click();
     EXPECT_EQ(view.TakeLog().at(0).text, "保存する結果が表示されていません。");
+}
+
+// Save As offers the workbook beside the text types and opens next time
+// with the type chosen last; a workbook holds what --format xlsx writes.
+TEST_F(SaveCloseTest, BothSavesWriteTheWorkbookAndRememberTheType) {
+    RunDisplayedResults();
+    view.savePaths.push_back(Out("book"));  // no extension typed
+    view.saveTypes.push_back(1);
+    form.FileSave_Click();
+    EXPECT_EQ(view.TakeLog(), (WindowLog{{"SaveAs", Out("book"), "MainForm1"},
+                                         {"MessageBox", "書出し終了", "MainForm1"}}));
+    const std::string sheets = CoreWorkbookSheets(view.list1, {});
+    ASSERT_NE(sheets.find("c.tif"), std::string::npos);
+    EXPECT_EQ(SheetsXml(ReadBytes(Out("book.xlsx")), 1), sheets);
+    EXPECT_EQ(form.State().ResultState, 2);
+    // The results on screen stay.
+    EXPECT_FALSE(view.resultList.empty());
+
+    // The next Save As offers the workbook first; the direct save writes one.
+    view.savePaths.push_back(Out("direct.xlsx"));
+    form.Direct_Save_Click();
+    EXPECT_EQ(SheetsXml(ReadBytes(Out("direct.xlsx")), 1), sheets);
+    EXPECT_TRUE(view.resultList.empty());
+    EXPECT_EQ(form.State().ResultState, 0);
+    // Then back to text: a text file, and text offered next.
+    form.Start_Click();
+    view.savePaths.push_back(Out("list.txt"));
+    view.saveTypes.push_back(0);
+    form.FileSave_Click();
+    EXPECT_EQ(ReadBytes(Out("list.txt")), ExpectedDisplayFile());
+    // "All files" with a workbook's name is a workbook, offered next.
+    view.savePaths.push_back(Out("any.XLSX"));
+    view.saveTypes.push_back(2);
+    form.FileSave_Click();
+    EXPECT_EQ(SheetsXml(ReadBytes(Out("any.XLSX")), 1), sheets);
+    // Another extension with the workbook type: a workbook, named so that
+    // Excel opens it. A name typed with .txt is text whatever the type.
+    view.savePaths.push_back(Out("scan.v2"));
+    view.saveTypes.push_back(1);
+    form.FileSave_Click();
+    EXPECT_EQ(SheetsXml(ReadBytes(Out("scan.v2.xlsx")), 1), sheets);
+    view.savePaths.push_back(Out("typed.txt"));
+    form.FileSave_Click();
+    EXPECT_EQ(ReadBytes(Out("typed.txt")), ExpectedDisplayFile());
+    view.savePaths.push_back(std::nullopt);
+    form.FileSave_Click();
+
+    const std::vector<std::string> captions = {"TXTファイル (*.txt)", "Excel ブック (*.xlsx)",
+                                               "すべてのファイル (*.*)"};
+    ASSERT_EQ(view.saveAsRequests.size(), 7u);
+    const std::pair<std::size_t, std::string> offered[] = {
+        {0, "SizeList.txt"},  {1, "SizeList.xlsx"}, {1, "SizeList.xlsx"}, {0, "SizeList.txt"},
+        {1, "SizeList.xlsx"}, {1, "SizeList.xlsx"}, {0, "SizeList.txt"}};
+    for (std::size_t i = 0; i < 7; ++i) {
+        EXPECT_EQ(view.saveAsRequests[i].captions, captions);
+        EXPECT_EQ(view.saveAsRequests[i].selectedType, offered[i].first) << i;
+        EXPECT_EQ(view.saveAsRequests[i].proposedName, offered[i].second) << i;
+    }
 }
 
 TEST_F(SaveCloseTest, DirectSaveRefusesBeforeTheDialog) {

@@ -245,8 +245,8 @@ TEST(ResultLines, PdfPagesWithoutImageCountInNeitherResolution) {
     // leaves them in the rest.
     const TallyResolutions tally{.first = 0, .second = 300};
     const auto c = Compose(Pdf({BoxPage(595.28, 841.89), Page(2480, 3508, 300, 300)}), {}, tally);
-    const auto [restColumn, a4Row] = TallyTable::CellOf(Paper::A4, ResolutionClass::Rest);
-    const auto [bColumn, bRow] = TallyTable::CellOf(Paper::A4, ResolutionClass::B);
+    const auto [restColumn, a4Row] = TallyCellOf(Paper::A4, ResolutionClass::Rest);
+    const auto [bColumn, bRow] = TallyCellOf(Paper::A4, ResolutionClass::B);
     EXPECT_EQ(c.state.SizeTally.Cell(restColumn, a4Row), 1u);
     EXPECT_EQ(c.state.SizeTally.Cell(bColumn, bRow), 1u);
 }

@@ -126,7 +126,7 @@ TallyTable NumberedTally() {
          {Paper::A0, Paper::A1, Paper::A2, Paper::A3, Paper::A4, Paper::A5, Paper::A6, Paper::B1,
           Paper::B2, Paper::B3, Paper::B4, Paper::B5, Paper::B6, Paper::Other}) {
         for (const auto cls : {ResolutionClass::A, ResolutionClass::B, ResolutionClass::Rest}) {
-            for (int i = 0; i < n; ++i) tally.Count(paper, cls);
+            for (int i = 0; i < n; ++i) CountInTally(tally, paper, cls);
             ++n;
         }
     }
@@ -180,7 +180,7 @@ TEST(SizeSummary, OneOrNoResolution) {
 TEST(SizeSummary, BuildResetsTheTally) {
     FormState state;
     SelectionState selection;
-    state.SizeTally.Count(Paper::Other, ResolutionClass::Rest);
+    CountInTally(state.SizeTally, Paper::Other, ResolutionClass::Rest);
     BuildSizeSummary(state, selection);
     EXPECT_NE(state.SizeSummaryText.find("Other\t1\r\n"), std::string::npos);
     BuildSizeSummary(state, selection);

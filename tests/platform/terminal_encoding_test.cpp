@@ -2,6 +2,7 @@
 // spelling systems use, code page 932 for everything else.
 #include <gtest/gtest.h>
 
+#include "platform/file_system.h"
 #include "platform/terminal.h"
 #include "platform/utf8.h"
 
@@ -68,6 +69,29 @@ INSTANTIATE_TEST_SUITE_P(
                       PrefixCase{"\xF0\x9F\x93\x84", 4}, PrefixCase{"\xF0\x9F\x93", 0},
                       // Stray continuation bytes are not held back.
                       PrefixCase{"a\x9A\x9A\x9A", 4}, PrefixCase{"\x9A", 1}));
+
+}  // namespace
+}  // namespace folvane
+
+namespace folvane {
+namespace {
+
+// A workbook must not go to a terminal, whatever name reaches it.
+TEST(IsTerminalPath, ConsoleNamesAndOrdinaryFiles) {
+    EXPECT_FALSE(IsTerminalPath("SizeList.xlsx"));
+    EXPECT_FALSE(IsTerminalPath(""));
+    if (kPathSeparator == '\\') {
+        for (const char* name :
+             {"CON", "con", "con.xlsx", "CONOUT$", "C:\\work\\CON.txt", "\\\\.\\CON", "conin$"})
+            EXPECT_TRUE(IsTerminalPath(name)) << name;
+        EXPECT_FALSE(IsTerminalPath("console.xlsx"));
+        EXPECT_FALSE(IsTerminalPath("icon.xlsx"));
+    } else {
+        // Not a terminal: a character device that is none, a folder.
+        EXPECT_FALSE(IsTerminalPath("/dev/null"));
+        EXPECT_FALSE(IsTerminalPath("/"));
+    }
+}
 
 }  // namespace
 }  // namespace folvane

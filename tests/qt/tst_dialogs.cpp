@@ -1,5 +1,6 @@
 // The auxiliary windows' widgets on their own, the Save-As dialog and the
 // folder picker (in Japanese), and the start-up options.
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
@@ -11,6 +12,7 @@
 #include <QThread>
 #include <QTimer>
 
+#include "form/main_form.h"
 #include "form/message_windows.h"
 #include "qt/close_dialog.h"
 #include "qt/modeless_dialog.h"
@@ -24,6 +26,19 @@
 using namespace folvane::gui;
 using folvane::test::Control;
 using folvane::test::WhenModalShown;
+
+namespace {
+
+folvane::form::SaveAsRequest Request(const std::string& folder, std::size_t type = 0) {
+    folvane::form::SaveAsRequest request;
+    request.folder = folder;
+    request.proposedName = type == 1 ? "SizeList.xlsx" : "SizeList.txt";
+    request.types = folvane::form::MainForm::SaveFileTypes();
+    request.selectedType = type;
+    return request;
+}
+
+}  // namespace
 
 class DialogsTest : public QObject {
     Q_OBJECT
@@ -147,22 +162,55 @@ class DialogsTest : public QObject {
         QVERIFY(!dialog.isVisible());
     }
 
-    void saveAsDialogOffersTwoTypesAndProposesSizeList() {
+    void saveAsDialogOffersTheTypesAndProposesSizeList() {
         QFileDialog dialog;
         dialog.selectFile(QStringLiteral("previous.txt"));
-        ConfigureSaveAs(dialog, QString());
+        const auto request = Request("");
+        ConfigureSaveAs(dialog, request);
         QCOMPARE(dialog.acceptMode(), QFileDialog::AcceptSave);
         QCOMPARE(dialog.nameFilters(), (QStringList{QStringLiteral("TXTファイル (*.txt)"),
+                                                    QStringLiteral("Excel ブック (*.xlsx)"),
                                                     QStringLiteral("すべてのファイル (*.*)")}));
         QCOMPARE(dialog.selectedNameFilter(), QStringLiteral("TXTファイル (*.txt)"));
+        QCOMPARE(SelectedSaveType(dialog, request), std::size_t{0});
+        QCOMPARE(dialog.defaultSuffix(), QString());
         QVERIFY(!dialog.testOption(QFileDialog::DontConfirmOverwrite));
         QVERIFY(dialog.selectedFiles().value(0).endsWith(QStringLiteral("/SizeList.txt")));
+    }
+
+    void saveAsShowsTheWorkbookTypeWhenAsked() {
+        QFileDialog dialog;
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        const auto request = Request("", 1);
+        ConfigureSaveAs(dialog, request);
+        QCOMPARE(dialog.selectedNameFilter(), QStringLiteral("Excel ブック (*.xlsx)"));
+        QCOMPARE(SelectedSaveType(dialog, request), std::size_t{1});
+        QCOMPARE(dialog.defaultSuffix(), QStringLiteral("xlsx"));
+        QVERIFY(dialog.selectedFiles().value(0).endsWith(QStringLiteral("/SizeList.xlsx")));
+        // Picking the text type drops the suffix again.
+        dialog.show();
+        auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        QVERIFY(types);
+        // As a user's pick reaches the dialog.
+        types->setCurrentIndex(0);
+        emit types->activated(0);
+        emit types->textActivated(types->itemText(0));
+        QCOMPARE(SelectedSaveType(dialog, request), std::size_t{0});
+        QCOMPARE(dialog.defaultSuffix(), QString());
+        // The name's extension follows the type, as the dialog has it.
+        QVERIFY(dialog.selectedFiles().value(0).endsWith(QStringLiteral("/SizeList.txt")));
+        dialog.selectFile(QStringLiteral("mine.txt"));
+        types->setCurrentIndex(1);
+        emit types->activated(1);
+        emit types->textActivated(types->itemText(1));
+        QVERIFY2(dialog.selectedFiles().value(0).endsWith(QStringLiteral("/mine.xlsx")),
+                 qPrintable(dialog.selectedFiles().value(0)));
     }
 
     void saveAsOpensInTheFolderItIsGiven() {
         QTemporaryDir dir;
         QFileDialog dialog;
-        ConfigureSaveAs(dialog, dir.path());
+        ConfigureSaveAs(dialog, Request(dir.path().toStdString()));
         QCOMPARE(dialog.directory().absolutePath(), QDir(dir.path()).absolutePath());
         QVERIFY(dialog.selectedFiles().value(0).endsWith(QStringLiteral("/SizeList.txt")));
     }
@@ -170,7 +218,7 @@ class DialogsTest : public QObject {
     void saveAsSpeaksJapanese() {
         QFileDialog dialog;
         dialog.setOption(QFileDialog::DontUseNativeDialog);
-        ConfigureSaveAs(dialog, QString());
+        ConfigureSaveAs(dialog, Request(""));
         dialog.show();
         QCOMPARE(dialog.windowTitle(), QStringLiteral("名前を付けて保存"));
         auto* buttons = dialog.findChild<QDialogButtonBox*>();

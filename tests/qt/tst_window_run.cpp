@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QLabel>
@@ -21,12 +22,14 @@
 #include <QWindow>
 #include <chrono>
 
+#include "core_outputs.h"
 #include "pdf_builder.h"
 #include "platform/file_system.h"
 #include "qt/list_box_widget.h"
 #include "qt/main_form.h"
 #include "tiff_builder.h"
 #include "window_test_support.h"
+#include "zip_parts.h"
 
 using namespace folvane::gui;
 using namespace folvane::test;
@@ -196,6 +199,43 @@ class WindowRunTest : public QObject {
         });
         form->form().FileSave_Click();
         QCOMPARE(opened, QDir(Path("out")).absolutePath());
+    }
+
+    void workbookSavedThroughTheRealDialog() {
+        QVERIFY(QDir(dir->path()).mkpath(QStringLiteral("in")));
+        QVERIFY(WriteTiff(Path("in/a.tif"), {{1654, 2339, 200}, {2480, 3508, 300}}));
+        form->DropPaths({Path("in")});
+        form->form().FinishExamination();
+        // The direct save, the workbook type picked in the dialog, a name
+        // typed without an extension.
+        WhenModalShown([this](QWidget& shown) {
+            auto& dialog = dynamic_cast<QFileDialog&>(shown);
+            auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+            QVERIFY(types);
+            QCOMPARE(types->itemText(1), QStringLiteral("Excel ブック (*.xlsx)"));
+            types->setCurrentIndex(1);
+            emit types->activated(1);
+            emit types->textActivated(types->itemText(1));
+            auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            name->setText(Path("Book"));
+            WhenModalShown([](QWidget& message) { message.close(); });
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        form->form().Direct_Save_Click();
+        const QByteArray book = ReadAll(Path("Book.xlsx"));
+        QVERIFY(book.startsWith("PK"));
+        QCOMPARE(folvane::testing::SheetsXml(book.toStdString(), 1),
+                 folvane::testing::CoreWorkbookSheets({Path("in/a.tif").toStdString()}, {}));
+        // Offered again next time.
+        QString proposed;
+        WhenModalShown([&proposed](QWidget& shown) {
+            auto& dialog = dynamic_cast<QFileDialog&>(shown);
+            proposed = dialog.selectedNameFilter();
+            WhenModalShown([](QWidget& message) { message.close(); });
+            shown.close();
+        });
+        form->form().Direct_Save_Click();
+        QCOMPARE(proposed, QStringLiteral("Excel ブック (*.xlsx)"));
     }
 
     // A drop of 20,000 paths on a file system that takes 1 ms for each

@@ -1,11 +1,13 @@
 #include "core_outputs.h"
 
 #include "inspect/result_list_sink.h"
+#include "output/workbook_run.h"
 #include "run/direct_run.h"
 #include "run/displayed_run.h"
 #include "run/listed_file.h"
 #include "run/result_file.h"
 #include "run/run_preparation.h"
+#include "zip_parts.h"
 
 namespace folvane::testing {
 
@@ -39,6 +41,16 @@ std::string CoreDirectFile(const std::vector<std::string>& files, const Selectio
     NoProgress progress;
     RunDirectSave(state, selection, preparation.tally, files, writer, progress);
     return stream.data;
+}
+
+std::string CoreWorkbookSheets(const std::vector<std::string>& files,
+                               const SelectionState& selection) {
+    MemoryStream stream;
+    NoProgress progress;
+    std::string error;
+    WriteWorkbookRun(SpanInputFiles(files), {}, selection, {}, DefaultTiffFileSource(), progress,
+                     stream, error);
+    return SheetsXml(stream.data, 1);
 }
 
 }  // namespace folvane::testing

@@ -42,4 +42,9 @@ std::string CoreDisplayFile(const std::vector<std::string>& lines, const std::st
 // The direct file's bytes as the core writes them for these files.
 std::string CoreDirectFile(const std::vector<std::string>& files, const SelectionState& selection);
 
+// The workbook's sheets as the core writes them for these files (the
+// information sheet, which holds the time, left out), as XML.
+std::string CoreWorkbookSheets(const std::vector<std::string>& files,
+                               const SelectionState& selection);
+
 }  // namespace folvane::testing

@@ -144,6 +144,7 @@ std::function<bool()> AnswerMessageBox(const std::string& message) {
 }
 
 std::string proposedName;
+std::string offeredType;
 
 // The system's Save-As window: records the proposed name, then types
 // `path` and presses "Save", or presses Cancel when `path` is empty.
@@ -795,6 +796,43 @@ int wmain(int argc, wchar_t** argv) {
                       listbox::Count(window.Control(IDC_RESULTLIST)) == 0 &&
                       form.ResultText() == "合計\r\n" && MenuGrayed(menu, IDM_SAVE),
                   "after a direct save: no lines, the initial totals text, save menu disabled");
+        }
+
+        // --- The direct save as a workbook: the type picked in Save As ---
+        {
+            const std::wstring book = Join(work, L"Book");
+            DeleteFileW(book.c_str());
+            DeleteFileW((book + L".xlsx").c_str());
+            answers.push_back([book] {
+                for (HWND window : VisibleThreadWindows(L"#32770")) {
+                    HWND types = GetDlgItem(window, 0x470);  // cmb1: the file types
+                    if (types == nullptr) continue;
+                    std::vector<wchar_t> caption(64, L'\0');
+                    SendMessageW(types, CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(caption.data()));
+                    offeredType = Utf8(caption.data());
+                    // As a pick with the mouse ends: the selection, then its
+                    // end, handled by the dialog before the name is saved.
+                    SendMessageW(types, CB_SETCURSEL, 1, 0);
+                    PostMessageW(window, WM_COMMAND, MAKEWPARAM(0x470, CBN_SELENDOK),
+                                 reinterpret_cast<LPARAM>(types));
+                    return AnswerSaveAs(book)();
+                }
+                return false;
+            });
+            answers.push_back(AnswerMessageBox("書出し終了"));
+            SendMessageW(main, WM_COMMAND, IDM_D_SAVE, 0);
+            Check(PumpUntil(main, accelerators, AnswersDone), "workbook save answered");
+            CheckEqual(offeredType, std::string("Excel ブック (*.xlsx)"),
+                       "Save As offers the workbook type second");
+            Check(FileBytes(book + L".xlsx").substr(0, 2) == "PK",
+                  "a workbook written, its extension added");
+            // The next Save As offers the workbook.
+            answers.push_back(AnswerSaveAs(L""));
+            answers.push_back(AnswerOwnWindow("選択をキャンセルされました。"));
+            SendMessageW(main, WM_COMMAND, IDM_D_SAVE, 0);
+            Check(PumpUntil(main, accelerators, AnswersDone), "second Save As answered");
+            CheckEqual(proposedName, std::string("SizeList.xlsx"),
+                       "Save As proposes the type chosen last");
         }
 
         // --- Help (F1) with its page missing: a message naming the file ---

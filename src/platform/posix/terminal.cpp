@@ -4,8 +4,10 @@
 #include <cstdlib>
 #include <string>
 
+#include <fcntl.h>
 #include <langinfo.h>
 #include <locale.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace folvane {
@@ -34,6 +36,18 @@ std::optional<OutputEncoding> forcedErrorEncoding;
 }  // namespace
 
 bool StandardErrorIsTerminal() { return ::isatty(STDERR_FILENO) == 1; }
+
+bool IsTerminalPath(const std::string& path) {
+    // Only a character device is opened to ask; opening a FIFO or a file
+    // could wait or change something.
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0 || !S_ISCHR(status.st_mode)) return false;
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool terminal = ::isatty(fd) == 1;
+    ::close(fd);
+    return terminal;
+}
 
 std::optional<OutputEncoding> TerminalEncoding(StandardStream stream) {
     const int fd = stream == StandardStream::Output ? STDOUT_FILENO : STDERR_FILENO;

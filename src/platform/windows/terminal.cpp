@@ -96,6 +96,18 @@ std::optional<OutputEncoding> forcedErrorEncoding;
 
 bool StandardErrorIsTerminal() { return IsConsole(::GetStdHandle(STD_ERROR_HANDLE)); }
 
+bool IsTerminalPath(const std::string& path) {
+    // The console's device names, in any folder and with any extension, as
+    // the system reads them ("con.txt" is the console too).
+    std::string name = path.substr(
+        path.find_last_of("\\/:") == std::string::npos ? 0 : path.find_last_of("\\/:") + 1);
+    name = name.substr(0, name.find('.'));
+    while (!name.empty() && (name.back() == ' ')) name.pop_back();
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
+    return name == "CON" || name == "CONOUT$" || name == "CONIN$";
+}
+
 std::optional<OutputEncoding> TerminalEncoding(StandardStream stream) {
     const HANDLE handle =
         ::GetStdHandle(stream == StandardStream::Output ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
