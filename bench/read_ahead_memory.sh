@@ -2,9 +2,9 @@
 # Peak memory of folvane-cli over files of very many pages: what is read
 # ahead is bounded by bytes, so more jobs must not multiply the memory.
 #
-# 1. FILES names of one file of PAGES pages (hard links: the reader reads
-#    each name in full, and the disk holds the pages once), for -j 1, 2, 4
-#    and 8 (goal: -j 4 at most twice -j 1).
+# 1. FILES copies of one file of PAGES pages (copies, not hard links: a run
+#    counts a file once however many names it has), for -j 1, 2, 4 and 8
+#    (goal: -j 4 at most twice -j 1).
 # 2. SMALL one-page files and then HUGE files of PAGES pages each (copies:
 #    each a file of its own, some 12 MB at 100,000 pages), for -j 1, 32 (the
 #    network default) and 256: the small files make small results expected,
@@ -25,12 +25,12 @@ cmake --preset release >/dev/null
 cmake --build --preset release -j2 --target folvane-cli folvane-mkfixture >/dev/null
 cli=${FOLVANE_CLI:-$root/build/release/src/folvane-cli}
 
-corpus=$root/build/bench/pages-$pages-x$files
+corpus=$root/build/bench/pages-$pages-copies-$files
 if [ ! -f "$corpus/.complete" ]; then
     rm -rf "$corpus"
     "$root/build/release/tools/folvane-mkfixture" corpus "$corpus" 1 --pages "$pages"
     for i in $(seq 2 "$files"); do
-        ln "$corpus/scan000001.tif" "$corpus/$(printf 'scan%06d.tif' "$i")"
+        cp "$corpus/scan000001.tif" "$corpus/$(printf 'scan%06d.tif' "$i")"
     done
     touch "$corpus/.complete"
 fi

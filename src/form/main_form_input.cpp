@@ -8,6 +8,7 @@
 #include "form/select_dialog.h"
 #include "form/window_texts.h"
 #include "input/input_list.h"
+#include "inspect/visible_path.h"
 #include "run/read_threads.h"
 #include "state/texts.h"
 
@@ -119,8 +120,10 @@ void MainForm::ShowUnusablePaths(const std::vector<PathProblem>& problems,
     // as a file it cannot open; the others are named here, once.
     std::vector<std::string> lines;
     for (const PathProblem& problem : problems)
-        if (!problem.listed) lines.push_back(problem.path + ": " + PathProblemReason(problem));
-    for (const SameFile& file : same) lines.push_back(file.path + ": " + SameFileReason(file));
+        if (!problem.listed)
+            lines.push_back(VisiblePath(problem.path + ": " + PathProblemReason(problem)));
+    for (const SameFile& file : same)
+        lines.push_back(VisiblePath(file.path + ": " + SameFileReason(file)));
     if (lines.empty()) return;
     std::string message = std::string(window_text::kUnusablePathsPrefix) +
                           std::to_string(lines.size()) +

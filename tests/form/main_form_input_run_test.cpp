@@ -125,6 +125,15 @@ TEST_F(InputRunTest, ManyUnusablePathsAreCountedAndTheFirstFewNamed) {
     EXPECT_TRUE(message.ends_with("\r\nほか 2 件")) << message;
 }
 
+// A name with a line break cannot forge a line of the message: it is shown
+// escaped, as in the report.
+TEST_F(InputRunTest, UnusablePathsAreNamedWithControlCharactersEscaped) {
+    Drop({Path("gone\r\nforged")});
+    const WindowLog shown = view.TakeLog();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_TRUE(shown[0].text.ends_with("gone\\r\\nforged: 見つかりません")) << shown[0].text;
+}
+
 TEST_F(InputRunTest, RunShowsExactlyTheCoreOutput) {
     WriteTiff(Path("one.tif"), {{1654, 2339, 200}, {2339, 1654, 200}});
     WriteTiff(Path("two.tif"), {{3508, 4961, 300}}, /*bigEndian=*/true);
