@@ -42,12 +42,12 @@ std::string_view FileStatus(TiffReadStatus status) {
     return kStatusOk;
 }
 
+}  // namespace
+
 std::string_view FileStatus(const TiffReadResult& read) {
     if (read.status == TiffReadStatus::Locked) return read.problem;
     return FileStatus(read.status);
 }
-
-}  // namespace
 
 const std::array<std::string_view, kPageSheetColumnCount>& TableHeadings() {
     static constexpr std::array<std::string_view, kPageSheetColumnCount> kHeadings = {

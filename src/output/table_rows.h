@@ -38,6 +38,10 @@ std::vector<TableRow> TableRows(const std::string& path, const TiffReadResult& r
 
 // The row of a path that added nothing to the input list because it could
 // not be used (a folder that cannot be listed, a path that is not there).
+// The status column's text for a file: "正常", what a locked file needs, or
+// why it could not be read.
+std::string_view FileStatus(const TiffReadResult& read);
+
 TableRow InputProblemRow(const std::string& path, const std::string& reason);
 
 // What bureaus check before billing or archiving, ";"-separated.

@@ -25,22 +25,6 @@ struct Problem {
     std::string reason;
 };
 
-std::string_view StatusText(const TiffReadResult& read) {
-    switch (read.status) {
-        case TiffReadStatus::NotTiff:
-            return text::kNotTiffHeading;
-        case TiffReadStatus::CannotOpen:
-            return text::kCannotOpen;
-        case TiffReadStatus::Damaged:
-            return text::kDamaged;
-        case TiffReadStatus::Locked:  // what the file needs: "パスワードが必要です"
-            return read.problem;
-        case TiffReadStatus::Complete:
-            break;
-    }
-    return {};
-}
-
 std::string ColumnsText(const SelectionState& selection) {
     constexpr std::array<std::string_view, kColumnBoxCount> kNames = {
         "path",    "byte-order",  "pages",  "pixel-size", "resolution",
@@ -104,7 +88,7 @@ bool WriteWorkbookRun(const InputFiles& files, std::span<const InputProblem> inp
         folders.AddFile(path, facts);
         for (std::size_t p = 0; p < facts.size(); ++p) summary.AddPage(read.pages[p], facts[p]);
         if (read.status != TiffReadStatus::Complete)
-            problems.push_back({path, std::string(StatusText(read)), read.problem});
+            problems.push_back({path, std::string(FileStatus(read)), read.problem});
         pages += static_cast<std::int64_t>(read.pages.size());
         progress.FileDone(static_cast<std::int64_t>(i), pages);
     }
