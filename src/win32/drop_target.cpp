@@ -7,6 +7,19 @@
 
 namespace folvane::win32 {
 
+std::vector<std::string> PathsOfHdrop(HDROP drop) {
+    std::vector<std::string> paths;
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+        std::wstring path(length + 1, L'\0');
+        DragQueryFileW(drop, i, path.data(), length + 1);
+        path.resize(length);
+        paths.push_back(Utf8(path));
+    }
+    return paths;
+}
+
 namespace {
 
 UINT ShellIdListFormat() {
@@ -65,16 +78,7 @@ std::vector<std::string> HdropPaths(IDataObject* data) {
     FORMATETC wanted = FormatOf(CF_HDROP);
     STGMEDIUM medium{};
     if (data->GetData(&wanted, &medium) != S_OK) return {};
-    std::vector<std::string> paths;
-    auto drop = static_cast<HDROP>(medium.hGlobal);
-    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-    for (UINT i = 0; i < count; ++i) {
-        const UINT length = DragQueryFileW(drop, i, nullptr, 0);
-        std::wstring path(length + 1, L'\0');
-        DragQueryFileW(drop, i, path.data(), length + 1);
-        path.resize(length);
-        paths.push_back(Utf8(path));
-    }
+    std::vector<std::string> paths = PathsOfHdrop(static_cast<HDROP>(medium.hGlobal));
     ReleaseStgMedium(&medium);
     return paths;
 }

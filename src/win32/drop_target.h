@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <ole2.h>
+#include <shellapi.h>
 
 #include <functional>
 #include <string>
@@ -18,6 +19,10 @@ namespace folvane::win32 {
 // The paths `data` carries, in the order given; empty when it holds no
 // files.
 std::vector<std::string> DroppedPaths(IDataObject* data);
+
+// The paths a CF_HDROP list holds, in its order (also what WM_DROPFILES
+// brings).
+std::vector<std::string> PathsOfHdrop(HDROP drop);
 
 class DropTarget final : public IDropTarget {
   public:

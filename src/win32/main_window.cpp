@@ -9,6 +9,7 @@
 #include "form/path_elision.h"
 
 #include "win32/controls.h"
+#include "win32/drop_target.h"
 #include "win32/resource.h"
 #include "win32/twips.h"
 
@@ -223,15 +224,7 @@ LRESULT CALLBACK ListProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lP
             break;
         case WM_DROPFILES: {
             auto drop = reinterpret_cast<HDROP>(wParam);
-            std::vector<std::string> paths;
-            const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-            for (UINT i = 0; i < count; ++i) {
-                const UINT length = DragQueryFileW(drop, i, nullptr, 0);
-                std::wstring path(length + 1, L'\0');
-                DragQueryFileW(drop, i, path.data(), length + 1);
-                path.resize(length);
-                paths.push_back(Utf8(path));
-            }
+            const std::vector<std::string> paths = PathsOfHdrop(drop);
             DragFinish(drop);
             events.Dropped(paths);
             return 0;

@@ -119,19 +119,9 @@ PathKind ExaminePath(const std::string& path, std::string* reason) {
     const DWORD attributes = ::GetFileAttributesW(windows::WideFromUtf8(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         const DWORD error = ::GetLastError();
-        switch (error) {
-            case ERROR_FILE_NOT_FOUND:
-            case ERROR_PATH_NOT_FOUND:
-            case ERROR_INVALID_NAME:
-            case ERROR_INVALID_DRIVE:
-            case ERROR_BAD_NETPATH:
-            case ERROR_BAD_NET_NAME:
-            case ERROR_NOT_READY:  // a card reader or DVD drive without a medium
-                return PathKind::Missing;
-            default:
-                if (reason != nullptr) *reason = SystemErrorReason(error);
-                return PathKind::Unreadable;
-        }
+        if (MeansMissing(error)) return PathKind::Missing;
+        if (reason != nullptr) *reason = SystemErrorReason(error);
+        return PathKind::Unreadable;
     }
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathKind::Folder : PathKind::File;
 }
