@@ -434,7 +434,8 @@ TiffReadResult ReadTiff(ByteSource& source, ReadMemoryGate* gate) {
     return result;
 }
 
-TiffReadResult ReadTiffFile(const std::string& path, ReadMemoryGate* gate) {
+TiffReadResult ReadBufferedFile(const std::string& path,
+                                const std::function<TiffReadResult(ByteSource&)>& read) {
     auto file = OpenFileForReading(path);
     if (!file.source) {
         TiffReadResult result;
@@ -445,7 +446,11 @@ TiffReadResult ReadTiffFile(const std::string& path, ReadMemoryGate* gate) {
     // A file costs a read or two instead of three per page: on a file
     // server every read is a round trip.
     BufferedByteSource buffered(*file.source);
-    return ReadTiff(buffered, gate);
+    return read(buffered);
+}
+
+TiffReadResult ReadTiffFile(const std::string& path, ReadMemoryGate* gate) {
+    return ReadBufferedFile(path, [gate](ByteSource& source) { return ReadTiff(source, gate); });
 }
 
 }  // namespace folvane

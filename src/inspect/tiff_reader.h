@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,12 @@ class ReadMemoryGate {
 inline constexpr std::size_t kPagesPerMemoryReport = 64;
 
 TiffReadResult ReadTiff(ByteSource& source, ReadMemoryGate* gate = nullptr);
+
+// Opens `path` read-only, hands it to `read` through a BufferedByteSource
+// and closes it again; a file that cannot be opened is CannotOpen with the
+// system's reason. Every reader of whole files opens them this way.
+TiffReadResult ReadBufferedFile(const std::string& path,
+                                const std::function<TiffReadResult(ByteSource&)>& read);
 
 // Opens `path` read-only, reads it and closes it again.
 TiffReadResult ReadTiffFile(const std::string& path, ReadMemoryGate* gate = nullptr);

@@ -10,13 +10,11 @@
 #include <utility>
 #include <vector>
 
-#include "bytes/buffered_byte_source.h"
 #include "inspect/number_format.h"
 #include "pdf/byte_source_input.h"
 #include "pdf/image_names.h"
 #include "pdf/page_geometry.h"
 #include "pdf/painted_images.h"
-#include "platform/file_reader.h"
 
 namespace folvane::pdf {
 
@@ -284,15 +282,7 @@ TiffReadResult ReadPdf(ByteSource& source, const std::string& name) {
 }
 
 TiffReadResult ReadPdfFile(const std::string& path) {
-    auto file = OpenFileForReading(path);
-    if (!file.source) {
-        TiffReadResult result;
-        result.status = TiffReadStatus::CannotOpen;
-        result.problem = file.error;
-        return result;
-    }
-    BufferedByteSource buffered(*file.source);
-    return ReadPdf(buffered, path);
+    return ReadBufferedFile(path, [&path](ByteSource& source) { return ReadPdf(source, path); });
 }
 
 }  // namespace folvane::pdf

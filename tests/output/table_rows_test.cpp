@@ -150,10 +150,10 @@ TEST(Csv, QuotesAndNeutralisesFormulas) {
 // Pages of a scan-like file: width x height pixels at a resolution.
 fx::Page Scan(std::uint32_t width, std::uint32_t height, std::uint32_t dpi,
               std::uint16_t photometric = 0, std::uint16_t bits = 1) {
-    fx::PageSpec spec = fx::ScanPageSpec(width, height, dpi);
-    spec.photometric = photometric;
-    spec.bitsPerSample = {bits};
-    return fx::MakePage(spec);
+    fx::PageSpec page = fx::ScanPageSpec(width, height, dpi);
+    page.photometric = photometric;
+    page.bitsPerSample = {bits};
+    return fx::MakePage(page);
 }
 
 TEST(FolderTotals, PerFolderInListOrder) {
