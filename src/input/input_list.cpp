@@ -19,19 +19,29 @@ int CompareInputOrder(std::string_view a1, std::string_view a2, std::string_view
                       std::string_view b2) {
     const std::size_t aSize = a1.size() + a2.size();
     const std::size_t bSize = b1.size() + b2.size();
-    auto at = [](std::string_view first, std::string_view second, std::size_t i) {
-        return static_cast<unsigned char>(i < first.size() ? first[i] : second[i - first.size()]);
-    };
     const std::size_t n = std::min(aSize, bSize);
     int rawOrder = 0;  // the first plain byte difference, for ties
-    for (std::size_t i = 0; i < n; ++i) {
-        const unsigned char x = at(a1, a2, i);
-        const unsigned char y = at(b1, b2, i);
-        if (x == y) continue;
+    // Paths share long folder prefixes: equal bytes are skipped a span at a
+    // time, within whichever pieces both sides are in, and only differing
+    // bytes are folded.
+    std::size_t i = 0;
+    while (i < n) {
+        const std::string_view a = i < a1.size() ? a1.substr(i) : a2.substr(i - a1.size());
+        const std::string_view b = i < b1.size() ? b1.substr(i) : b2.substr(i - b1.size());
+        const std::size_t span = std::min({a.size(), b.size(), n - i});
+        const std::size_t same = static_cast<std::size_t>(
+            std::mismatch(a.begin(), a.begin() + static_cast<std::ptrdiff_t>(span), b.begin())
+                .first -
+            a.begin());
+        i += same;
+        if (same == span) continue;
+        const auto x = static_cast<unsigned char>(a[same]);
+        const auto y = static_cast<unsigned char>(b[same]);
         const unsigned char fx = FoldAscii(x);
         const unsigned char fy = FoldAscii(y);
         if (fx != fy) return fx < fy ? -1 : 1;
         if (rawOrder == 0) rawOrder = x < y ? -1 : 1;
+        ++i;
     }
     if (aSize != bSize) return aSize < bSize ? -1 : 1;
     return rawOrder;

@@ -61,15 +61,29 @@ std::vector<SameFile> PathList::RemoveSameFiles() {
 }
 
 void PathList::SortAndRemoveDuplicates() {
-    std::sort(entries_.begin(), entries_.end(), [this](const Entry& a, const Entry& b) {
+    // Within one folder only the names can differ, and the folder's text
+    // adds nothing to their order.
+    const auto less = [this](const Entry& a, const Entry& b) {
+        if (a.folder == b.folder) return CompareInputOrder({}, Name(a), {}, Name(b)) < 0;
         return CompareInputOrder(Folder(a), Name(a), Folder(b), Name(b)) < 0;
-    });
+    };
+    // Lists often come in order already (a sorted list, a selection in
+    // Explorer, an NTFS folder): one pass tells.
+    if (!std::is_sorted(entries_.begin(), entries_.end(), less))
+        std::sort(entries_.begin(), entries_.end(), less);
     entries_.erase(std::unique(entries_.begin(), entries_.end(),
                                [this](const Entry& a, const Entry& b) {
-                                   return Folder(a) == Folder(b) && Name(a) == Name(b);
+                                   return a.folder == b.folder && Name(a) == Name(b);
                                }),
                    entries_.end());
     entries_.shrink_to_fit();
+}
+
+bool PathList::Is(std::size_t index, std::string_view path) const {
+    const Entry& e = entries_[index];
+    const std::string_view folder = Folder(e);
+    return path.size() == folder.size() + e.nameLength && path.starts_with(folder) &&
+           path.substr(folder.size()) == Name(e);
 }
 
 }  // namespace folvane

@@ -21,6 +21,8 @@ class InputFiles {
     virtual ~InputFiles() = default;
     virtual std::size_t Count() const = 0;
     virtual std::string At(std::size_t index) const = 0;
+    // Whether `path` is the file at `index`, without making its text.
+    virtual bool Is(std::size_t index, std::string_view path) const { return At(index) == path; }
     // The identity the one look at the file gave, where it gave one.
     virtual std::optional<FileIdentity> IdentityAt(std::size_t) const { return std::nullopt; }
 };
@@ -37,6 +39,9 @@ class SpanInputFiles final : public InputFiles {
     explicit SpanInputFiles(std::span<const std::string> files) : files_(files) {}
     std::size_t Count() const override { return files_.size(); }
     std::string At(std::size_t index) const override { return files_[index]; }
+    bool Is(std::size_t index, std::string_view path) const override {
+        return files_[index] == path;
+    }
 
   private:
     std::span<const std::string> files_;
@@ -53,6 +58,7 @@ class PathList final : public InputFiles {
 
     std::size_t Count() const override { return entries_.size(); }
     std::string At(std::size_t index) const override;
+    bool Is(std::size_t index, std::string_view path) const override;
     std::optional<FileIdentity> IdentityAt(std::size_t index) const override;
 
     // The input list's order (InputListLess), identical neighbours dropped.

@@ -8,6 +8,16 @@
 
 namespace folvane {
 
+namespace {
+
+// The run is woken once this many results are ready in order (or as many
+// as will be for now), and brings at most twice as many over at once:
+// with small files read from the page cache, waking it for every file cost
+// more than reading them.
+constexpr std::size_t kTakenAtOnce = 16;
+
+}  // namespace
+
 std::size_t HeldBytes(const TiffReadResult& result) {
     // A short text lives inside the string itself.
     const std::size_t problem =
@@ -80,6 +90,9 @@ void ReadAhead::Work() {
     std::unique_lock lock(mutex_);
     while (true) {
         ++workersWaiting_;
+        // A worker with no room stops the results growing: the run takes
+        // what is ready rather than wait for a whole batch.
+        WakeTakerIfReady();
         mayStart_.wait(lock, [this] {
             return stopping_ || nextToClaim_ >= files_.Count() || MayStart(nextToClaim_);
         });
@@ -111,9 +124,11 @@ void ReadAhead::Work() {
         slot.result = std::move(result);
         slot.bytes = bytes;
         heldBytes_ += bytes;
+        while (readyThrough_ < nextToClaim_ && slots_[readyThrough_ - nextToTake_].result)
+            ++readyThrough_;
         const std::size_t expectedBefore = expectedBytes_;
         expectedBytes_ = std::max(bytes, expectedBytes_ / 2);
-        if (takerWaiting_ && index == nextToTake_) resultReady_.notify_one();
+        WakeTakerIfReady();
         // Smaller results than feared (as at the start): more files may be
         // read at once now, not only once the run takes one.
         if (workersWaiting_ > 0 && expectedBytes_ < expectedBefore && heldBytes_ <= budget_ / 2)
@@ -131,52 +146,74 @@ void ReadAhead::Grow(std::size_t index, std::size_t& reported, std::size_t now) 
     // what lets the run, and so every other file, go on.
     const auto mayGo = [&] {
         return stopping_ || (index == nextToTake_ && takerWaiting_) ||
-               heldBytes_ + readingBytes_ + inUseBytes_ <= budget_;
+               heldBytes_ + readingBytes_ <= budget_;
     };
     if (mayGo()) return;
     std::condition_variable woken;
     growersWaiting_[index] = &woken;
+    WakeTakerIfReady();
     woken.wait(lock, mayGo);
     growersWaiting_.erase(index);
 }
 
-TiffReadResult ReadAhead::Read(const std::string& path) {
-    std::unique_lock lock(mutex_);
-    const std::size_t index = nextToTake_;
-    // A caller that strays from the list is served directly, never wrongly.
-    if (workers_.empty() || index >= files_.Count() || files_.At(index) != path) {
-        lock.unlock();
-        struct Unbounded final : ReadMemoryGate {
-            void PagesHeld(std::size_t) override {}
-        } unbounded;
-        return read_(path, unbounded);
-    }
-    // The run is done with the result it was handed before.
-    inUseBytes_ = 0;
-    auto ready = [this, index] { return index < nextToClaim_ && slots_.front().result; };
-    if (!ready()) {
+bool ReadAhead::TakerMayGo() const {
+    if (readyThrough_ == nextToTake_) return false;
+    return readyThrough_ - nextToTake_ >= kTakenAtOnce || readyThrough_ == nextToClaim_ ||
+           workersWaiting_ > 0 || !growersWaiting_.empty();
+}
+
+void ReadAhead::WakeTakerIfReady() {
+    if (takerWaiting_ && TakerMayGo()) resultReady_.notify_one();
+}
+
+void ReadAhead::TakeReadyResults(std::unique_lock<std::mutex>& lock) {
+    // The run is done with every result it was handed: those count as
+    // held until it asks for more, the one it works on among them.
+    heldBytes_ -= handedBytes_;
+    handedBytes_ = 0;
+    if (readyThrough_ == nextToTake_) {
         takerWaiting_ = true;
-        if (const auto next = growersWaiting_.find(index); next != growersWaiting_.end())
+        if (const auto next = growersWaiting_.find(nextToTake_); next != growersWaiting_.end())
             next->second->notify_one();
         // The file may be waiting for the run to wait for it.
-        if (workersWaiting_ > 0 && index >= nextToClaim_) mayStart_.notify_one();
-        resultReady_.wait(lock, ready);
+        if (workersWaiting_ > 0 && nextToTake_ >= nextToClaim_) mayStart_.notify_one();
+        resultReady_.wait(lock, [this] { return TakerMayGo(); });
         takerWaiting_ = false;
     }
-    Slot slot = std::move(slots_.front());
-    slots_.pop_front();
-    heldBytes_ -= slot.bytes;
-    inUseBytes_ = slot.bytes;
-    ++nextToTake_;
+    const std::size_t count = std::min(readyThrough_ - nextToTake_, 2 * kTakenAtOnce);
+    for (std::size_t i = 0; i < count; ++i) {
+        taken_.push_back(std::move(slots_.front()));
+        slots_.pop_front();
+    }
+    nextToTake_ += count;
     // Workers waiting for room are woken once half of it is free rather
     // than at every file taken.
     const bool wake = workersWaiting_ > 0 && heldBytes_ <= budget_ / 2;
     // There may be room again for the files waiting for it. (The file the
     // run needs next is woken when the run waits for it.)
-    if (heldBytes_ + readingBytes_ + inUseBytes_ <= budget_)
+    if (heldBytes_ + readingBytes_ <= budget_)
         for (const auto& [waiting, woken] : growersWaiting_) woken->notify_one();
     lock.unlock();
     if (wake) mayStart_.notify_one();
+}
+
+TiffReadResult ReadAhead::Read(const std::string& path) {
+    const std::size_t index = nextToHand_;
+    // A caller that strays from the list is served directly, never wrongly.
+    if (workers_.empty() || index >= files_.Count() || !files_.Is(index, path)) {
+        struct Unbounded final : ReadMemoryGate {
+            void PagesHeld(std::size_t) override {}
+        } unbounded;
+        return read_(path, unbounded);
+    }
+    if (taken_.empty()) {
+        std::unique_lock lock(mutex_);
+        TakeReadyResults(lock);
+    }
+    Slot slot = std::move(taken_.front());
+    taken_.pop_front();
+    handedBytes_ += slot.bytes;
+    ++nextToHand_;
     return std::move(*slot.result);
 }
 

@@ -73,6 +73,14 @@ class ReadAhead final : public TiffFileSource {
 
     // Whether file `index` may be read now (the lock held).
     bool MayStart(std::size_t index) const;
+    // Whether the waiting run should be woken (the lock held): a batch of
+    // results is ready, or as many as will be for now.
+    bool TakerMayGo() const;
+    // Wakes the run if it waits and may go on (the lock held).
+    void WakeTakerIfReady();
+    // Brings the results ready in order over to `taken_`, waiting for the
+    // first of them (the lock held, as `lock`).
+    void TakeReadyResults(std::unique_lock<std::mutex>& lock);
     void Work();
     // A file being read (number `index`) holds `now` bytes of pages, up
     // from `reported`; waits while there is no room for it, unless the run
@@ -85,10 +93,10 @@ class ReadAhead final : public TiffFileSource {
     std::deque<Slot> slots_;  // files nextToTake_ .. nextToClaim_ - 1, each read or being read
     std::size_t nextToClaim_ = 0;
     std::size_t nextToTake_ = 0;
-    std::size_t heldBytes_ = 0;     // results read and not yet taken
+    std::size_t readyThrough_ = 0;  // files nextToTake_ .. readyThrough_ - 1 are read
+    std::size_t heldBytes_ = 0;     // results read, until the run asks past them
     std::size_t reading_ = 0;       // files being read now
     std::size_t readingBytes_ = 0;  // what the files being read hold so far, as reported
-    std::size_t inUseBytes_ = 0;    // the result the run was handed last, until it asks again
     // What the next result is expected to hold: the largest of the last
     // few, so that a run of large files slows the read-ahead at once and a
     // run of small ones lets it go ahead again soon.
@@ -103,6 +111,13 @@ class ReadAhead final : public TiffFileSource {
     // run moves on, only the file it needs next is woken.
     std::map<std::size_t, std::condition_variable*> growersWaiting_;
     std::vector<std::thread> workers_;
+
+    // The run's own side, touched without the lock: results brought over
+    // in order, and what those handed out since the lock was last taken
+    // held (still counted in heldBytes_ until then).
+    std::deque<Slot> taken_;
+    std::size_t nextToHand_ = 0;
+    std::size_t handedBytes_ = 0;
 };
 
 }  // namespace folvane

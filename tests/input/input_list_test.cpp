@@ -36,7 +36,37 @@ TEST(PathList, SameOrderAsThePlainList) {
     RemoveDuplicateEntries(plain);
     compact.SortAndRemoveDuplicates();
     ASSERT_EQ(compact.Count(), plain.size());
-    for (std::size_t i = 0; i < plain.size(); ++i) EXPECT_EQ(compact.At(i), plain[i]) << i;
+    for (std::size_t i = 0; i < plain.size(); ++i) {
+        EXPECT_EQ(compact.At(i), plain[i]) << i;
+        EXPECT_TRUE(compact.Is(i, plain[i])) << i;
+        EXPECT_FALSE(compact.Is(i, plain[(i + 1) % plain.size()])) << i;
+        EXPECT_FALSE(compact.Is(i, plain[i] + "x")) << i;
+    }
+}
+
+// Paths given in two pieces compare as the whole texts do, wherever the
+// pieces meet and wherever the first difference (a case-only one too) lies.
+TEST(InputList, PiecesCompareAsTheWholeText) {
+    const std::vector<std::string> texts = {"",          "a",         "A",          "/s/a.tif",
+                                            "/s/A.tif",  "/s/a.tiff", "/S/b.tif",   "/s/_.tif",
+                                            "/s/ab.tif", "/s/aB.TIF", "/s/sub/a.t", "/s-x/a"};
+    const auto sign = [](int v) { return (v > 0) - (v < 0); };
+    for (const auto& a : texts)
+        for (const auto& b : texts) {
+            const int whole = sign(CompareInputOrder(a, {}, b, {}));
+            EXPECT_EQ(whole, -sign(CompareInputOrder(b, {}, a, {}))) << a << " " << b;
+            EXPECT_EQ(whole == 0, a == b) << a << " " << b;
+            for (std::size_t i = 0; i <= a.size(); ++i)
+                for (std::size_t j = 0; j <= b.size(); ++j) {
+                    const std::string_view x(a), y(b);
+                    EXPECT_EQ(sign(CompareInputOrder(x.substr(0, i), x.substr(i), y.substr(0, j),
+                                                     y.substr(j))),
+                              whole)
+                        << a << " at " << i << ", " << b << " at " << j;
+                }
+        }
+    EXPECT_LT(CompareInputOrder("/s/a", ".tif", "/s/B", ".tif"), 0);
+    EXPECT_LT(CompareInputOrder("/s/A", "b.tif", "/s/a", "B.tif"), 0);  // ties: plain bytes
 }
 
 class DropTest : public testing::Test {
