@@ -30,8 +30,10 @@ void PathList::Add(std::string_view folder, std::string_view name,
 
 std::string PathList::At(std::size_t index) const {
     const Entry& e = entries_[index];
-    std::string path(Folder(e));
-    path.append(Name(e));
+    const std::string_view folder = Folder(e);
+    std::string path;
+    path.reserve(folder.size() + e.nameLength);
+    path.append(folder).append(Name(e));
     return path;
 }
 
@@ -42,19 +44,38 @@ std::optional<FileIdentity> PathList::IdentityAt(std::size_t index) const {
 }
 
 std::vector<SameFile> PathList::RemoveSameFiles() {
+    // The identities sorted once, rather than a hash node per file: lists
+    // run to hundreds of thousands of files and hardly ever name one twice.
+    struct Known {
+        FileIdentity identity;
+        std::size_t index;
+    };
+    std::vector<Known> known;
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        if (entries_[i].identified) known.push_back({entries_[i].identity, i});
+    std::sort(known.begin(), known.end(), [](const Known& a, const Known& b) {
+        if (a.identity.device != b.identity.device) return a.identity.device < b.identity.device;
+        if (a.identity.file != b.identity.file) return a.identity.file < b.identity.file;
+        return a.index < b.index;
+    });
+    std::vector<std::pair<std::size_t, std::size_t>> later;  // (entry, its first spelling)
+    for (std::size_t k = 1, first = 0; k < known.size(); ++k) {
+        if (known[k].identity == known[first].identity)
+            later.emplace_back(known[k].index, known[first].index);
+        else
+            first = k;
+    }
+    std::sort(later.begin(), later.end());
     std::vector<SameFile> same;
-    std::unordered_map<FileIdentity, std::size_t, FileIdentityHash> first;
+    for (const auto& [entry, first] : later) same.push_back({At(entry), At(first)});
     std::size_t kept = 0;
+    auto next = later.begin();
     for (std::size_t i = 0; i < entries_.size(); ++i) {
-        const Entry& e = entries_[i];
-        if (e.identified) {
-            const auto [at, added] = first.emplace(e.identity, kept);
-            if (!added) {
-                same.push_back({At(i), At(at->second)});
-                continue;
-            }
+        if (next != later.end() && next->first == i) {
+            ++next;
+            continue;
         }
-        entries_[kept++] = e;
+        entries_[kept++] = entries_[i];
     }
     entries_.resize(kept);
     return same;

@@ -155,14 +155,22 @@ TEST(PathList, SameFilesKeepTheFirstSpelling) {
     list.Add("c/y.tif", FileIdentity{2, 7});
     list.Add("d/gone.tif", std::nullopt);
     list.Add("e/gone.tif", std::nullopt);
+    // Three spellings of one file, two of another, between the others.
+    list.Add("bb/x.tif", FileIdentity{1, 7});
+    list.Add("cc/y.tif", FileIdentity{2, 7});
     list.SortAndRemoveDuplicates();
     const std::vector<SameFile> same = list.RemoveSameFiles();
-    ASSERT_EQ(same.size(), 1u);
+    ASSERT_EQ(same.size(), 3u);
     EXPECT_EQ(same[0].path, "b/x.tif");
     EXPECT_EQ(same[0].firstPath, "a/x.tif");
+    EXPECT_EQ(same[1].path, "bb/x.tif");
+    EXPECT_EQ(same[1].firstPath, "a/x.tif");
+    EXPECT_EQ(same[2].path, "cc/y.tif");
+    EXPECT_EQ(same[2].firstPath, "c/y.tif");
     ASSERT_EQ(list.Count(), 4u);
     EXPECT_EQ(list.At(1), "c/y.tif");
     EXPECT_EQ(list.IdentityAt(1), (FileIdentity{2, 7}));
+    EXPECT_EQ(list.At(3), "e/gone.tif");
     EXPECT_FALSE(list.IdentityAt(3).has_value());
 }
 
