@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <thread>
 
 #include "cli/progress_line.h"
 #include "input/input_examination.h"
@@ -191,10 +192,12 @@ bool WriteFolders(const InputFiles& files, bool byteOrderMark, OutputStream& str
 }  // namespace
 
 PathList BuildInputList(const std::vector<std::string>& paths, bool recursive, unsigned threads,
-                        std::vector<PathProblem>& problems, bool withPdf) {
+                        std::vector<PathProblem>& problems, bool withPdf,
+                        unsigned threadsFromMemory) {
     ExaminationRules rules;
     rules.recursive = recursive;
     rules.threads = threads;
+    rules.threadsFromMemory = threadsFromMemory;
     rules.withPdf = withPdf;
     ExaminedInputs examined = ExamineInputs(paths, rules);
     // A path that stays on the list is named when the run reaches it.
@@ -226,8 +229,9 @@ int RunCommandLine(const CliOptions& options) {
     // read with: on a file server each look is a round trip.
     const unsigned examiners =
         options.jobs != 0 ? options.jobs : DefaultReadThreads(SpanInputFiles(paths));
-    const PathList files =
-        BuildInputList(paths, options.recursive, examiners, pathProblems, options.pdf);
+    const PathList files = BuildInputList(
+        paths, options.recursive, examiners, pathProblems, options.pdf,
+        options.jobs != 0 ? 0 : ReadThreadsFromMemory(std::thread::hardware_concurrency()));
     NoteInputProblems(state, pathProblems);
 
     OpenedOutput output;
@@ -269,7 +273,12 @@ int RunCommandLine(const CliOptions& options) {
 
     const unsigned jobs = options.jobs != 0 ? options.jobs : DefaultReadThreads(files);
     std::unique_ptr<ReadAhead> readAhead;
-    if (jobs > 1) readAhead = std::make_unique<ReadAhead>(files, jobs, options.pdf);
+    // A number of jobs the user did not choose is the most for the storage:
+    // as many read at once only while reads wait on it.
+    if (jobs > 1)
+        readAhead = std::make_unique<ReadAhead>(
+            files, jobs, options.pdf,
+            options.jobs != 0 ? ReadAhead::ThreadUse::All : ReadAhead::ThreadUse::AsReadsWait);
     ProblemReportingSource source(
         readAhead ? static_cast<TiffFileSource&>(*readAhead) : DirectFileSource(options.pdf),
         &progress == &progressLine ? &progressLine : nullptr);

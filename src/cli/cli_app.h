@@ -23,8 +23,10 @@ int RunCommandLine(const CliOptions& options);
 // that comes first. Problems with paths are added to `problems`; those
 // whose path was not added to the list are reported on standard error, as
 // are the later spellings of a file ("同じファイルです: first").
-// `withPdf` takes *.pdf files too.
+// `withPdf` takes *.pdf files too. With `threadsFromMemory`, only that
+// many look at once until looks wait on the storage.
 PathList BuildInputList(const std::vector<std::string>& paths, bool recursive, unsigned threads,
-                        std::vector<PathProblem>& problems, bool withPdf = false);
+                        std::vector<PathProblem>& problems, bool withPdf = false,
+                        unsigned threadsFromMemory = 0);
 
 }  // namespace folvane::cli

@@ -19,6 +19,7 @@
 #include "form/message_windows.h"
 #include "input/input_examination.h"
 #include "input/path_list.h"
+#include "run/read_ahead.h"
 #include "run/run_preparation.h"
 #include "state/form_state.h"
 #include "state/selection_state.h"
@@ -169,6 +170,7 @@ class MainForm {
     void ClearAfterDirectSave();
     void SetResultText(const std::string& text);
     unsigned ReadThreads(const InputFiles& input) const;
+    ReadAhead::ThreadUse ReadThreadUse() const;
     void BeginRun();
     void EndRun();
 

@@ -3,6 +3,7 @@
 // duplicate removal are the core's, shared with the command line.
 #include <algorithm>
 #include <iterator>
+#include <thread>
 
 #include "form/main_form.h"
 #include "form/select_dialog.h"
@@ -49,6 +50,8 @@ void MainForm::StartNextExamination() {
     rules.anyNamedFile = next.anyNamedFile;
     rules.withPdf = next.withPdf;
     rules.threads = services_.readThreads;
+    if (services_.readThreads == 0)
+        rules.threadsFromMemory = ReadThreadsFromMemory(std::thread::hardware_concurrency());
     // Asking where the paths lie may itself wait on a server: the
     // examination's thread does it.
     examination_ = std::make_unique<BackgroundExamination>(

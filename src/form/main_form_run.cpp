@@ -48,6 +48,11 @@ unsigned MainForm::ReadThreads(const InputFiles& input) const {
     return services_.readThreads != 0 ? services_.readThreads : DefaultReadThreads(input);
 }
 
+ReadAhead::ThreadUse MainForm::ReadThreadUse() const {
+    return services_.readThreads != 0 ? ReadAhead::ThreadUse::All
+                                      : ReadAhead::ThreadUse::AsReadsWait;
+}
+
 void MainForm::Start_Click() {
     if (running_) return;
     // The run waits for what is being examined to reach the list.
@@ -70,7 +75,8 @@ void MainForm::Start_Click() {
     SetResultText(std::string());
     std::unique_ptr<ReadAhead> readAhead;
     const unsigned threads = ReadThreads(input);
-    if (threads > 1) readAhead = std::make_unique<ReadAhead>(input, threads, takesPdf_);
+    if (threads > 1)
+        readAhead = std::make_unique<ReadAhead>(input, threads, takesPdf_, ReadThreadUse());
     TiffFileSource& source = readAhead ? *readAhead : DirectFileSource(takesPdf_);
     const std::string totals = RunDisplayed(state_, selection, preparation->tally, input,
                                             resultList, *modelessDialog_, source);

@@ -113,7 +113,8 @@ bool MainForm::WriteWorkbook(const SelectionState& selection, std::string& error
     BeginRun();
     std::unique_ptr<ReadAhead> readAhead;
     const unsigned threads = ReadThreads(input);
-    if (threads > 1) readAhead = std::make_unique<ReadAhead>(input, threads, takesPdf_);
+    if (threads > 1)
+        readAhead = std::make_unique<ReadAhead>(input, threads, takesPdf_, ReadThreadUse());
     TiffFileSource& source = readAhead ? *readAhead : DirectFileSource(takesPdf_);
     const WorkbookRunInfo info{LocalTimeText(), false, takesPdf_};
     bool written = WriteWorkbookRun(input, state_.InputProblems, selection, info, source,
@@ -222,7 +223,8 @@ void MainForm::Direct_Save_Click() {
     EncodedLineWriter writer(*output.stream, OutputEncoding::Cp932);
     std::unique_ptr<ReadAhead> readAhead;
     const unsigned threads = ReadThreads(input);
-    if (threads > 1) readAhead = std::make_unique<ReadAhead>(input, threads, takesPdf_);
+    if (threads > 1)
+        readAhead = std::make_unique<ReadAhead>(input, threads, takesPdf_, ReadThreadUse());
     TiffFileSource& source = readAhead ? *readAhead : DirectFileSource(takesPdf_);
     const bool written = RunDirectSave(state_, selection, preparation->tally, input, writer,
                                        *modelessDialog_, source) &&

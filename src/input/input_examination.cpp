@@ -1,6 +1,7 @@
 #include "input/input_examination.h"
 
 #include <algorithm>
+#include <chrono>
 #include <optional>
 
 #include "input/taken_names.h"
@@ -18,23 +19,47 @@ void Count(ExaminationControl* control) {
     if (control != nullptr) control->examined.fetch_add(1, std::memory_order_relaxed);
 }
 
+// A look or a listing taking longer than this waits on its storage.
+constexpr std::chrono::microseconds kWaitingLook{50};
+
 // Calls `work(i)` for every i below `count` on up to `threads` threads
-// (this one among them), stopping early once cancelled.
+// (this one among them), stopping early once cancelled. With `fewThreads`
+// (not 0), only that many work until looks are seen to wait on the
+// storage; then the rest join in. (A look whose thread the system paused
+// for another also takes long: a quarter of them must wait.)
 template <typename Work>
-void ForEachConcurrently(std::size_t count, unsigned threads, const ExaminationControl* control,
-                         Work&& work) {
+void ForEachConcurrently(std::size_t count, unsigned threads, unsigned fewThreads,
+                         const ExaminationControl* control, Work&& work) {
     std::atomic<std::size_t> next{0};
+    std::atomic<std::size_t> waits{0};
+    const auto step = [&] {
+        if (Cancelled(control)) return false;
+        const std::size_t i = next.fetch_add(1);
+        if (i >= count) return false;
+        const auto started = std::chrono::steady_clock::now();
+        work(i);
+        if (std::chrono::steady_clock::now() - started > kWaitingLook)
+            waits.fetch_add(1, std::memory_order_relaxed);
+        return true;
+    };
     auto loop = [&] {
-        for (;;) {
-            if (Cancelled(control)) return;
-            const std::size_t i = next.fetch_add(1);
-            if (i >= count) return;
-            work(i);
+        while (step()) {
         }
     };
     const std::size_t helpers = std::min<std::size_t>(threads, count);
+    const std::size_t first =
+        fewThreads == 0 ? helpers : std::min<std::size_t>(helpers, fewThreads);
     std::vector<std::jthread> pool;
-    for (std::size_t t = 1; t < helpers; ++t) pool.emplace_back(loop);
+    for (std::size_t t = 1; t < first; ++t) pool.emplace_back(loop);
+    if (first < helpers) {
+        // This thread works too, and brings the rest in once looks wait.
+        for (;;) {
+            if (!step()) return;
+            const std::size_t waited = waits.load(std::memory_order_relaxed);
+            if (waited >= 8 && waited * 4 >= std::min(next.load(), count)) break;
+        }
+        for (std::size_t t = first; t < helpers; ++t) pool.emplace_back(loop);
+    }
     loop();
 }
 
@@ -67,10 +92,11 @@ class Examination {
 
     ExaminedInputs Run(std::span<const std::string> paths) {
         std::vector<std::optional<PathLook>> looks(paths.size());
-        ForEachConcurrently(paths.size(), rules_.threads, control_, [&](std::size_t i) {
-            looks[i] = LookAtPath(paths[i]);
-            Count(control_);
-        });
+        ForEachConcurrently(paths.size(), rules_.threads, rules_.threadsFromMemory, control_,
+                            [&](std::size_t i) {
+                                looks[i] = LookAtPath(paths[i]);
+                                Count(control_);
+                            });
         std::vector<Folder> folders;
         for (std::size_t i = 0; i < paths.size(); ++i)
             if (looks[i]) TakeNamed(i, paths[i], *looks[i], folders);
@@ -117,13 +143,14 @@ class Examination {
     // folders of the next level (none unless recursive).
     std::vector<Folder> ListLevel(const std::vector<Folder>& folders) {
         std::vector<ListedFolder> listed(folders.size());
-        ForEachConcurrently(folders.size(), rules_.threads, control_, [&](std::size_t i) {
-            listed[i].path = folders[i].path;
-            listed[i].origin = folders[i].origin;
-            listed[i].entries = ListFolder(folders[i].path, &listed[i].reason);
-            listed[i].listed = true;
-            Count(control_);
-        });
+        ForEachConcurrently(folders.size(), rules_.threads, rules_.threadsFromMemory, control_,
+                            [&](std::size_t i) {
+                                listed[i].path = folders[i].path;
+                                listed[i].origin = folders[i].origin;
+                                listed[i].entries = ListFolder(folders[i].path, &listed[i].reason);
+                                listed[i].listed = true;
+                                Count(control_);
+                            });
 
         std::vector<EntryToLook> toLook;
         for (std::size_t f = 0; f < listed.size(); ++f) {
@@ -140,15 +167,16 @@ class Examination {
                     toLook.push_back({f, e, false, std::nullopt});
             }
         }
-        ForEachConcurrently(toLook.size(), rules_.threads, control_, [&](std::size_t i) {
-            EntryToLook& entry = toLook[i];
-            const ListedFolder& folder = listed[entry.folder];
-            // A link to a file counts as the file; a link to a folder is
-            // never entered, so a tree that links back to itself ends.
-            entry.look = LookAtPath(
-                WithSeparator(folder.path) + (*folder.entries)[entry.entry].name, entry.asFile);
-            Count(control_);
-        });
+        ForEachConcurrently(
+            toLook.size(), rules_.threads, rules_.threadsFromMemory, control_, [&](std::size_t i) {
+                EntryToLook& entry = toLook[i];
+                const ListedFolder& folder = listed[entry.folder];
+                // A link to a file counts as the file; a link to a folder is
+                // never entered, so a tree that links back to itself ends.
+                entry.look = LookAtPath(
+                    WithSeparator(folder.path) + (*folder.entries)[entry.entry].name, entry.asFile);
+                Count(control_);
+            });
 
         std::vector<Folder> next;
         std::size_t looked = 0;

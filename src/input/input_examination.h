@@ -31,6 +31,10 @@ struct ExaminationRules {
     // *.pdf files are taken too, wherever *.tif files are.
     bool withPdf = false;
     unsigned threads = 1;
+    // When not 0, only this many of the threads look at once until a look
+    // is seen to wait on the storage (a disk's cache missed, a file
+    // server); from memory, more threads only share the processors.
+    unsigned threadsFromMemory = 0;
 };
 
 // Shared with whoever watches an examination from another thread.

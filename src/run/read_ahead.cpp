@@ -1,10 +1,13 @@
 #include "run/read_ahead.h"
 
 #include <algorithm>
+#include <bit>
+#include <thread>
 #include <utility>
 
 #include "platform/memory.h"
 #include "run/listed_file.h"
+#include "run/read_threads.h"
 
 namespace folvane {
 
@@ -15,6 +18,11 @@ namespace {
 // with small files read from the page cache, waking it for every file cost
 // more than reading them.
 constexpr std::size_t kTakenAtOnce = 16;
+
+// A file whose read takes longer than this a page waits on its storage (a
+// disk's cache missed, a file server): more reads in flight hide that.
+// From the page cache a small file takes some 5 microseconds.
+constexpr std::chrono::steady_clock::duration kWaitingRead = std::chrono::microseconds(50);
 
 }  // namespace
 
@@ -36,11 +44,13 @@ class ReadAhead::Gate final : public ReadMemoryGate {
     std::size_t index_;
 };
 
-ReadAhead::ReadAhead(const InputFiles& files, unsigned threads, bool withPdf)
-    : ReadAhead(files, threads, kReadAheadBytes,
-                [withPdf](const std::string& path, ReadMemoryGate& gate) {
-                    return ReadListedFile(path, withPdf, &gate);
-                }) {}
+ReadAhead::ReadAhead(const InputFiles& files, unsigned threads, bool withPdf, ThreadUse use)
+    : ReadAhead(
+          files, threads, kReadAheadBytes,
+          [withPdf](const std::string& path, ReadMemoryGate& gate) {
+              return ReadListedFile(path, withPdf, &gate);
+          },
+          use) {}
 
 ReadAhead::ReadAhead(const InputFiles& files, unsigned threads, std::size_t byteBudget,
                      ReadFunction read)
@@ -50,7 +60,7 @@ ReadAhead::ReadAhead(const InputFiles& files, unsigned threads, std::size_t byte
                 }) {}
 
 ReadAhead::ReadAhead(const InputFiles& files, unsigned threads, std::size_t byteBudget,
-                     GatedReadFunction read)
+                     GatedReadFunction read, ThreadUse use)
     : files_(files),
       budget_(byteBudget),
       read_(std::move(read)),
@@ -58,9 +68,40 @@ ReadAhead::ReadAhead(const InputFiles& files, unsigned threads, std::size_t byte
       // huge files must not start with one read per thread.
       expectedBytes_(byteBudget) {
     ShareOneMemoryPoolBetweenThreads();
-    const std::size_t count = std::min<std::size_t>(threads == 0 ? 1 : threads, files.Count());
-    workers_.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) workers_.emplace_back([this] { Work(); });
+    mostThreads_ = std::min<std::size_t>(threads == 0 ? 1 : threads, files.Count());
+    allowed_ = mostThreads_;
+    if (use == ThreadUse::AsReadsWait) {
+        fewThreads_ = std::min<std::size_t>(
+            mostThreads_, ReadThreadsFromMemory(std::thread::hardware_concurrency()));
+        allowed_ = fewThreads_;
+        adapting_ = fewThreads_ < mostThreads_;
+    }
+    std::lock_guard lock(mutex_);
+    AddWorkers();
+}
+
+void ReadAhead::AddWorkers() {
+    workers_.reserve(mostThreads_);
+    while (workers_.size() < allowed_) workers_.emplace_back([this] { Work(); });
+}
+
+void ReadAhead::NoteReadTime(std::chrono::steady_clock::duration took, std::size_t pages) {
+    if (!adapting_ || stopping_) return;
+    // Per page, so that a file of many pages read from memory does not
+    // look like a file waiting on its disk. Of the last 32 reads, most
+    // waiting means the storage keeps them waiting; a few are only reads
+    // whose thread the system paused for another.
+    const bool waited =
+        took > kWaitingRead * static_cast<std::chrono::steady_clock::rep>(pages + 1);
+    recentWaits_ = (recentWaits_ << 1) | (waited ? 1u : 0u);
+    const int waits = std::popcount(recentWaits_);
+    if (waits >= 16 && allowed_ < mostThreads_) {
+        allowed_ = mostThreads_;
+        AddWorkers();
+        mayStart_.notify_one();
+    } else if (waits <= 4 && allowed_ > fewThreads_) {
+        allowed_ = fewThreads_;
+    }
 }
 
 ReadAhead::~ReadAhead() {
@@ -77,6 +118,7 @@ ReadAhead::~ReadAhead() {
 }
 
 bool ReadAhead::MayStart(std::size_t index) const {
+    if (reading_ >= allowed_) return false;
     const std::size_t used = heldBytes_ + readingBytes_;
     if (used < budget_ && expectedBytes_ <= (budget_ - used) / (reading_ + 1)) return true;
     // No room: the file the run waits for is read all the same, so that a
@@ -115,9 +157,12 @@ void ReadAhead::Work() {
             mayStart_.notify_one();
         lock.unlock();
         Gate gate(*this, index);
+        const auto started = std::chrono::steady_clock::now();
         TiffReadResult result = read_(files_.At(index), gate);
+        const auto took = std::chrono::steady_clock::now() - started;
         const std::size_t bytes = HeldBytes(result);
         lock.lock();
+        NoteReadTime(took, result.pages.size());
         --reading_;
         readingBytes_ -= gate.reported;
         Slot& slot = slots_[index - nextToTake_];
@@ -158,8 +203,10 @@ void ReadAhead::Grow(std::size_t index, std::size_t& reported, std::size_t now) 
 
 bool ReadAhead::TakerMayGo() const {
     if (readyThrough_ == nextToTake_) return false;
+    // (A worker waiting while fewer files than allowed are read waits for
+    // room, or has nothing left to read.)
     return readyThrough_ - nextToTake_ >= kTakenAtOnce || readyThrough_ == nextToClaim_ ||
-           workersWaiting_ > 0 || !growersWaiting_.empty();
+           (workersWaiting_ > 0 && reading_ < allowed_) || !growersWaiting_.empty();
 }
 
 void ReadAhead::WakeTakerIfReady() {

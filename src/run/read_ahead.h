@@ -3,8 +3,10 @@
 // waits on the server, gain most.
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <map>
@@ -29,6 +31,15 @@ std::size_t HeldBytes(const TiffReadResult& result);
 
 class ReadAhead final : public TiffFileSource {
   public:
+    // How many of the threads read at once.
+    enum class ThreadUse {
+        All,
+        // A few (ReadThreadsFromMemory) while files come from memory, where
+        // more threads only share the processors; all of them while reads
+        // wait on the storage (a disk's cache missed, a file server). For
+        // a number the user did not choose.
+        AsReadsWait,
+    };
     using ReadFunction = std::function<TiffReadResult(const std::string& path)>;
     // Reads one file, telling `gate` how much its pages hold as it goes.
     using GatedReadFunction =
@@ -48,10 +59,11 @@ class ReadAhead final : public TiffFileSource {
     // works on counts too, until it asks for the next file.
     // `read` reads one file (tests count and shape results with it).
     ReadAhead(const InputFiles& files, unsigned threads, std::size_t byteBudget = kReadAheadBytes,
-              GatedReadFunction read = DefaultRead);
+              GatedReadFunction read = DefaultRead, ThreadUse use = ThreadUse::All);
     ReadAhead(const InputFiles& files, unsigned threads, std::size_t byteBudget, ReadFunction read);
     // Reads each file as ReadListedFile does.
-    ReadAhead(const InputFiles& files, unsigned threads, bool withPdf);
+    ReadAhead(const InputFiles& files, unsigned threads, bool withPdf,
+              ThreadUse use = ThreadUse::All);
     ~ReadAhead() override;
     ReadAhead(const ReadAhead&) = delete;
     ReadAhead& operator=(const ReadAhead&) = delete;
@@ -82,6 +94,12 @@ class ReadAhead final : public TiffFileSource {
     // first of them (the lock held, as `lock`).
     void TakeReadyResults(std::unique_lock<std::mutex>& lock);
     void Work();
+    // Starts workers up to allowed_ (the lock held).
+    void AddWorkers();
+    // A file's read took `took` for `pages` pages: with ThreadUse::AsReadsWait,
+    // all threads read while reads wait on the storage, a few otherwise
+    // (the lock held).
+    void NoteReadTime(std::chrono::steady_clock::duration took, std::size_t pages);
     // A file being read (number `index`) holds `now` bytes of pages, up
     // from `reported`; waits while there is no room for it, unless the run
     // waits for it.
@@ -102,6 +120,11 @@ class ReadAhead final : public TiffFileSource {
     // run of small ones lets it go ahead again soon.
     std::size_t expectedBytes_;
     unsigned workersWaiting_ = 0;
+    std::size_t mostThreads_ = 1;
+    std::size_t allowed_ = 1;  // files that may be read at once
+    std::size_t fewThreads_ = 1;
+    bool adapting_ = false;
+    std::uint32_t recentWaits_ = 0;  // a bit for each of the last reads: it waited
     bool takerWaiting_ = false;
     bool stopping_ = false;
     std::mutex mutex_;

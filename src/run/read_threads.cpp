@@ -28,6 +28,10 @@ std::string_view FolderOf(std::string_view path) {
 
 }  // namespace
 
+unsigned ReadThreadsFromMemory(unsigned processors) {
+    return std::max(processors, kReadThreadsFromMemory);
+}
+
 unsigned ReadThreadsFor(StorageKind storage, unsigned processors) {
     const unsigned perProcessor = processors == 0 ? 1 : processors;
     switch (storage) {

@@ -139,6 +139,21 @@ TEST_F(ExamineTest, StoppingKeepsWhatWasExamined) {
     EXPECT_GE(examination.Examined(), examined.files.Count());
 }
 
+// Looks that wait on the storage bring all the threads in, though only
+// two look at first: 400 looks of 2 ms would take 400 ms on two.
+TEST_F(ExamineTest, LooksThatWaitBringAllThreadsIn) {
+    std::vector<std::string> paths;
+    for (int i = 0; i < 400; ++i) paths.push_back(At("t/a/1.tif"));
+    DelayPathLooksForTesting(2ms);
+    ExaminationRules rules;
+    rules.threads = 32;
+    rules.threadsFromMemory = 2;
+    const auto started = std::chrono::steady_clock::now();
+    const ExaminedInputs examined = ExamineInputs(paths, rules);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 200ms);
+    EXPECT_EQ(examined.files.Count(), paths.size());
+}
+
 TEST(TakenNames, NamedExactlyListedInAnyCase) {
     EXPECT_TRUE(TakesNamedFile("a/b.tif"));
     EXPECT_FALSE(TakesNamedFile("a/b.TIF"));

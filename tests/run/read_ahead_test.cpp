@@ -1,5 +1,7 @@
 #include "run/read_ahead.h"
 
+#include "run/read_threads.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -227,6 +229,38 @@ TEST(ReadAhead, HugeFilesAfterSmallOnesStayNearTheBudget) {
         // and one step of pages per thread before it learns there is no room.
         EXPECT_LE(peak, kBudget + 2 * (kHuge + 1024) + std::min(threads, 24u) * kStep)
             << threads << " threads";
+    }
+}
+
+// A number the user did not choose: a few threads read while files come
+// from memory, all of them once reads wait on the storage.
+TEST(ReadAhead, AllThreadsReadOnlyWhileReadsWait) {
+    const std::size_t few = ReadThreadsFromMemory(std::thread::hardware_concurrency());
+    const auto threads = static_cast<unsigned>(4 * few);
+    for (const bool waiting : {false, true}) {
+        const auto names = Names(waiting ? 40 * few : 4000);
+        const SpanInputFiles files(names);
+        std::atomic<std::size_t> reading{0}, peak{0};
+        {
+            ReadAhead ahead(
+                files, threads, kReadAheadBytes,
+                [&](const std::string& path, ReadMemoryGate&) {
+                    std::size_t now = ++reading;
+                    std::size_t seen = peak.load();
+                    while (now > seen && !peak.compare_exchange_weak(seen, now)) {
+                    }
+                    if (waiting) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+                    --reading;
+                    return MadeResult(IndexOf(path), 1);
+                },
+                ReadAhead::ThreadUse::AsReadsWait);
+            for (std::size_t i = 0; i < names.size(); ++i)
+                ASSERT_EQ(ahead.Read(names[i]).lastLink, i);
+        }
+        if (waiting)
+            EXPECT_GT(peak.load(), few);
+        else
+            EXPECT_LE(peak.load(), few);
     }
 }
 

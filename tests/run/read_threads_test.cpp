@@ -18,7 +18,8 @@ TEST(ReadThreads, ByTheKindOfStorage) {
     };
     const Case cases[] = {
         {StorageKind::Local, 2, kSolidStateReadThreads},
-        {StorageKind::Local, 16, 16},
+        {StorageKind::Local, 16, kSolidStateReadThreads},
+        {StorageKind::Local, 128, 128},
         {StorageKind::Local, 0, kSolidStateReadThreads},
         {StorageKind::Rotational, 2, 2},
         {StorageKind::Rotational, 16, 16},
@@ -32,6 +33,10 @@ TEST(ReadThreads, ByTheKindOfStorage) {
         EXPECT_EQ(ReadThreadsFor(c.storage, c.processors), c.expected)
             << static_cast<int>(c.storage) << " " << c.processors;
     EXPECT_GE(kNetworkReadThreads, 16u);
+    // From memory: the processors, but never fewer than a few.
+    EXPECT_EQ(ReadThreadsFromMemory(2), kReadThreadsFromMemory);
+    EXPECT_EQ(ReadThreadsFromMemory(0), kReadThreadsFromMemory);
+    EXPECT_EQ(ReadThreadsFromMemory(48), 48u);
 }
 
 // The temporary folder of a test machine is a local disk (or memory):
