@@ -2,7 +2,7 @@
 # Deciding what the inputs are and reading them on a local disk, given as
 # a list (--files-from) and as a folder: stat-family calls per file (strace),
 # and wall time warm and cold (page cache dropped; needs root) at the
-# default number of jobs and at 1, 2, 4, 8 and 16, against the one-thread
+# default number of jobs and at 1, 2, 4, 8, 16, 32 and 64, against the one-thread
 # floor of open + fstat + one 4 KB read + close per file
 # (bench/syscall_floor.cpp).
 #
@@ -79,7 +79,7 @@ for temperature in "${temperatures[@]}"; do
     floor_s=$(COLD=$cold best_seconds "$floor" "$list")
     printf '%-6s %-26s %9s %9s\n' "$temperature" "floor (1 thread)" "$floor_s" ""
     best=""
-    for jobs in default 1 2 4 8 16; do
+    for jobs in default 1 2 4 8 16 32 64; do
         option=()
         [ "$jobs" = default ] || option=(-j "$jobs")
         l=$(COLD=$cold best_seconds "$cli" -q -o /dev/null "${option[@]}" --files-from "$list")
