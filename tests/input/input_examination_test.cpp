@@ -43,6 +43,11 @@ class ExamineTest : public testing::Test {
             if (c == '/') c = kPathSeparator;
         return root_.string() + kPathSeparator + relative;
     }
+    // 400 names of one file, each look at them taking 2 ms.
+    std::vector<std::string> SlowLooks() const {
+        DelayPathLooksForTesting(2ms);
+        return std::vector<std::string>(400, At("t/a/1.tif"));
+    }
     static std::vector<std::string> Sorted(const PathList& files) {
         std::vector<std::string> list;
         for (std::size_t i = 0; i < files.Count(); ++i) list.push_back(files.At(i));
@@ -124,9 +129,7 @@ TEST_F(ExamineTest, LinksToFilesCountLinksToFoldersAreNotEntered) {
 #endif
 
 TEST_F(ExamineTest, StoppingKeepsWhatWasExamined) {
-    std::vector<std::string> paths;
-    for (int i = 0; i < 400; ++i) paths.push_back(At("t/a/1.tif"));
-    DelayPathLooksForTesting(2ms);
+    const std::vector<std::string> paths = SlowLooks();
     ExaminationRules rules;
     rules.threads = 2;
     BackgroundExamination examination(paths, rules);
@@ -142,9 +145,7 @@ TEST_F(ExamineTest, StoppingKeepsWhatWasExamined) {
 // Looks that wait on the storage bring all the threads in, though only
 // two look at first: 400 looks of 2 ms would take 400 ms on two.
 TEST_F(ExamineTest, LooksThatWaitBringAllThreadsIn) {
-    std::vector<std::string> paths;
-    for (int i = 0; i < 400; ++i) paths.push_back(At("t/a/1.tif"));
-    DelayPathLooksForTesting(2ms);
+    const std::vector<std::string> paths = SlowLooks();
     ExaminationRules rules;
     rules.threads = 32;
     rules.threadsFromMemory = 2;
