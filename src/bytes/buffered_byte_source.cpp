@@ -1,8 +1,36 @@
 #include "bytes/buffered_byte_source.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace folvane {
+
+namespace {
+
+// The windows' storage, kept by each thread for the next file it reads: a
+// run reads thousands of files a second on a few threads, and a window is
+// too large for the allocator's per-thread cache, so each new one would
+// wait on the allocator's lock that all threads share.
+constexpr std::size_t kKeptWindowBytes = 64 * 1024;
+thread_local std::vector<std::vector<std::uint8_t>> keptWindows;
+
+}  // namespace
+
+BufferedByteSource::BufferedByteSource(ByteSource& inner) : inner_(inner), size_(inner.Size()) {
+    for (Window& w : windows_) {
+        if (keptWindows.empty()) break;
+        w.bytes = std::move(keptWindows.back());
+        keptWindows.pop_back();
+    }
+}
+
+BufferedByteSource::~BufferedByteSource() {
+    for (Window& w : windows_) {
+        if (w.bytes.capacity() == 0 || w.bytes.capacity() > kKeptWindowBytes) continue;
+        w.bytes.clear();
+        keptWindows.push_back(std::move(w.bytes));
+    }
+}
 
 const BufferedByteSource::Window* BufferedByteSource::Find(std::uint64_t offset,
                                                            std::size_t length) const {

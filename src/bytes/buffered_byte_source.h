@@ -26,7 +26,10 @@ class BufferedByteSource final : public ByteSource {
     // entries), for the values stored after it.
     static constexpr std::size_t kTailBytes = 1024;
 
-    explicit BufferedByteSource(ByteSource& inner) : inner_(inner), size_(inner.Size()) {}
+    explicit BufferedByteSource(ByteSource& inner);
+    ~BufferedByteSource() override;
+    BufferedByteSource(const BufferedByteSource&) = delete;
+    BufferedByteSource& operator=(const BufferedByteSource&) = delete;
 
     std::uint64_t Size() const override { return size_; }
     std::optional<std::size_t> ReadAt(std::uint64_t offset, std::span<std::uint8_t> dest) override;

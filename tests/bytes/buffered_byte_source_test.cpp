@@ -94,6 +94,26 @@ TEST(BufferedByteSource, SmallReadsInsideAWindowCostNoFurtherRead) {
     EXPECT_EQ(inner.calls, (std::vector<Call>{{0, kWindow}, {kWindow - 8, kWindow}, {9000, 1000}}));
 }
 
+// A thread keeps the windows' storage for its next file: nothing of one
+// file is seen in the next, however their sizes differ.
+TEST(BufferedByteSource, TheNextFileOnAThreadSeesOnlyItsOwnBytes) {
+    const auto large = Counting(40000);
+    std::vector<std::uint8_t> small(10, 0x5A);
+    std::optional<std::size_t> got;
+    {
+        RecordingSource inner(large);
+        BufferedByteSource source(inner);
+        for (const std::uint64_t offset : {0u, 10000u, 20000u, 30000u})
+            EXPECT_EQ(ReadThrough(source, offset, 16, got), Slice(large, offset, 16));
+    }
+    RecordingSource inner(small);
+    BufferedByteSource source(inner);
+    EXPECT_EQ(ReadThrough(source, 0, 16, got), small);
+    EXPECT_EQ(ReadThrough(source, 4, 16, got), Slice(small, 4, 6));
+    EXPECT_EQ(ReadThrough(source, 10000, 16, got).size(), 0u);
+    EXPECT_EQ(inner.calls.front(), (Call{0, 16}));
+}
+
 TEST(BufferedByteSource, KeepsThreeWindowsAndReplacesTheOldest) {
     const auto bytes = Counting(40000);
     RecordingSource inner(bytes);
