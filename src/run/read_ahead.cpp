@@ -19,6 +19,10 @@ namespace {
 // more than reading them.
 constexpr std::size_t kTakenAtOnce = 16;
 
+// Results of at most this many pages are copied on the run's thread (see
+// spent_); larger ones are handed over as they are.
+constexpr std::size_t kCopiedPages = 64;
+
 // A file whose read takes longer than this a page waits on its storage (a
 // disk's cache missed, a file server): more reads in flight hide that.
 // From the page cache a small file takes some 5 microseconds.
@@ -150,12 +154,20 @@ void ReadAhead::Work() {
         const std::size_t index = nextToClaim_++;
         slots_.emplace_back();
         ++reading_;
+        // Two at a time, about what the reader allocates per file: more
+        // would overflow the allocator's per-thread cache.
+        std::vector<std::vector<PageInfo>> toFree;
+        for (int i = 0; i < 2 && !spentByReaders_.empty(); ++i) {
+            toFree.push_back(std::move(spentByReaders_.back()));
+            spentByReaders_.pop_back();
+        }
         // Every waiting worker asks the same question, so one is woken at a
         // time and wakes the next while files may start: waking them all at
         // every change cost seconds of the system's time at -j 256.
         if (workersWaiting_ > 0 && (nextToClaim_ >= files_.Count() || MayStart(nextToClaim_)))
             mayStart_.notify_one();
         lock.unlock();
+        toFree.clear();
         Gate gate(*this, index);
         const auto started = std::chrono::steady_clock::now();
         TiffReadResult result = read_(files_.At(index), gate);
@@ -218,6 +230,8 @@ void ReadAhead::TakeReadyResults(std::unique_lock<std::mutex>& lock) {
     // held until it asks for more, the one it works on among them.
     heldBytes_ -= handedBytes_;
     handedBytes_ = 0;
+    for (auto& pages : spent_) spentByReaders_.push_back(std::move(pages));
+    spent_.clear();
     if (readyThrough_ == nextToTake_) {
         takerWaiting_ = true;
         if (const auto next = growersWaiting_.find(nextToTake_); next != growersWaiting_.end())
@@ -261,7 +275,13 @@ TiffReadResult ReadAhead::Read(const std::string& path) {
     taken_.pop_front();
     handedBytes_ += slot.bytes;
     ++nextToHand_;
-    return std::move(*slot.result);
+    TiffReadResult result = std::move(*slot.result);
+    if (!result.pages.empty() && result.pages.size() <= kCopiedPages) {
+        std::vector<PageInfo> copy(result.pages.begin(), result.pages.end());
+        spent_.push_back(std::move(result.pages));
+        result.pages = std::move(copy);
+    }
+    return result;
 }
 
 }  // namespace folvane

@@ -141,6 +141,13 @@ class ReadAhead final : public TiffFileSource {
     std::deque<Slot> taken_;
     std::size_t nextToHand_ = 0;
     std::size_t handedBytes_ = 0;
+    // The pages of small results are handed over in a copy made on the
+    // run's thread, and the readers' own storage goes back to the readers
+    // to free: memory freed on the thread that allocated it is reused
+    // there without the allocator's shared lock. spent_ is the run's,
+    // spentByReaders_ under the lock.
+    std::vector<std::vector<PageInfo>> spent_;
+    std::vector<std::vector<PageInfo>> spentByReaders_;
 };
 
 }  // namespace folvane
