@@ -23,10 +23,14 @@ constexpr std::size_t kTakenAtOnce = 16;
 // spent_); larger ones are handed over as they are.
 constexpr std::size_t kCopiedPages = 64;
 
-// A file whose read takes longer than this a page waits on its storage (a
-// disk's cache missed, a file server): more reads in flight hide that.
-// From the page cache a small file takes some 5 microseconds.
-constexpr std::chrono::steady_clock::duration kWaitingRead = std::chrono::microseconds(50);
+// Files claimed at once while reads come from memory.
+constexpr std::size_t kFilesPerClaimFromMemory = 8;
+
+// A file whose read takes longer than this (for every 16 pages it has)
+// waits on its storage (a disk's cache missed, a file server): more reads
+// in flight hide that. From the page cache a small file takes some 5
+// microseconds, from this project's virtual test disk 40 to 120.
+constexpr std::chrono::steady_clock::duration kWaitingRead = std::chrono::microseconds(25);
 
 }  // namespace
 
@@ -39,13 +43,15 @@ std::size_t HeldBytes(const TiffReadResult& result) {
 
 class ReadAhead::Gate final : public ReadMemoryGate {
   public:
-    Gate(ReadAhead& owner, std::size_t index) : owner_(owner), index_(index) {}
-    void PagesHeld(std::size_t bytes) override { owner_.Grow(index_, reported, bytes); }
+    Gate(ReadAhead& owner, std::size_t index, std::vector<Finished>& finished)
+        : owner_(owner), index_(index), finished_(finished) {}
+    void PagesHeld(std::size_t bytes) override { owner_.Grow(index_, reported, bytes, finished_); }
     std::size_t reported = 0;
 
   private:
     ReadAhead& owner_;
     std::size_t index_;
+    std::vector<Finished>& finished_;
 };
 
 ReadAhead::ReadAhead(const InputFiles& files, unsigned threads, bool withPdf, ThreadUse use)
@@ -90,21 +96,24 @@ void ReadAhead::AddWorkers() {
 }
 
 void ReadAhead::NoteReadTime(std::chrono::steady_clock::duration took, std::size_t pages) {
-    if (!adapting_ || stopping_) return;
-    // Per page, so that a file of many pages read from memory does not
-    // look like a file waiting on its disk. Of the last 32 reads, most
+    // By its pages, so that a file of many pages read from memory does not
+    // look like a file waiting on its disk. Of the last 32 reads, half
     // waiting means the storage keeps them waiting; a few are only reads
     // whose thread the system paused for another.
-    const bool waited =
-        took > kWaitingRead * static_cast<std::chrono::steady_clock::rep>(pages + 1);
+    const auto per16Pages =
+        static_cast<std::chrono::steady_clock::rep>(std::max<std::size_t>(1, pages / 16));
+    const bool waited = took > kWaitingRead * per16Pages;
     recentWaits_ = (recentWaits_ << 1) | (waited ? 1u : 0u);
+    ++readsSeen_;
+    if (!adapting_ || stopping_) return;
     const int waits = std::popcount(recentWaits_);
+    // Once for the run: files that come from the disk's cache now and
+    // then (the system reads ahead of the reader) would otherwise make the
+    // number swing, and each swing down cost reads in flight.
     if (waits >= 16 && allowed_ < mostThreads_) {
         allowed_ = mostThreads_;
         AddWorkers();
         mayStart_.notify_one();
-    } else if (waits <= 4 && allowed_ > fewThreads_) {
-        allowed_ = fewThreads_;
     }
 }
 
@@ -122,7 +131,10 @@ ReadAhead::~ReadAhead() {
 }
 
 bool ReadAhead::MayStart(std::size_t index) const {
-    if (reading_ >= allowed_) return false;
+    return readers_ < allowed_ && HasRoomFor(index);
+}
+
+bool ReadAhead::HasRoomFor(std::size_t index) const {
     const std::size_t used = heldBytes_ + readingBytes_;
     if (used < budget_ && expectedBytes_ <= (budget_ - used) / (reading_ + 1)) return true;
     // No room: the file the run waits for is read all the same, so that a
@@ -133,8 +145,11 @@ bool ReadAhead::MayStart(std::size_t index) const {
 }
 
 void ReadAhead::Work() {
+    std::vector<Finished> finished;
+    std::vector<std::vector<PageInfo>> toFree;
     std::unique_lock lock(mutex_);
     while (true) {
+        HandOver(finished);
         ++workersWaiting_;
         // A worker with no room stops the results growing: the run takes
         // what is ready rather than wait for a whole batch.
@@ -148,16 +163,23 @@ void ReadAhead::Work() {
             if (workersWaiting_ > 0) mayStart_.notify_one();
             return;
         }
-        // One file at a time: the lock is taken to hand the result over
-        // anyway, and files taken singly keep the run's next file among
-        // those being read.
-        const std::size_t index = nextToClaim_++;
-        slots_.emplace_back();
-        ++reading_;
-        // Two at a time, about what the reader allocates per file: more
-        // would overflow the allocator's per-thread cache.
-        std::vector<std::vector<PageInfo>> toFree;
-        for (int i = 0; i < 2 && !spentByReaders_.empty(); ++i) {
+        // A file at a time while reads wait on the storage, which keeps the
+        // run's next file among those being read; several while they come
+        // from memory, where taking the lock for each file made the
+        // threads wait on each other.
+        const std::size_t first = nextToClaim_;
+        const std::size_t batch = FilesPerClaim();
+        ++readers_;
+        do {
+            ++nextToClaim_;
+            slots_.emplace_back();
+            ++reading_;
+        } while (nextToClaim_ - first < batch && nextToClaim_ < files_.Count() &&
+                 HasRoomFor(nextToClaim_));
+        const std::size_t claimed = nextToClaim_ - first;
+        // As many as the reader allocates per file: more would overflow the
+        // allocator's per-thread cache.
+        for (std::size_t i = 0; i < 2 * claimed && !spentByReaders_.empty(); ++i) {
             toFree.push_back(std::move(spentByReaders_.back()));
             spentByReaders_.pop_back();
         }
@@ -168,32 +190,49 @@ void ReadAhead::Work() {
             mayStart_.notify_one();
         lock.unlock();
         toFree.clear();
-        Gate gate(*this, index);
-        const auto started = std::chrono::steady_clock::now();
-        TiffReadResult result = read_(files_.At(index), gate);
-        const auto took = std::chrono::steady_clock::now() - started;
-        const std::size_t bytes = HeldBytes(result);
+        for (std::size_t index = first; index < first + claimed; ++index) {
+            Gate gate(*this, index, finished);
+            const auto started = std::chrono::steady_clock::now();
+            TiffReadResult result = read_(files_.At(index), gate);
+            finished.push_back({index, std::move(result), gate.reported,
+                                std::chrono::steady_clock::now() - started});
+        }
         lock.lock();
-        NoteReadTime(took, result.pages.size());
-        --reading_;
-        readingBytes_ -= gate.reported;
-        Slot& slot = slots_[index - nextToTake_];
-        slot.result = std::move(result);
-        slot.bytes = bytes;
-        heldBytes_ += bytes;
-        while (readyThrough_ < nextToClaim_ && slots_[readyThrough_ - nextToTake_].result)
-            ++readyThrough_;
-        const std::size_t expectedBefore = expectedBytes_;
-        expectedBytes_ = std::max(bytes, expectedBytes_ / 2);
-        WakeTakerIfReady();
-        // Smaller results than feared (as at the start): more files may be
-        // read at once now, not only once the run takes one.
-        if (workersWaiting_ > 0 && expectedBytes_ < expectedBefore && heldBytes_ <= budget_ / 2)
-            mayStart_.notify_one();
+        --readers_;
     }
 }
 
-void ReadAhead::Grow(std::size_t index, std::size_t& reported, std::size_t now) {
+std::size_t ReadAhead::FilesPerClaim() const {
+    // Only once enough reads were seen to tell, and while few of them wait.
+    return readsSeen_ >= 32 && std::popcount(recentWaits_) <= 4 ? kFilesPerClaimFromMemory : 1;
+}
+
+void ReadAhead::HandOver(std::vector<Finished>& finished) {
+    if (finished.empty()) return;
+    const std::size_t expectedBefore = expectedBytes_;
+    for (Finished& done : finished) {
+        NoteReadTime(done.took, done.result.pages.size());
+        const std::size_t bytes = HeldBytes(done.result);
+        --reading_;
+        readingBytes_ -= done.reported;
+        Slot& slot = slots_[done.index - nextToTake_];
+        slot.result = std::move(done.result);
+        slot.bytes = bytes;
+        heldBytes_ += bytes;
+        expectedBytes_ = std::max(bytes, expectedBytes_ / 2);
+    }
+    finished.clear();
+    while (readyThrough_ < nextToClaim_ && slots_[readyThrough_ - nextToTake_].result)
+        ++readyThrough_;
+    WakeTakerIfReady();
+    // Smaller results than feared (as at the start): more files may be
+    // read at once now, not only once the run takes one.
+    if (workersWaiting_ > 0 && expectedBytes_ < expectedBefore && heldBytes_ <= budget_ / 2)
+        mayStart_.notify_one();
+}
+
+void ReadAhead::Grow(std::size_t index, std::size_t& reported, std::size_t now,
+                     std::vector<Finished>& finished) {
     std::unique_lock lock(mutex_);
     readingBytes_ += now - reported;
     reported = now;
@@ -205,6 +244,10 @@ void ReadAhead::Grow(std::size_t index, std::size_t& reported, std::size_t now) 
         return stopping_ || (index == nextToTake_ && takerWaiting_) ||
                heldBytes_ + readingBytes_ <= budget_;
     };
+    if (mayGo()) return;
+    // The files read before this one in the same claim go to the run
+    // first: it may need them before it can let this one go on.
+    HandOver(finished);
     if (mayGo()) return;
     std::condition_variable woken;
     growersWaiting_[index] = &woken;
@@ -218,7 +261,7 @@ bool ReadAhead::TakerMayGo() const {
     // (A worker waiting while fewer files than allowed are read waits for
     // room, or has nothing left to read.)
     return readyThrough_ - nextToTake_ >= kTakenAtOnce || readyThrough_ == nextToClaim_ ||
-           (workersWaiting_ > 0 && reading_ < allowed_) || !growersWaiting_.empty();
+           (workersWaiting_ > 0 && readers_ < allowed_) || !growersWaiting_.empty();
 }
 
 void ReadAhead::WakeTakerIfReady() {

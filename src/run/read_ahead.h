@@ -35,9 +35,9 @@ class ReadAhead final : public TiffFileSource {
     enum class ThreadUse {
         All,
         // A few (ReadThreadsFromMemory) while files come from memory, where
-        // more threads only share the processors; all of them while reads
-        // wait on the storage (a disk's cache missed, a file server). For
-        // a number the user did not choose.
+        // more threads only share the processors; all of them from the
+        // moment reads wait on the storage (a disk's cache missed, a file
+        // server). For a number the user did not choose.
         AsReadsWait,
     };
     using ReadFunction = std::function<TiffReadResult(const std::string& path)>;
@@ -78,13 +78,23 @@ class ReadAhead final : public TiffFileSource {
 
     class Gate;
 
+    // A file read, not yet handed over.
+    struct Finished {
+        std::size_t index;
+        TiffReadResult result;
+        std::size_t reported;  // what its pages were last reported to hold
+        std::chrono::steady_clock::duration took;
+    };
+
     struct Slot {
         std::optional<TiffReadResult> result;  // none while the file is being read
         std::size_t bytes = 0;
     };
 
-    // Whether file `index` may be read now (the lock held).
+    // Whether a worker may start reading, at file `index` (the lock held).
     bool MayStart(std::size_t index) const;
+    // Whether the results held and being read leave room for file `index`.
+    bool HasRoomFor(std::size_t index) const;
     // Whether the waiting run should be woken (the lock held): a batch of
     // results is ready, or as many as will be for now.
     bool TakerMayGo() const;
@@ -94,16 +104,20 @@ class ReadAhead final : public TiffFileSource {
     // first of them (the lock held, as `lock`).
     void TakeReadyResults(std::unique_lock<std::mutex>& lock);
     void Work();
+    // How many files a worker claims at once (the lock held).
+    std::size_t FilesPerClaim() const;
+    // Puts the files a worker read into their slots (the lock held).
+    void HandOver(std::vector<Finished>& finished);
     // Starts workers up to allowed_ (the lock held).
     void AddWorkers();
     // A file's read took `took` for `pages` pages: with ThreadUse::AsReadsWait,
-    // all threads read while reads wait on the storage, a few otherwise
-    // (the lock held).
+    // all threads read once reads wait on the storage (the lock held).
     void NoteReadTime(std::chrono::steady_clock::duration took, std::size_t pages);
     // A file being read (number `index`) holds `now` bytes of pages, up
     // from `reported`; waits while there is no room for it, unless the run
     // waits for it.
-    void Grow(std::size_t index, std::size_t& reported, std::size_t now);
+    void Grow(std::size_t index, std::size_t& reported, std::size_t now,
+              std::vector<Finished>& finished);
 
     const InputFiles& files_;
     const std::size_t budget_;
@@ -113,7 +127,8 @@ class ReadAhead final : public TiffFileSource {
     std::size_t nextToTake_ = 0;
     std::size_t readyThrough_ = 0;  // files nextToTake_ .. readyThrough_ - 1 are read
     std::size_t heldBytes_ = 0;     // results read, until the run asks past them
-    std::size_t reading_ = 0;       // files being read now
+    std::size_t reading_ = 0;       // files being read now, or claimed to be read next
+    std::size_t readers_ = 0;       // workers reading
     std::size_t readingBytes_ = 0;  // what the files being read hold so far, as reported
     // What the next result is expected to hold: the largest of the last
     // few, so that a run of large files slows the read-ahead at once and a
@@ -125,6 +140,7 @@ class ReadAhead final : public TiffFileSource {
     std::size_t fewThreads_ = 1;
     bool adapting_ = false;
     std::uint32_t recentWaits_ = 0;  // a bit for each of the last reads: it waited
+    std::size_t readsSeen_ = 0;
     bool takerWaiting_ = false;
     bool stopping_ = false;
     std::mutex mutex_;

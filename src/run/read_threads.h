@@ -19,10 +19,11 @@ inline constexpr unsigned kNetworkReadThreads = 32;
 inline constexpr unsigned kSolidStateReadThreads = 64;
 
 // With the files in memory, more threads than processors only share them
-// and wait on each other (20,000 files from memory: 8 readers 85 ms, 32
-// 96 ms): a run reads with this many while its reads do not wait on the
-// storage (ReadAhead::ThreadUse::AsReadsWait).
-inline constexpr unsigned kReadThreadsFromMemory = 8;
+// and wait on each other (20,000 files from memory on 2 processors: 2 or
+// 3 readers 76 ms, 4 80 ms, 8 86 ms): a run reads with one per processor,
+// and at least this many, while its reads do not wait on the storage
+// (ReadAhead::ThreadUse::AsReadsWait).
+inline constexpr unsigned kReadThreadsFromMemory = 2;
 unsigned ReadThreadsFromMemory(unsigned processors);
 
 // The number for files on `storage` on a machine with `processors`

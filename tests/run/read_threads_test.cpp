@@ -34,7 +34,7 @@ TEST(ReadThreads, ByTheKindOfStorage) {
             << static_cast<int>(c.storage) << " " << c.processors;
     EXPECT_GE(kNetworkReadThreads, 16u);
     // From memory: the processors, but never fewer than a few.
-    EXPECT_EQ(ReadThreadsFromMemory(2), kReadThreadsFromMemory);
+    EXPECT_EQ(ReadThreadsFromMemory(1), kReadThreadsFromMemory);
     EXPECT_EQ(ReadThreadsFromMemory(0), kReadThreadsFromMemory);
     EXPECT_EQ(ReadThreadsFromMemory(48), 48u);
 }
