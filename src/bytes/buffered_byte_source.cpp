@@ -7,28 +7,36 @@ namespace folvane {
 
 namespace {
 
-// The windows' storage, kept by each thread for the next file it reads: a
-// run reads thousands of files a second on a few threads, and a window is
-// too large for the allocator's per-thread cache, so each new one would
-// wait on the allocator's lock that all threads share.
+// A window larger than this is not kept for the next file.
 constexpr std::size_t kKeptWindowBytes = 64 * 1024;
-thread_local std::vector<std::vector<std::uint8_t>> keptWindows;
+
+// A plain pointer: a thread-local object with a destructor made threads
+// hang as they ended in the Windows build (MinGW-w64's runtime, under
+// Wine).
+thread_local KeptWindows* keptWindows = nullptr;
 
 }  // namespace
 
+KeptWindows::KeptWindows() : before_(keptWindows) { keptWindows = this; }
+
+KeptWindows::~KeptWindows() { keptWindows = before_; }
+
 BufferedByteSource::BufferedByteSource(ByteSource& inner) : inner_(inner), size_(inner.Size()) {
+    if (keptWindows == nullptr) return;
+    auto& kept = keptWindows->storage_;
     for (Window& w : windows_) {
-        if (keptWindows.empty()) break;
-        w.bytes = std::move(keptWindows.back());
-        keptWindows.pop_back();
+        if (kept.empty()) break;
+        w.bytes = std::move(kept.back());
+        kept.pop_back();
     }
 }
 
 BufferedByteSource::~BufferedByteSource() {
+    if (keptWindows == nullptr) return;
     for (Window& w : windows_) {
         if (w.bytes.capacity() == 0 || w.bytes.capacity() > kKeptWindowBytes) continue;
         w.bytes.clear();
-        keptWindows.push_back(std::move(w.bytes));
+        keptWindows->storage_.push_back(std::move(w.bytes));
     }
 }
 

@@ -17,6 +17,25 @@
 
 namespace folvane {
 
+// While one lives on a thread, the buffered sources made on that thread
+// leave their windows' storage to the next one: a thread that reads
+// thousands of files a second would otherwise allocate a window for each,
+// too large for the allocator's per-thread cache, and so wait on the
+// allocator's lock that all threads share. For threads that read file
+// after file (the read-ahead's workers).
+class KeptWindows {
+  public:
+    KeptWindows();
+    ~KeptWindows();
+    KeptWindows(const KeptWindows&) = delete;
+    KeptWindows& operator=(const KeptWindows&) = delete;
+
+  private:
+    friend class BufferedByteSource;
+    KeptWindows* before_;
+    std::vector<std::vector<std::uint8_t>> storage_;
+};
+
 class BufferedByteSource final : public ByteSource {
   public:
     // Bytes fetched by a read that misses the windows held: one page of the

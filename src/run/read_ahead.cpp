@@ -5,6 +5,7 @@
 #include <thread>
 #include <utility>
 
+#include "bytes/buffered_byte_source.h"
 #include "platform/memory.h"
 #include "run/listed_file.h"
 #include "run/read_threads.h"
@@ -145,6 +146,7 @@ bool ReadAhead::HasRoomFor(std::size_t index) const {
 }
 
 void ReadAhead::Work() {
+    const KeptWindows keptWindows;
     std::vector<Finished> finished;
     std::vector<std::vector<PageInfo>> toFree;
     std::unique_lock lock(mutex_);

@@ -97,6 +97,7 @@ TEST(BufferedByteSource, SmallReadsInsideAWindowCostNoFurtherRead) {
 // A thread keeps the windows' storage for its next file: nothing of one
 // file is seen in the next, however their sizes differ.
 TEST(BufferedByteSource, TheNextFileOnAThreadSeesOnlyItsOwnBytes) {
+    const KeptWindows kept;
     const auto large = Counting(40000);
     std::vector<std::uint8_t> small(10, 0x5A);
     std::optional<std::size_t> got;

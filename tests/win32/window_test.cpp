@@ -904,7 +904,7 @@ int wmain(int argc, wchar_t** argv) {
             {"ﾊﾞｰｼﾞｮﾝ 1.0.0", "Tiff の Tag情報による\r\nサイズ等 の リスト化", "2 lines, fits"},
             "about box: version, and the description on its two lines");
 
-        // --- A drop of 20,000 paths on a file system that takes 1 ms for
+        // --- A drop of 20,000 paths on a file system that takes 10 ms for
         // each look: the window answers meanwhile, shows the examination
         // with its count, and Escape stops it, keeping what was examined ---
         {
@@ -913,7 +913,9 @@ int wmain(int argc, wchar_t** argv) {
             std::vector<std::wstring> slow;
             for (int i = 0; i < 20000; ++i)
                 slow.push_back(Join(folder, L"slow-" + std::to_wstring(100000 + i) + L".tif"));
-            folvane::DelayPathLooksForTesting(1ms);
+            // 10 ms: with up to 64 threads looking at once, the 20,000 looks
+            // must still outlast the half second before the progress shows.
+            folvane::DelayPathLooksForTesting(10ms);
             PostMessageW(window.Control(IDC_LIST1), WM_DROPFILES,
                          reinterpret_cast<WPARAM>(MakeDrop(slow)), 0);
             const HWND progress = form.Progress().Handle();
