@@ -13,6 +13,8 @@ cmake --preset release >/dev/null
 cmake --build --preset release -j2 --target folvane-cli folvane-mkfixture >/dev/null
 
 root=$PWD
+# shellcheck source=bench/lib_timing.sh
+source "$root/bench/lib_timing.sh"
 cli=$root/build/release/src/folvane-cli
 make_corpus() {  # DIR COUNT
     if [ ! -f "$1/.complete" ]; then
@@ -21,19 +23,6 @@ make_corpus() {  # DIR COUNT
         touch "$1/.complete"
     fi
     find "$1" -name '*.tif' -exec cat {} + >/dev/null  # warm the page cache
-}
-
-# Best wall seconds of three runs of "$@".
-best_seconds() {
-    local best="" start end t
-    for _ in 1 2 3; do
-        start=$(date +%s%N)
-        "$@" >/dev/null 2>&1 || [ $? -eq 3 ]
-        end=$(date +%s%N)
-        t=$(awk -v n=$((end - start)) 'BEGIN { printf "%.3f", n / 1e9 }')
-        if [ -z "$best" ] || awk -v a="$t" -v b="$best" 'BEGIN { exit !(a < b) }'; then best=$t; fi
-    done
-    echo "$best"
 }
 
 peak_kib() {
@@ -45,12 +34,12 @@ mkdir -p build/bench
 corpus=$root/build/bench/nested-$count
 make_corpus "$corpus" "$count"
 
-one=$(best_seconds "$cli" -q -r -j 1 -o /dev/null "$corpus")
-two=$(best_seconds "$cli" -q -r -j 2 -o /dev/null "$corpus")
+one=$(best_seconds 3 "$cli" -q -r -j 1 -o /dev/null "$corpus")
+two=$(best_seconds 3 "$cli" -q -r -j 2 -o /dev/null "$corpus")
 echo "jobs: -j 1 ${one}s, -j 2 ${two}s over $count files; ratio $(awk -v a="$one" -v b="$two" 'BEGIN { printf "%.2f", a / b }')"
 
-direct=$(best_seconds "$cli" -q -r -j 1 -o /dev/null "$corpus")
-table=$(best_seconds "$cli" -q -r -j 1 --format table -o /dev/null "$corpus")
+direct=$(best_seconds 3 "$cli" -q -r -j 1 -o /dev/null "$corpus")
+table=$(best_seconds 3 "$cli" -q -r -j 1 --format table -o /dev/null "$corpus")
 echo "table: direct ${direct}s, table ${table}s; ratio table/direct $(awk -v a="$table" -v b="$direct" 'BEGIN { printf "%.2f", a / b }')"
 
 small=$root/build/bench/nested-10000

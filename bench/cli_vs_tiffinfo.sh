@@ -18,6 +18,8 @@ cmake --preset release >/dev/null
 cmake --build --preset release -j2 --target folvane-cli folvane-mkfixture >/dev/null
 
 root=$PWD
+# shellcheck source=bench/lib_timing.sh
+source "$root/bench/lib_timing.sh"
 cli=$root/build/release/src/folvane-cli
 dir=$root/build/bench/strips-$count
 if [ ! -f "$dir/.complete" ]; then
@@ -34,37 +36,8 @@ cat -- "${files[@]}" >/dev/null
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
-# Runs "$@" once; prints wall seconds, CPU seconds (user + system) and peak
-# resident KiB.
-measure() {
-    local start end
-    start=$(date +%s%N)
-    /usr/bin/time -f "%U %S %M" -o "$tmp/time" "$@" >/dev/null 2>"$tmp/stderr" || {
-        echo "failed: $1" >&2
-        tail -5 "$tmp/stderr" >&2
-        exit 1
-    }
-    end=$(date +%s%N)
-    read -r user sys peak <"$tmp/time"
-    awk -v w=$((end - start)) -v u="$user" -v s="$sys" -v p="$peak" \
-        'BEGIN { printf "%.3f %.2f %d\n", w / 1e9, u + s, p }'
-}
-
-# The best of a few runs each: the machine is shared.
-best() {
-    local best_line="" line
-    for _ in $(seq "$runs"); do
-        line=$(measure "$@")
-        if [ -z "$best_line" ] || awk -v a="$line" -v b="$best_line" \
-            'BEGIN { split(a, x, " "); split(b, y, " "); exit !(x[1] < y[1]) }'; then
-            best_line=$line
-        fi
-    done
-    echo "$best_line"
-}
-
-read -r f_wall f_cpu f_peak <<<"$(best "$cli" -q -o /dev/null .)"
-read -r t_wall t_cpu t_peak <<<"$(best tiffinfo "${files[@]}")"
+read -r f_wall f_cpu f_peak <<<"$(best "$runs" "$tmp" "$cli" -q -o /dev/null .)"
+read -r t_wall t_cpu t_peak <<<"$(best "$runs" "$tmp" tiffinfo "${files[@]}")"
 
 printf '%-12s %9s %9s %12s\n' tool "wall s" "cpu s" "peak KiB"
 printf '%-12s %9s %9s %12s\n' folvane-cli "$f_wall" "$f_cpu" "$f_peak"

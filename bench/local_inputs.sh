@@ -11,6 +11,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
+# shellcheck source=bench/lib_timing.sh
+source "$root/bench/lib_timing.sh"
 count=${1:-20000}
 rounds=${ROUNDS:-3}
 
@@ -37,21 +39,7 @@ floor=$root/build/bench/syscall_floor
 can_drop=0
 if [ -w /proc/sys/vm/drop_caches ]; then can_drop=1; fi
 drop_caches() { sync; echo 3 >/proc/sys/vm/drop_caches; }
-warm() { cat "$list" | xargs cat >/dev/null; }
-
-# Best wall seconds of $rounds runs of "$@"; COLD=1 drops the cache first.
-best_seconds() {
-    local best="" start end t
-    for _ in $(seq "$rounds"); do
-        if [ "${COLD:-0}" = 1 ]; then drop_caches; else warm; fi
-        start=$(date +%s%N)
-        "$@" >/dev/null 2>&1 || [ $? -eq 3 ]
-        end=$(date +%s%N)
-        t=$(awk -v n=$((end - start)) 'BEGIN { printf "%.3f", n / 1e9 }')
-        if [ -z "$best" ] || awk -v a="$t" -v b="$best" 'BEGIN { exit !(a < b) }'; then best=$t; fi
-    done
-    echo "$best"
-}
+warm() { xargs cat <"$list" >/dev/null; }
 
 # stat-family calls on paths (fstat of an open file, which glibc makes a
 # newfstatat with an empty path, does not count: the reader needs it).
@@ -74,16 +62,16 @@ temperatures=(warm)
 [ "$can_drop" = 1 ] && temperatures+=(cold) || echo "(not root: no cold runs)"
 printf '%-6s %-26s %9s %9s\n' cache run "list s" "folder s"
 for temperature in "${temperatures[@]}"; do
-    cold=0
-    [ "$temperature" = cold ] && cold=1
-    floor_s=$(COLD=$cold best_seconds "$floor" "$list")
+    prepare=warm
+    [ "$temperature" = cold ] && prepare=drop_caches
+    floor_s=$(BEFORE_EACH_RUN=$prepare best_seconds "$rounds" "$floor" "$list")
     printf '%-6s %-26s %9s %9s\n' "$temperature" "floor (1 thread)" "$floor_s" ""
     best=""
     for jobs in default 1 2 4 8 16 32 64; do
         option=()
         [ "$jobs" = default ] || option=(-j "$jobs")
-        l=$(COLD=$cold best_seconds "$cli" -q -o /dev/null "${option[@]}" --files-from "$list")
-        f=$(COLD=$cold best_seconds "$cli" -q -o /dev/null "${option[@]}" "$corpus")
+        l=$(BEFORE_EACH_RUN=$prepare best_seconds "$rounds" "$cli" -q -o /dev/null "${option[@]}" --files-from "$list")
+        f=$(BEFORE_EACH_RUN=$prepare best_seconds "$rounds" "$cli" -q -o /dev/null "${option[@]}" "$corpus")
         printf '%-6s %-26s %9s %9s\n' "$temperature" "folvane-cli -j $jobs" "$l" "$f"
         [ "$jobs" = default ] && default_s=$l
         if [ "$jobs" = 2 ]; then two_s=$l; fi

@@ -34,6 +34,8 @@ cmake --preset release >/dev/null
 cmake --build --preset release -j2 --target folvane-cli folvane-mkpdf >/dev/null
 
 root=$PWD
+# shellcheck source=bench/lib_timing.sh
+source "$root/bench/lib_timing.sh"
 cli=$root/build/release/src/folvane-cli
 mkpdf=$root/build/release/tools/folvane-mkpdf
 work=$root/build/bench/pdf
@@ -50,33 +52,6 @@ fi
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
-# Runs "$@" once; prints wall seconds, CPU seconds and peak resident KiB
-# (of the largest process).
-measure() {
-    local start end
-    start=$(date +%s%N)
-    /usr/bin/time -f "%U %S %M" -o "$tmp/time" "$@" >/dev/null 2>"$tmp/stderr" || {
-        echo "failed: $*" >&2
-        tail -5 "$tmp/stderr" >&2
-        exit 1
-    }
-    end=$(date +%s%N)
-    read -r user sys peak <"$tmp/time"
-    awk -v w=$((end - start)) -v u="$user" -v s="$sys" -v p="$peak" \
-        'BEGIN { printf "%.3f %.2f %d\n", w / 1e9, u + s, p }'
-}
-
-best() {
-    local best_line="" line
-    for _ in $(seq "$runs"); do
-        line=$(measure "$@")
-        if [ -z "$best_line" ] || awk -v a="$line" -v b="$best_line" \
-            'BEGIN { split(a, x, " "); split(b, y, " "); exit !(x[1] < y[1]) }'; then
-            best_line=$line
-        fi
-    done
-    echo "$best_line"
-}
 
 # pdfinfo as a script would loop it: one process per file, every page.
 cat >"$tmp/pdfinfo-loop.sh" <<'LOOP'
@@ -86,16 +61,16 @@ LOOP
 cat "$big" "$dir"/*.pdf >/dev/null # a warm page cache for every tool
 pages=$("$cli" --pdf -q --columns pages --no-size-summary --encoding utf-8 "$big" | head -1)
 echo "1. $big: $(du -k "$big" | cut -f1) KiB,$pages"
-read -r b_wall b_cpu b_peak <<<"$(best "$cli" --pdf -q -o /dev/null "$big")"
+read -r b_wall b_cpu b_peak <<<"$(best "$runs" "$tmp" "$cli" --pdf -q -o /dev/null "$big")"
 printf '%-12s %9s %9s %12s\n' tool "wall s" "cpu s" "peak KiB"
 printf '%-12s %9s %9s %12s\n' folvane-cli "$b_wall" "$b_cpu" "$b_peak"
 awk -v w="$b_wall" 'BEGIN { printf "target under 0.2 s: %s\n", w < 0.2 ? "met" : "NOT met" }'
 echo
 
 echo "2. $dir: $count files, $(du -sk "$dir" | cut -f1) KiB"
-read -r f_wall f_cpu f_peak <<<"$(best "$cli" --pdf -q -o /dev/null "$dir")"
-read -r p_wall p_cpu p_peak <<<"$(best bash "$tmp/pdfinfo-loop.sh" "$dir")"
-read -r e_wall e_cpu e_peak <<<"$(best exiftool -q -q "$dir")"
+read -r f_wall f_cpu f_peak <<<"$(best "$runs" "$tmp" "$cli" --pdf -q -o /dev/null "$dir")"
+read -r p_wall p_cpu p_peak <<<"$(best "$runs" "$tmp" bash "$tmp/pdfinfo-loop.sh" "$dir")"
+read -r e_wall e_cpu e_peak <<<"$(best "$runs" "$tmp" exiftool -q -q "$dir")"
 printf '%-12s %9s %9s %12s\n' tool "wall s" "cpu s" "peak KiB"
 printf '%-12s %9s %9s %12s\n' folvane-cli "$f_wall" "$f_cpu" "$f_peak"
 printf '%-12s %9s %9s %12s\n' pdfinfo "$p_wall" "$p_cpu" "$p_peak"
